@@ -1,0 +1,61 @@
+// Loading the shipped dictionary, and looking up every character of a Chinese text.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cp936.h"
+#include "dictionary_file.h"
+#include "pinyin_lookup.h"
+
+namespace {
+
+using namespace sorvani;
+
+void BM_LoadDictionary(benchmark::State& state) {
+    for (auto _ : state) {
+        PinyinDictionary table;
+        LoadPinyinDictionary(table, SORVANI_DICTIONARY);
+        benchmark::DoNotOptimize(table.size());
+    }
+}
+BENCHMARK(BM_LoadDictionary)->Unit(benchmark::kMillisecond);
+
+// Ordinary modern prose with punctuation, repeated: the mix the annotate command sees.
+const std::u16string& SampleText() {
+    static const std::u16string text = [] {
+        const std::u16string paragraph =
+            u"今天早上，我和朋友一起去公园散步。天气很好，阳光照在湖面上，孩子们在草地上玩耍。"
+            u"我们谈到了工作和生活，也说起了小时候的事情。后来我们去了一家小饭馆吃午饭，"
+            u"那里的饺子非常好吃，价格也不贵。下午他要回学校上课，我就一个人坐地铁回家了。\r\n";
+        std::u16string all;
+        for (int i = 0; i < 200; ++i) all += paragraph;
+        return all;
+    }();
+    return text;
+}
+
+void BM_LookupPerCharacter(benchmark::State& state) {
+    PinyinDictionary table;
+    LoadPinyinDictionary(table, SORVANI_DICTIONARY);
+    const std::u16string& text = SampleText();
+    std::vector<int32_t> codes;
+    for (char16_t ch : text) codes.push_back(cp936::CodeOf(ch));
+    for (auto _ : state) {
+        for (int32_t code : codes) benchmark::DoNotOptimize(LookupPinyin(table, code, kWithTones));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(codes.size()));
+}
+BENCHMARK(BM_LookupPerCharacter);
+
+void BM_EncodeText(benchmark::State& state) {
+    const std::u16string& text = SampleText();
+    for (auto _ : state) benchmark::DoNotOptimize(cp936::Encode(text));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_EncodeText);
+
+}  // namespace
+
+BENCHMARK_MAIN();

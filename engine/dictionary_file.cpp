@@ -1,0 +1,66 @@
+#include "dictionary_file.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "dictionary_field.h"
+#include "dictionary_field_reader.h"
+
+namespace sorvani {
+namespace {
+
+// The path as UTF-8 on every platform, for messages.
+std::string Describe(const std::filesystem::path& file) {
+    const std::u8string text = file.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+void ThrowOpenFailure(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        throw DictionaryError(DictionaryError::Kind::FileMissing,
+                              "File not found: " + Describe(file));
+    throw DictionaryError(DictionaryError::Kind::FileUnreadable,
+                          "File cannot be read: " + Describe(file));
+}
+
+}  // namespace
+
+std::filesystem::path DictionaryFilePath(const std::filesystem::path& programDirectory) {
+    return programDirectory / kDictionaryFileName;
+}
+
+void LoadPinyinDictionary(PinyinDictionary& table, const std::filesystem::path& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) ThrowOpenFailure(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) ThrowOpenFailure(file);
+
+    DictionaryFieldReader reader(*in.rdbuf());
+    for (long record = 1; !reader.AtEnd(); ++record) {
+        DictionaryRecord plain;
+        for (auto& field : plain) {
+            const auto stored = reader.Next();
+            if (!stored)
+                throw DictionaryError(DictionaryError::Kind::InputPastEnd,
+                                      "Input past end of file in record " + std::to_string(record) +
+                                          ": " + Describe(file));
+            field = DecodeDictionaryField(*stored, DictionaryKey);
+        }
+        if (table.full())
+            throw DictionaryError(DictionaryError::Kind::TooManyRecords,
+                                  "More than " + std::to_string(PinyinDictionary::kRows) +
+                                      " records: " + Describe(file));
+        table.Append(std::move(plain));
+    }
+}
+
+void WriteDictionaryRecord(std::ostream& out, const DictionaryRecord& record) {
+    for (size_t column = 0; column < record.size(); ++column) {
+        if (column) out << ',';
+        out << '"' << EncodeDictionaryField(record[column], DictionaryKey) << '"';
+    }
+    out << "\r\n";
+}
+
+}  // namespace sorvani

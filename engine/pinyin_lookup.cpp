@@ -1,0 +1,26 @@
+#include "pinyin_lookup.h"
+
+#include <stdexcept>
+
+#include "cp936.h"
+#include "letter_case.h"
+
+namespace sorvani {
+
+std::u16string LookupPinyin(const PinyinDictionary& dictionary, int32_t code, int16_t toneFlag) {
+    const auto character = cp936::CharacterOf(code);
+    if (!character) return u"?";
+    if (code >= 0) return std::u16string(1, *character);
+
+    const int row = dictionary.FindRow(*character);
+    if (row == 0) return std::u16string(1, *character);
+
+    std::u16string syllable = dictionary.Cell(row, toneFlag == kWithTones ? 3 : 4);
+    if (syllable.empty())
+        throw std::invalid_argument("empty pinyin in dictionary row " + std::to_string(row));
+    syllable[0] = ToUpper(syllable[0]);
+    for (size_t i = 1; i < syllable.size(); ++i) syllable[i] = ToLower(syllable[i]);
+    return syllable;
+}
+
+}  // namespace sorvani
