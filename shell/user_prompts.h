@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The modal questions, messages and file dialogs the commands show. The window asks through
+// this interface so that tests can answer in place of a person.
+class UserPrompts {
+public:
+    // What a file dialog is set up with before it is shown.
+    struct FileDialog {
+        QString title;
+        QString filter;  // entries "Description|pattern" joined by "|", as "Text(.txt)|*.txt"
+        QString initialDirectory;
+    };
+
+    virtual ~UserPrompts() = default;
+
+    // A Yes/No question without icon; true for Yes.
+    virtual bool AskYesNo(const QString& question) = 0;
+    // A message with the information icon and an OK button.
+    virtual void Inform(const QString& message) = 0;
+    // The chosen path, or nothing when the user cancels.
+    virtual std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) = 0;
+    virtual std::optional<QString> ChooseFileToSave(const FileDialog& dialog) = 0;
+};
+
+// The real dialogs, titled "Sorvani", over the given parent window.
+class DialogPrompts : public UserPrompts {
+public:
+    explicit DialogPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+
+    bool AskYesNo(const QString& question) override;
+    void Inform(const QString& message) override;
+    std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) override;
+    std::optional<QString> ChooseFileToSave(const FileDialog& dialog) override;
+
+private:
+    QWidget* parent_;
+};
