@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <optional>
 
 // The modal questions, messages and file dialogs the commands show. The window asks through
