@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "annotated_line_pair.h"
+#include "event_loop.h"
+#include "output_box.h"
+#include "pinyin_dictionary.h"
+#include "ruler.h"
+
+namespace sorvani {
+
+// A character line wider than this, in twips, is wrapped: 80 half-width columns.
+inline constexpr int64_t kWrapWidth = 12000;
+
+// What the layout works with besides the text and its open lines.
+struct LayoutTools {
+    const PinyinDictionary& dictionary;
+    Ruler& ruler;
+    OutputBox& output;
+    EventLoop& events;
+};
+
+// Lays out a chunk of text as pinyin lines over character lines. Each character's pinyin, then a
+// space, goes on the open pinyin line; the character, then as many spaces as keep the two lines
+// aligned, on the open character line. A CR or LF appends the open pair to the output box; a
+// character line wider than kWrapWidth is wrapped after the character that made it too wide. When
+// `remaining` (characters of the document after this chunk) is 0, the open pair is appended too,
+// each line followed by CR LF. Otherwise the open lines wait in `pair` for the next chunk.
+//
+// A character outside the Basic Multilingual Plane is one character with the pinyin "?"; a lone
+// surrogate half is placed as U+FFFD.
+//
+// A failure (an empty pinyin cell in the dictionary) ends the call at that character: the rest
+// of the chunk is skipped, the pair keeps its state and no final flush is made. The description
+// of the failure is returned so that the caller does not report a run with lost text as a
+// success; nothing is returned when the whole chunk was laid out.
+std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t remaining,
+                                               int16_t toneFlag, AnnotatedLinePair& pair,
+                                               const LayoutTools& tools);
+
+}  // namespace sorvani

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "annotated_line_layout.h"
+
+namespace sorvani {
+
+// Chunks handed to the layout are at most this many UTF-16 units long.
+inline constexpr size_t kChunkLength = 80;
+
+// Told before each chunk how many UTF-16 units of the text were already laid out, and of how many.
+using AnnotationProgress = std::function<void(int64_t position, int64_t total)>;
+
+// A run that stopped because the layout could not place a character.
+class AnnotationError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Annotates a whole text: empties the output box and the open lines, hands the text to the layout
+// in chunks of at most kChunkLength units (never splitting a surrogate pair) together with the
+// number of units after each chunk, and returns the output box's text, leaving the box empty.
+// Before each chunk it reports the progress and yields to the event loop. Positions count UTF-16
+// units, as the document box does. Throws AnnotationError when the layout fails, so that no text
+// is lost silently.
+std::u16string RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
+                             const LayoutTools& tools, const AnnotationProgress& progress = {});
+
+}  // namespace sorvani

@@ -1,0 +1,85 @@
+#include "annotation_run.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "column_ruler.h"
+#include "pinyin_lookup.h"
+#include "text_output_box.h"
+
+namespace sorvani {
+namespace {
+
+class AnnotationRunTest : public testing::Test {
+  protected:
+    AnnotationRunTest() { dictionary_.Append({u"中", u"中", u"zhōng", u"zhong"}); }
+
+    std::u16string Run(std::u16string_view text) {
+        return RunAnnotation(
+            text, kWithoutTones, pair_, tools_,
+            [this](int64_t position, int64_t total) { progress_.emplace_back(position, total); });
+    }
+
+    // What one layout call over the whole text gives.
+    std::u16string LaidOutAtOnce(std::u16string_view text) {
+        AnnotatedLinePair pair;
+        TextOutputBox output;
+        LayoutAnnotatedText(text, 0, kWithoutTones, pair, {dictionary_, ruler_, output, events_});
+        return output.TakeText();
+    }
+
+    PinyinDictionary dictionary_;
+    ColumnRuler ruler_;
+    TextOutputBox output_;
+    NoEventLoop events_;
+    LayoutTools tools_{dictionary_, ruler_, output_, events_};
+    AnnotatedLinePair pair_;
+    std::vector<std::pair<int64_t, int64_t>> progress_;
+};
+
+using Progress = std::vector<std::pair<int64_t, int64_t>>;
+
+TEST_F(AnnotationRunTest, AnEmptyTextRunsNoChunk) {
+    pair_.PinyinBuffer = u"left over";
+    output_.Append(u"left over");
+    EXPECT_EQ(Run(u""), u"");
+    EXPECT_TRUE(progress_.empty());
+    EXPECT_EQ(pair_.PinyinBuffer, u"");
+}
+
+TEST_F(AnnotationRunTest, ChunksOfEightyCarryTheOpenLinesOver) {
+    // A CR LF across the first border; the third chunk continues the line the second left open.
+    std::u16string text = std::u16string(79, u'中') + u"\r\n" + std::u16string(79, u'a') + u"中";
+    text += u"\r\nlast line";
+    EXPECT_EQ(Run(text), LaidOutAtOnce(text));
+    EXPECT_EQ(progress_, (Progress{{0, 172}, {80, 172}, {160, 172}}));
+    EXPECT_EQ(output_.TakeText(), u"");
+}
+
+TEST_F(AnnotationRunTest, EightyOneUnitsAreTwoChunks) {
+    EXPECT_EQ(Run(std::u16string(80, u'a')), LaidOutAtOnce(std::u16string(80, u'a')));
+    EXPECT_EQ(progress_, (Progress{{0, 80}}));
+    progress_.clear();
+    Run(std::u16string(81, u'a'));
+    EXPECT_EQ(progress_, (Progress{{0, 81}, {80, 81}}));
+}
+
+TEST_F(AnnotationRunTest, AChunkBorderNeverSplitsASurrogatePair) {
+    const std::u16string text = std::u16string(79, u'a') + u"😀b";
+    const std::u16string out = Run(text);
+    EXPECT_EQ(progress_, (Progress{{0, 82}, {79, 82}}));
+    EXPECT_EQ(out, LaidOutAtOnce(text));
+    EXPECT_NE(out.find(u"😀"), std::u16string::npos);
+}
+
+TEST_F(AnnotationRunTest, AFailingChunkStopsTheRunInsteadOfLosingText) {
+    dictionary_.Append({u"好", u"好", u"", u""});
+    const std::u16string text = std::u16string(100, u'a') + u"好";
+    EXPECT_THROW(Run(text), AnnotationError);
+    EXPECT_EQ(progress_.size(), 2u);
+}
+
+}  // namespace
+}  // namespace sorvani

@@ -1,0 +1,26 @@
+#include "column_ruler.h"
+
+#include <gtest/gtest.h>
+
+namespace sorvani {
+namespace {
+
+TEST(ColumnRuler, CountsCodePageBytesSpacesIncluded) {
+    ColumnRuler ruler;
+    EXPECT_EQ(ruler.Width(u""), 0);
+    EXPECT_EQ(ruler.Width(u"a"), 150);
+    EXPECT_EQ(ruler.Width(u"中"), 300);
+    EXPECT_EQ(ruler.Width(u"中   "), 750);  // trailing spaces too
+    EXPECT_EQ(ruler.Width(u"，ā€"), 750);   // full-width comma, pinyin vowel, euro sign (0x80)
+}
+
+TEST(ColumnRuler, CharactersWithoutCodeCountOneByte) {
+    ColumnRuler ruler;
+    EXPECT_EQ(ruler.Width(u"한"), 150);
+    EXPECT_EQ(ruler.Width(u"😀"), 150);  // one character, not two halves
+    EXPECT_EQ(ruler.Width(u"\xD800"), 150);
+    EXPECT_EQ(ruler.Width(u"\xDC00\xD800"), 300);
+}
+
+}  // namespace
+}  // namespace sorvani

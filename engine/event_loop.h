@@ -1,0 +1,20 @@
+#pragma once
+
+namespace sorvani {
+
+// Lets a long run hand control to the user interface's event loop. Yield is called after every
+// character, so an implementation should return at once unless enough time has passed for
+// pending events to be worth handling.
+class EventLoop {
+  public:
+    virtual ~EventLoop() = default;
+    virtual void Yield() = 0;
+};
+
+// For runs without a user interface.
+class NoEventLoop final : public EventLoop {
+  public:
+    void Yield() override {}
+};
+
+}  // namespace sorvani
