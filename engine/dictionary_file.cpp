@@ -30,29 +30,33 @@ std::filesystem::path DictionaryFilePath(const std::filesystem::path& programDir
     return programDirectory / kDictionaryFileName;
 }
 
-void LoadPinyinDictionary(PinyinDictionary& table, const std::filesystem::path& file) {
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error)) ThrowOpenFailure(file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) ThrowOpenFailure(file);
-
-    DictionaryFieldReader reader(*in.rdbuf());
+void ReadDictionaryRecords(PinyinDictionary& table, std::streambuf& input,
+                           const std::string& name) {
+    DictionaryFieldReader reader(input);
     for (long record = 1; !reader.AtEnd(); ++record) {
         DictionaryRecord plain;
         for (auto& field : plain) {
             const auto stored = reader.Next();
             if (!stored)
-                throw DictionaryError(DictionaryError::Kind::InputPastEnd,
-                                      "Input past end of file in record " + std::to_string(record) +
-                                          ": " + Describe(file));
+                throw DictionaryError(
+                    DictionaryError::Kind::InputPastEnd,
+                    "Input past end of file in record " + std::to_string(record) + ": " + name);
             field = DecodeDictionaryField(*stored, DictionaryKey);
         }
         if (table.full())
-            throw DictionaryError(DictionaryError::Kind::TooManyRecords,
-                                  "More than " + std::to_string(PinyinDictionary::kRows) +
-                                      " records: " + Describe(file));
+            throw DictionaryError(
+                DictionaryError::Kind::TooManyRecords,
+                "More than " + std::to_string(PinyinDictionary::kRows) + " records: " + name);
         table.Append(std::move(plain));
     }
+}
+
+void LoadPinyinDictionary(PinyinDictionary& table, const std::filesystem::path& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) ThrowOpenFailure(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) ThrowOpenFailure(file);
+    ReadDictionaryRecords(table, *in.rdbuf(), Describe(file));
 }
 
 void WriteDictionaryRecord(std::ostream& out, const DictionaryRecord& record) {

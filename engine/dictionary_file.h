@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
+#include <streambuf>
+#include <string>
 
 #include "pinyin_dictionary.h"
 
@@ -30,6 +32,10 @@ std::filesystem::path DictionaryFilePath(const std::filesystem::path& programDir
 // Reads every record of the file into the next rows of the table, unscrambling each field with
 // DictionaryKey. Throws DictionaryError; the rows stored before a failure stay.
 void LoadPinyinDictionary(PinyinDictionary& table, const std::filesystem::path& file);
+
+// Reads records from a stream, as LoadPinyinDictionary does from a file; name is the file's
+// name for messages.
+void ReadDictionaryRecords(PinyinDictionary& table, std::streambuf& input, const std::string& name);
 
 // Writes one record in the file's format: four scrambled, quoted fields and CR LF.
 void WriteDictionaryRecord(std::ostream& out, const DictionaryRecord& record);
