@@ -1,0 +1,52 @@
+#include "document_files.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "plain_text.h"
+#include "rtf_reader.h"
+#include "rtf_writer.h"
+
+namespace sorvani::documents {
+namespace {
+
+QString Failure(const QString& what, const QString& path, const QString& reason) {
+    return QStringLiteral("%1“%2”：%3").arg(what, path, reason);
+}
+
+QByteArray ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DocumentError(Failure(QStringLiteral("无法打开文件"), path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw DocumentError(Failure(QStringLiteral("无法读取文件"), path, file.errorString()));
+    return bytes;
+}
+
+}  // namespace
+
+void ImportFile(const QString& path, QTextDocument& document) {
+    const QByteArray bytes = ReadWholeFile(path);
+    // An import cannot be undone; an undo record of it would only double the memory it takes.
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    if (bytes.startsWith("{\\rtf"))
+        ReadRtf(bytes, document);
+    else
+        document.setPlainText(DecodePlainText(bytes));
+    document.setUndoRedoEnabled(undo);
+}
+
+void ExportFile(const QTextDocument& document, const QString& path) {
+    QSaveFile file(path);
+    const QByteArray rtf = WriteRtf(document);
+    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.commit())
+        throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
+}
+
+QString BoxText(const QTextDocument& document) {
+    return document.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+}  // namespace sorvani::documents

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QTextDocument>
+
+#include "document_error.h"
+
+namespace sorvani::documents {
+
+// Replaces the document's content with a file: RTF when it starts with an RTF header, plain
+// text otherwise (see DecodePlainText), in the document's default font. Throws DocumentError
+// when the file cannot be read; the document is then left as it was.
+void ImportFile(const QString& path, QTextDocument& document);
+
+// Writes the document to the path as RTF, exactly as named (no extension is added). An existing
+// file is replaced only once the new one is completely written, so a failed export leaves it
+// untouched. Throws DocumentError describing the failure.
+void ExportFile(const QTextDocument& document, const QString& path);
+
+// The document's text as the document box gives it: CR LF between paragraphs and lines.
+QString BoxText(const QTextDocument& document);
+
+}  // namespace sorvani::documents

@@ -1,0 +1,116 @@
+#include "document_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+#include "document_inspection.h"
+
+namespace sorvani::documents {
+namespace {
+
+using namespace Qt::StringLiterals;
+using inspection::Paragraphs;
+using inspection::RunOf;
+
+class DocumentFiles : public testing::Test {
+  protected:
+    QString Path(const QString& name) const { return folder_.filePath(name); }
+
+    QString Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QByteArray Contents(const QString& path) const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    QTemporaryDir folder_;
+    QTextDocument document_;
+};
+
+TEST_F(DocumentFiles, ImportTellsRtfFromPlainTextByContent) {
+    ImportFile(Write("a.txt", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\b bold\\par}"), document_);
+    EXPECT_EQ(Paragraphs(document_), QStringList({"bold"}));
+    EXPECT_TRUE(RunOf(document_, "bold").bold);
+
+    document_.setDefaultFont(QFont("Courier New", 11));
+    ImportFile(Write("b.rtf", "\xE6\xB1\x89\xE8\xAF\xAD\r\n{\\rtf1 x}"), document_);
+    EXPECT_EQ(Paragraphs(document_), QStringList({u"汉语"_s, "{\\rtf1 x}"}));
+    // Plain text shows in the document's default font.
+    EXPECT_EQ(RunOf(document_, u"汉语"_s).family, "Courier New");
+    EXPECT_FALSE(RunOf(document_, u"汉语"_s).bold);
+
+    ImportFile(Write("c.txt", "\xBA\xBA\xD3\xEF\r\n\r\nabc"), document_);
+    EXPECT_EQ(Paragraphs(document_), QStringList({u"汉语"_s, "", "abc"}));
+}
+
+TEST_F(DocumentFiles, ImportReplacesEverythingAndCannotBeUndone) {
+    QTextCursor(&document_).insertText("typed");
+    ImportFile(Write("first.txt", "first"), document_);
+    ImportFile(Write("second.txt", "second"), document_);
+    EXPECT_EQ(Paragraphs(document_), QStringList({"second"}));
+    EXPECT_FALSE(document_.isUndoAvailable());
+    EXPECT_TRUE(document_.isUndoRedoEnabled());
+}
+
+TEST_F(DocumentFiles, FailedImportLeavesTheDocumentAndSaysWhy) {
+    document_.setPlainText("old");
+    for (const QString& path : {Path("missing.txt"), folder_.path()}) {
+        try {
+            ImportFile(path, document_);
+            ADD_FAILURE() << "no failure for " << path.toStdString();
+        } catch (const DocumentError& error) {
+            EXPECT_TRUE(error.description().contains(path)) << error.what();
+        }
+        EXPECT_EQ(document_.toPlainText(), "old");
+    }
+}
+
+TEST_F(DocumentFiles, ExportReplacesAnExistingFileAndAddsNoExtension) {
+    const QString path = Write("annotated", "previous content");
+    document_.setPlainText(u"汉语\npinyin"_s);
+    ExportFile(document_, path);
+    EXPECT_FALSE(QFile::exists(path + ".rtf"));
+    EXPECT_TRUE(Contents(path).startsWith("{\\rtf1"));
+    QTextDocument readBack;
+    ImportFile(path, readBack);
+    EXPECT_EQ(Paragraphs(readBack), QStringList({u"汉语"_s, "pinyin"}));
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList({"annotated"}));
+}
+
+TEST_F(DocumentFiles, ExportOfAnEmptyDocumentReadsBackEmpty) {
+    ExportFile(document_, Path("empty.rtf"));
+    QTextDocument readBack;
+    readBack.setPlainText("old");
+    ImportFile(Path("empty.rtf"), readBack);
+    EXPECT_EQ(readBack.toPlainText(), QString());
+}
+
+TEST_F(DocumentFiles, FailedExportSaysWhyAndLeavesWhatWasThere) {
+    const QString missingFolder = Path("no such folder/out.rtf");
+    EXPECT_THROW(ExportFile(document_, missingFolder), DocumentError);
+    try {
+        ExportFile(document_, folder_.path());
+        ADD_FAILURE() << "a folder was overwritten";
+    } catch (const DocumentError& error) {
+        EXPECT_TRUE(error.description().contains(folder_.path())) << error.what();
+    }
+    EXPECT_TRUE(QFileInfo(folder_.path()).isDir());
+}
+
+TEST(BoxText, LinesAreSeparatedByCrLf) {
+    QTextDocument document;
+    document.setPlainText(u"汉语\n\npin\u2028yin"_s);
+    EXPECT_EQ(BoxText(document), u"汉语\r\n\r\npin\r\nyin"_s);
+}
+
+}  // namespace
+}  // namespace sorvani::documents

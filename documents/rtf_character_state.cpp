@@ -1,0 +1,75 @@
+#include "rtf_character_state.h"
+
+#include <algorithm>
+
+namespace sorvani::documents {
+namespace {
+
+constexpr int kMaxHalfPoints = 3276;
+
+int HalfPoints(int parameter) {
+    return parameter > 0 ? std::min(parameter, kMaxHalfPoints)
+                         : RtfCharacterState::kDefaultHalfPoints;
+}
+
+}  // namespace
+
+bool RtfCharacterState::Apply(QByteArrayView word, bool hasParameter, int parameter) {
+    // Toggles: a missing parameter or any other than 0 turns on.
+    const bool on = !hasParameter || parameter != 0;
+    const bool associated = !rightToLeft && runType == RunType::DoubleByte;
+    if (word == "plain")
+        *this = RtfCharacterState{};
+    else if (word == "loch")
+        runType = RunType::Low;
+    else if (word == "hich")
+        runType = RunType::High;
+    else if (word == "dbch")
+        runType = RunType::DoubleByte;
+    else if (word == "rtlch")
+        rightToLeft = true;
+    else if (word == "ltrch")
+        rightToLeft = false;
+    else if (word == "f" || (word == "af" && !rightToLeft))
+        SetFont(parameter);
+    else if (word == "af")
+        return true;
+    else if (word == "fs")
+        halfPoints = HalfPoints(parameter);
+    else if (word == "afs") {
+        if (associated) doubleByteHalfPoints = HalfPoints(parameter);
+    } else if (word == "ab") {
+        if (associated) doubleByteBold = on;
+    } else if (word == "ai") {
+        if (associated) doubleByteItalic = on;
+    } else if (word == "cf")
+        color = parameter;
+    else if (word == "b")
+        bold = on;
+    else if (word == "i")
+        italic = on;
+    else if (word == "strike" || word == "striked")
+        strike = on;
+    else if (word == "ulnone")
+        underline = false;
+    else if (word.startsWith("ul") && word != "ulc")
+        underline = on;
+    else
+        return false;
+    return true;
+}
+
+void RtfCharacterState::SetFont(int number) {
+    if (runType == RunType::DoubleByte)
+        doubleByteFont = number;
+    else
+        font = number;
+}
+
+RtfCharacterState::Shown RtfCharacterState::Effective() const {
+    if (runType != RunType::DoubleByte) return {font, halfPoints, bold, italic};
+    return {doubleByteFont.value_or(font), doubleByteHalfPoints.value_or(halfPoints),
+            doubleByteBold.value_or(bold), doubleByteItalic.value_or(italic)};
+}
+
+}  // namespace sorvani::documents

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QTextDocument>
+
+namespace sorvani::documents {
+
+// Replaces the document's content with the text and character formatting (font, size, colour,
+// bold, italic, underline, strike-through) of RTF source. Reading is best effort and never
+// fails: what cannot be understood is skipped, and a truncated source gives what it holds.
+void ReadRtf(QByteArrayView source, QTextDocument& document);
+
+}  // namespace sorvani::documents

@@ -1,0 +1,160 @@
+#include "rtf_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QTextDocument>
+#include <random>
+
+#include "document_inspection.h"
+
+namespace sorvani::documents {
+namespace {
+
+using namespace Qt::StringLiterals;
+using inspection::Paragraphs;
+using inspection::RunOf;
+
+QStringList Read(QByteArrayView source) {
+    QTextDocument document;
+    ReadRtf(source, document);
+    return Paragraphs(document);
+}
+
+TEST(RtfReader, ParagraphsLinesTabsAndEscapes) {
+    EXPECT_EQ(Read("{\\rtf1 Hello\\par World\\line x\\tab y \\\\\\{\\}\\par\r\nlast}"),
+              QStringList({"Hello", u"World\u2028x\ty \\{}"_s, "last"}));
+    // Raw line breaks are no text; a backslash before one is a paragraph mark.
+    EXPECT_EQ(Read("{\\rtf1 a\r\nb\\\nc}"), QStringList({"ab", "c"}));
+    EXPECT_EQ(Read("{\\rtf1 \\emdash\\lquote x\\rquote\\~\\bullet}"),
+              QStringList({u"\u2014\u2018x\u2019\u00A0\u2022"_s}));
+}
+
+TEST(RtfReader, TheLastParagraphMarkEndsTheLastParagraph) {
+    EXPECT_EQ(Read("{\\rtf1 a\\par}"), QStringList({"a"}));
+    EXPECT_EQ(Read("{\\rtf1 a\\par\\par}"), QStringList({"a", ""}));
+    EXPECT_EQ(Read("{\\rtf1 a}"), QStringList({"a"}));
+    EXPECT_EQ(Read("{\\rtf1 \\par}"), QStringList({""}));
+    // Nothing after the document's closing brace belongs to it.
+    EXPECT_EQ(Read("{\\rtf1 a}b"), QStringList({"a"}));
+}
+
+TEST(RtfReader, CodePage936BytesAndFontNames) {
+    const QByteArray source =
+        "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}"
+        "{\\f1\\fswiss\\fcharset0 Arial;}}\\f0 \\'d6\\'d0\\'ce\\'c4 \xba\xba\\'d7\xd6\\f1 abc}";
+    QTextDocument document;
+    ReadRtf(source, document);
+    // Double-byte characters may come as \'hh pairs, raw bytes or a mix of both.
+    EXPECT_EQ(Paragraphs(document), QStringList({u"中文 汉字abc"_s}));
+    EXPECT_EQ(RunOf(document, u"中文"_s).family, u"宋体"_s);
+    EXPECT_EQ(RunOf(document, "abc").family, "Arial");
+}
+
+TEST(RtfReader, CodePagesOfDocumentAndFonts) {
+    // The document's code page applies to fonts without a character set of their own.
+    EXPECT_EQ(Read("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'c0\\'e1}"),
+              QStringList({u"Аб"_s}));
+    EXPECT_EQ(Read("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 X;}{\\f1\\fcharset204 Y;}"
+                   "{\\f2\\cpg1253 Z;}}\\f0\\'d6\\'d0\\f1\\'c0\\f2\\'e1}"),
+              QStringList({u"中Аα"_s}));
+    EXPECT_EQ(Read("{\\rtf1\\ansi caf\\'e9}"), QStringList({u"café"_s}));
+}
+
+TEST(RtfReader, UnicodeCharactersSkipTheirFallback) {
+    EXPECT_EQ(Read("{\\rtf1 \\u20013?\\u25991?}"), QStringList({u"中文"_s}));
+    EXPECT_EQ(Read("{\\rtf1\\uc2 \\u20013\\'d6\\'d0\\u25991\\'ce\\'c4x}"),
+              QStringList({u"中文x"_s}));
+    EXPECT_EQ(Read("{\\rtf1\\uc0 \\u20013 x}"), QStringList({u"中x"_s}));
+    EXPECT_EQ(Read("{\\rtf1 \\u-21504?}"), QStringList({u"가"_s}));
+    EXPECT_EQ(Read("{\\rtf1 \\u-10179?\\u-8704?}"), QStringList({u"\U0001F600"_s}));
+    // The fallback ends with its group, and \uc holds only inside its group.
+    EXPECT_EQ(Read("{\\rtf1 {\\u20013}xy}"), QStringList({u"中xy"_s}));
+    EXPECT_EQ(Read("{\\rtf1 {\\uc0 \\u20013}\\u25991?}"), QStringList({u"中文"_s}));
+}
+
+TEST(RtfReader, CharacterFormattingTurnsOnAndOff) {
+    const QByteArray source =
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;"
+        "\\red0\\green0\\blue255;}\\f0 plain \\f1\\fs32\\cf1\\b\\i\\ul\\strike all"
+        "\\b0\\i0\\ulnone\\strike0 \\cf2 off{\\b\\cf0 group}back\\plain reset\\uldb\\i1 more}";
+    QTextDocument document;
+    ReadRtf(source, document);
+    using inspection::TextRun;
+    EXPECT_EQ(RunOf(document, "plain"), (TextRun{"plain ", "Arial", 12, QColor()}));
+    EXPECT_EQ(RunOf(document, "all"),
+              (TextRun{"all", "Courier New", 16, Qt::red, true, true, true, true}));
+    // The group's formatting ends with it.
+    EXPECT_EQ(RunOf(document, "off"), (TextRun{"off", "Courier New", 16, Qt::blue}));
+    EXPECT_EQ(RunOf(document, "group"), (TextRun{"group", "Courier New", 16, QColor(), true}));
+    EXPECT_EQ(RunOf(document, "back"), (TextRun{"back", "Courier New", 16, Qt::blue}));
+    EXPECT_EQ(RunOf(document, "reset"), (TextRun{"reset", "Arial", 12, QColor()}));
+    EXPECT_EQ(RunOf(document, "more"), (TextRun{"more", "Arial", 12, QColor(), false, true, true}));
+}
+
+TEST(RtfReader, DoubleByteRunsHaveTheirOwnFontAndSize) {
+    const QByteArray source =
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 SimSun;}}\\f0\\fs20 "
+        "{\\dbch\\afs32\\ab\\af1\\dbch \\u20013?}"
+        "{\\hich\\af1\\loch\\f0 abc}"
+        "{\\rtlch\\af0\\afs40 \\ltrch\\loch\\af0\\hich\\af0\\dbch\\af1 \\u25991?}}";
+    QTextDocument document;
+    ReadRtf(source, document);
+    using inspection::TextRun;
+    EXPECT_EQ(RunOf(document, u"中"_s), (TextRun{u"中"_s, "SimSun", 16, QColor(), true}));
+    EXPECT_EQ(RunOf(document, "abc"), (TextRun{"abc", "Arial", 10, QColor()}));
+    // Associated properties of right-to-left text are not those of Chinese.
+    EXPECT_EQ(RunOf(document, u"文"_s), (TextRun{u"文"_s, "SimSun", 10, QColor()}));
+}
+
+TEST(RtfReader, SkipsWhatIsNoText) {
+    EXPECT_EQ(Read("{\\rtf1{\\*\\generator Writer;}{\\info{\\title T}{\\author A}}"
+                   "{\\stylesheet{\\s0 Normal;}}{\\*\\unknown abc}\\unknownword visible "
+                   "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}"
+                   "{\\pict\\pngblip 89504e47}\\-\\bin4 {}\\}end}"),
+              QStringList({"visible linkend"}));
+}
+
+TEST(RtfReader, SurvivesHostileInput) {
+    const QByteArray deep = QByteArray(100000, '{') + "deep" + QByteArray(100000, '}');
+    EXPECT_EQ(Read("{\\rtf1 " + deep + " after}"), QStringList({"deep after"}));
+    EXPECT_EQ(Read(QByteArray(100000, '{')), QStringList({""}));
+    EXPECT_EQ(Read("{\\rtf1 a\\bin2147483647 bcd}"), QStringList({"a"}));
+    EXPECT_EQ(Read("{\\rtf1 a\\bin99999999999999999999 bcd}"), QStringList({"a"}));
+    EXPECT_EQ(Read("{\\rtf1 a\\bin-5 b}"), QStringList({"ab"}));
+    EXPECT_EQ(Read("{\\rtf1 a\\fs99999999999\\u99999999999 b\\" + QByteArray(10000, 'x') + " c}"),
+              QStringList({u"a\uFFFFc"_s}));
+    for (const char* truncated : {"{\\rtf1{\\fonttbl{\\f0 Ari", "{\\rtf1 abc\\'d", "{\\rtf1 abc\\",
+                                  "{\\rtf1 abc\\u", "{\\rtf1 abc{\\*", "{\\rtf1{\\colortbl\\red"})
+        EXPECT_NO_THROW(Read(truncated)) << truncated;
+    EXPECT_EQ(Read("{\\rtf1{\\fonttbl{\\f0 Ari"), QStringList({""}));
+}
+
+TEST(RtfReader, ThousandsOfFonts) {
+    QByteArray source = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 5000; ++i)
+        source += "{\\f" + QByteArray::number(i) + " Font" + QByteArray::number(i) + ";}";
+    source += "}\\f4999 x}";
+    QTextDocument document;
+    ReadRtf(source, document);
+    EXPECT_EQ(RunOf(document, "x").family, "Font4999");
+}
+
+TEST(RtfReader, SurvivesRandomJunk) {
+    // Fragments of RTF and raw bytes in random order; a fixed seed keeps failures repeatable.
+    const char* pieces[] = {"{",    "}",     "\\",        "\\'",        "\\u",   "\\uc", "\\bin",
+                            "\\*",  "\\f",   "\\fonttbl", "\\colortbl", "\\red", ";",    "\\dbch",
+                            "\\af", "\\par", "-",         "9",          "12345", "\xd6", "\xd0",
+                            "\x01", " ",     "\\pict",    "ab"};
+    std::mt19937 random(8);
+    for (int document = 0; document < 300; ++document) {
+        QByteArray source = "{\\rtf1";
+        for (int i = 0; i < 2000; ++i) source += pieces[random() % std::size(pieces)];
+        EXPECT_NO_THROW(Read(source));
+    }
+    QByteArray bytes(20000, '\0');
+    for (char& byte : bytes) byte = static_cast<char>(random());
+    EXPECT_NO_THROW(Read("{\\rtf1" + bytes));
+}
+
+}  // namespace
+}  // namespace sorvani::documents

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "document_inspection.h"
+#include "rtf_reader.h"
+#include "rtf_writer.h"
+
+namespace sorvani::documents {
+namespace {
+
+using namespace Qt::StringLiterals;
+using inspection::Paragraphs;
+using inspection::Runs;
+
+QTextCharFormat Format(const QString& family, double points, QColor color = {}) {
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    format.setFontPointSize(points);
+    if (color.isValid()) format.setForeground(color);
+    return format;
+}
+
+// An annotated document as the box holds it: pinyin over characters in a monospaced font,
+// with some formatting of every kind.
+void FillAnnotated(QTextDocument& document) {
+    document.setDefaultFont(QFont(u"LXGW WenKai Mono"_s, 12));
+    QTextCursor cursor(&document);
+    cursor.insertText(u"hàn  yǔ   pīn  yīn"_s);
+    cursor.insertBlock();
+    cursor.insertText(u"汉   语   拼   音"_s);
+    cursor.insertBlock();
+    QTextCharFormat bold = Format(u"黑体"_s, 16, Qt::red);
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(u"红色粗体"_s, bold);
+    QTextCharFormat styled = Format("Courier New", 10.5, QColor(0, 128, 0));
+    styled.setFontItalic(true);
+    styled.setFontUnderline(true);
+    styled.setFontStrikeOut(true);
+    cursor.insertText(" italic {braces} \\ back\tslash", styled);
+    cursor.insertBlock();
+    cursor.insertBlock();
+    cursor.insertText(u"line\u2028break, € ก \U0001F600 ü"_s, Format(u"宋体"_s, 9));
+}
+
+TEST(RtfRoundTrip, ReadingWhatWasWrittenGivesTheSameTextAndFormatting) {
+    QTextDocument original;
+    FillAnnotated(original);
+    QTextDocument copy;
+    ReadRtf(WriteRtf(original), copy);
+    EXPECT_EQ(Paragraphs(copy), Paragraphs(original));
+    EXPECT_EQ(Runs(copy), Runs(original));
+}
+
+TEST(RtfRoundTrip, EmptyAndBlankDocuments) {
+    for (const QString& text : {QString(), u"\n"_s, u"\n\n"_s, u" "_s}) {
+        QTextDocument original;
+        original.setPlainText(text);
+        QTextDocument copy;
+        copy.setPlainText("old");
+        ReadRtf(WriteRtf(original), copy);
+        EXPECT_EQ(Paragraphs(copy), Paragraphs(original)) << text.size();
+    }
+}
+
+TEST(RtfWriter, WritesPortableRtf) {
+    QTextDocument document;
+    FillAnnotated(document);
+    const QByteArray rtf = WriteRtf(document);
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg936\\deff0")) << rtf.constData();
+    EXPECT_TRUE(rtf.endsWith("}\r\n"));
+    for (const char byte : rtf) ASSERT_LT(static_cast<unsigned char>(byte), 0x80);
+    // The font table names the box's font first, for Chinese text as well.
+    EXPECT_TRUE(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset134 LXGW WenKai Mono;}"));
+    EXPECT_TRUE(rtf.contains("\\hich\\af0\\dbch\\af0\\loch\\f0\\fs24 "));
+    // Chinese as \uN with its code page 936 bytes for readers without Unicode.
+    // \ucN follows the length of the fallback.
+    EXPECT_TRUE(rtf.contains("h\\uc2\\u224\\'a8\\'a4n"));
+    EXPECT_TRUE(rtf.contains("\\u27721\\'ba\\'ba   \\u-29715\\'d3\\'ef"));
+    EXPECT_TRUE(rtf.contains("\\uc1\\u8364\\'80 \\u3585 ?"));
+    EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"));
+}
+
+}  // namespace
+}  // namespace sorvani::documents

@@ -1,0 +1,190 @@
+#include "rtf_writer.h"
+
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextFragment>
+#include <cmath>
+#include <vector>
+
+#include "cp936.h"
+
+namespace sorvani::documents {
+namespace {
+
+constexpr double kDefaultPointSize = 12;
+
+// What the writer keeps of a run's format.
+struct RunFormat {
+    int font = 0;
+    int halfPoints = 24;
+    int color = 0;  // 0: automatic
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+
+    bool operator==(const RunFormat&) const = default;
+};
+
+// Text in RTF's escaped form. Keeps the \ucN in force, which starts at 1 in every group.
+class RtfTextEncoder {
+  public:
+    void Append(QByteArray& out, QStringView text);
+
+  private:
+    void AppendCharacter(QByteArray& out, char16_t c);
+
+    int unicodeSkip_ = 1;
+};
+
+class RtfWriter {
+  public:
+    explicit RtfWriter(const QTextDocument& document);
+
+    QByteArray Write();
+
+  private:
+    RunFormat FormatOf(const QTextCharFormat& format);
+    QByteArray Body();
+    QByteArray Header() const;
+    void WriteFormat(const RunFormat& format);
+
+    const QTextDocument& document_;
+    QFont defaultFont_;
+    std::vector<QString> fonts_;
+    std::vector<QColor> colors_;
+    QByteArray out_;
+    RtfTextEncoder text_;
+};
+
+template <typename T>
+int IndexOf(std::vector<T>& table, const T& value) {
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i] == value) return static_cast<int>(i);
+    table.push_back(value);
+    return static_cast<int>(table.size() - 1);
+}
+
+RtfWriter::RtfWriter(const QTextDocument& document)
+    : document_(document), defaultFont_(document.defaultFont()) {
+    fonts_.push_back(defaultFont_.family());
+}
+
+QByteArray RtfWriter::Write() {
+    // The body is written first: it fills the font and colour tables that the header lists.
+    const QByteArray body = Body();
+    return Header() + body + "}\r\n";
+}
+
+QByteArray RtfWriter::Header() const {
+    QByteArray header = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
+    for (size_t i = 0; i < fonts_.size(); ++i) {
+        header += "{\\f" + QByteArray::number(static_cast<int>(i)) + "\\fnil\\fcharset134 ";
+        RtfTextEncoder().Append(header, fonts_[i]);
+        header += ";}";
+    }
+    header += "}\r\n{\\colortbl ;";
+    for (const QColor& color : colors_) {
+        header += "\\red" + QByteArray::number(color.red()) + "\\green" +
+                  QByteArray::number(color.green()) + "\\blue" + QByteArray::number(color.blue()) +
+                  ";";
+    }
+    header += "}\r\n\\uc1\\pard";
+    return header;
+}
+
+RunFormat RtfWriter::FormatOf(const QTextCharFormat& format) {
+    RunFormat run;
+    const QStringList families = format.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.front().isEmpty())
+        run.font = IndexOf(fonts_, families.front());
+    double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                                   : defaultFont_.pointSizeF();
+    if (points <= 0) points = kDefaultPointSize;
+    run.halfPoints = static_cast<int>(std::lround(points * 2));
+    const QBrush foreground = format.foreground();
+    if (format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush)
+        run.color = IndexOf(colors_, foreground.color().toRgb()) + 1;
+    run.bold = format.fontWeight() > QFont::Medium;
+    run.italic = format.fontItalic();
+    run.underline = format.fontUnderline();
+    run.strike = format.fontStrikeOut();
+    return run;
+}
+
+QByteArray RtfWriter::Body() {
+    std::optional<RunFormat> current;
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const RunFormat format = FormatOf(fragment.fragment().charFormat());
+            if (format != current) WriteFormat(format);
+            current = format;
+            text_.Append(out_, fragment.fragment().text());
+        }
+        // Every paragraph ends with its mark, the last one too.
+        out_ += "\\par\r\n";
+    }
+    return out_;
+}
+
+void RtfWriter::WriteFormat(const RunFormat& format) {
+    // The font is named for double-byte text too, so that Chinese shows in it, not in the
+    // reader's default Chinese font.
+    const QByteArray font = QByteArray::number(format.font);
+    out_ += "\\plain\\hich\\af" + font + "\\dbch\\af" + font + "\\loch\\f" + font + "\\fs" +
+            QByteArray::number(format.halfPoints);
+    if (format.color != 0) out_ += "\\cf" + QByteArray::number(format.color);
+    if (format.bold) out_ += "\\b";
+    if (format.italic) out_ += "\\i";
+    if (format.underline) out_ += "\\ul";
+    if (format.strike) out_ += "\\strike";
+    out_ += ' ';
+}
+
+void RtfTextEncoder::Append(QByteArray& out, QStringView text) {
+    for (const QChar c : text) AppendCharacter(out, c.unicode());
+}
+
+void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
+    switch (c) {
+        case u'\\':
+        case u'{':
+        case u'}':
+            out += '\\';
+            out += static_cast<char>(c);
+            return;
+        case u'\t':
+            out += "\\tab ";
+            return;
+        case u'\u2028':
+            out += "\\line ";
+            return;
+        default:
+            break;
+    }
+    if (c < 0x20) return;  // control characters carry nothing a reader could show
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    const std::string fallback = cp936::Encode(std::u16string_view(&c, 1));
+    if (static_cast<int>(fallback.size()) != unicodeSkip_) {
+        unicodeSkip_ = static_cast<int>(fallback.size());
+        out += "\\uc" + QByteArray::number(unicodeSkip_);
+    }
+    out += "\\u" + QByteArray::number(static_cast<int16_t>(c));
+    for (const char byte : fallback) {
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            out += ' ';
+            out += byte;
+        } else {
+            out += "\\'" + QByteArray::number(static_cast<unsigned char>(byte), 16);
+        }
+    }
+}
+
+}  // namespace
+
+QByteArray WriteRtf(const QTextDocument& document) { return RtfWriter(document).Write(); }
+
+}  // namespace sorvani::documents

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace sorvani::documents {
+
+// A new, untitled document of the word processor, waiting for its text. The word processor
+// and the document stay open after this object is gone; nothing is ever saved or closed.
+class WordProcessorDocument {
+  public:
+    virtual ~WordProcessorDocument() = default;
+
+    // Puts plain text into the document. False when the word processor refuses it.
+    virtual bool Fill(const QString& text) = 0;
+};
+
+// Starts the word processor with a new visible document: Microsoft Word on Windows,
+// LibreOffice Writer elsewhere. Nothing when none is installed or it cannot be started.
+std::unique_ptr<WordProcessorDocument> NewWordProcessorDocument();
+
+}  // namespace sorvani::documents
