@@ -1,6 +1,194 @@
 #include "frmmain.h"
 
-frmmain::frmmain(QWidget* parent) : QWidget(parent) {
-    setWindowTitle("SorvaniV1.5");
-    resize(731, 502);
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "artwork.h"
+#include "fonts.h"
+#include "frmmain_geometry.h"
+#include "help_text.h"
+#include "twips.h"
+#include "window_outline.h"
+#include "window_skin.h"
+
+using namespace frmmain_geometry;
+
+namespace {
+
+template <typename Control>
+Control* Create(QWidget* parent, const TwipRect& geometry) {
+    auto* control = new Control(parent);
+    SetGeometryInTwips(*control, geometry);
+    return control;
 }
+
+QPushButton* CreateCommand(QWidget* frame, const QString& caption, int index) {
+    auto* button = Create<QPushButton>(
+        frame,
+        {kCommandLeft, kCommandFirstTop + index * kCommandSpacing, kCommandWidth, kCommandHeight});
+    button->setText(caption);
+    return button;
+}
+
+QTextEdit* CreateHiddenBox(QWidget* parent, const TwipRect& geometry) {
+    auto* box = Create<QTextEdit>(parent, geometry);
+    box->hide();
+    return box;
+}
+
+ImageControl* CreateImage(QWidget* parent, int width, int height,
+                          Qt::CursorShape cursor = Qt::ArrowCursor) {
+    auto* image = Create<ImageControl>(parent, {0, 0, width, height});
+    image->setCursor(cursor);
+    return image;
+}
+
+// Places a chrome control. A negative width or height is refused and the control keeps its
+// old one, so a window too small for the layout still gets the rest of it.
+void Place(QWidget& control, int left, int top, int width, int height) {
+    const TwipRect old = GeometryInTwips(control);
+    SetGeometryInTwips(
+        control, {left, top, width < 0 ? old.width : width, height < 0 ? old.height : height});
+}
+
+}  // namespace
+
+frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<UserPrompts> prompts)
+    : Dictionary(dictionary),
+      CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("SorvaniV1.0"));
+    setFont(FontOf(WindowFontFamily(), kWindowFontPoints));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    SetGeometryInTwips(*this, {0, 0, kInitialWidth, kInitialHeight});
+
+    CreateContent();
+    CreateHelpers();
+    CreateChrome();
+    setTabOrder(Wj, quit);
+    setTabOrder(quit, LoadFile);
+    setTabOrder(LoadFile, zy);
+    setTabOrder(zy, dcwj);
+    setTabOrder(dcwj, about);
+    connect(about, &QPushButton::clicked, this, &frmmain::about_Click);
+    connect(quit, &QPushButton::clicked, this, &frmmain::quit_Click);
+    Form_Load();
+}
+
+void frmmain::CreateContent() {
+    Frame1 = Create<QGroupBox>(this, kFrame1);
+    LoadFile = CreateCommand(Frame1, QStringLiteral("导入文件&L"), 0);
+    zy = CreateCommand(Frame1, QStringLiteral("标注拼音&Z"), 1);
+    dcwj = CreateCommand(Frame1, QStringLiteral("导出文件&D"), 2);
+    about = CreateCommand(Frame1, QStringLiteral("帮    助&A"), 3);
+    quit = CreateCommand(Frame1, QStringLiteral("退    出&X"), 4);
+
+    Frame2 = Create<QGroupBox>(this, kFrame2);
+    Frame2->setTitle(QStringLiteral("文件内容"));
+    Wj = Create<QTextEdit>(Frame2, kWj);
+    Wj->setFont(DocumentFont());
+    // Long lines scroll instead of wrapping, so a pinyin line stays above its characters.
+    Wj->setLineWrapMode(QTextEdit::NoWrap);
+
+    // Moves over the frames and their controls are not moves over the window's bare surface.
+    Frame1->setAttribute(Qt::WA_NoMousePropagation);
+    Frame2->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+void frmmain::CreateHelpers() {
+    Label1 = Create<QLabel>(Frame2, kLabel1);
+    Label1->setFont(FontOf(WindowFontFamily(), 15));
+    Label1->setText(QStringLiteral("Label1"));
+    Label1->hide();
+    Label2 = Create<QLabel>(Frame2, kLabel2);
+    Label2->setFont(FontOf(WindowFontFamily(), 21.75));
+    Label2->setText(QStringLiteral("80%"));
+    Label2->hide();
+    PrgB = Create<QProgressBar>(this, kPrgB);
+    PrgB->setRange(0, 100);
+    PrgB->hide();
+    wjtemp = CreateHiddenBox(this, kWjtemp);
+    wj2 = CreateHiddenBox(this, kWj2);
+
+    Pmain = SkinPicture();
+    ImMin1 = StatePicture(QStringLiteral("ImMin1"));
+    ImMin2 = StatePicture(QStringLiteral("ImMin2"));
+    Immax1 = StatePicture(QStringLiteral("Immax1"));
+    Immax2 = StatePicture(QStringLiteral("Immax2"));
+    ImClose1 = StatePicture(QStringLiteral("ImClose1"));
+    ImClose2 = StatePicture(QStringLiteral("ImClose2"));
+    IMus0 = StatePicture(QStringLiteral("IMus0"));
+    IMus1 = StatePicture(QStringLiteral("IMus1"));
+    IMus2 = StatePicture(QStringLiteral("IMus2"));
+}
+
+void frmmain::CreateChrome() {
+    IMBar = CreateImage(this, 0, kCaptionStripHeight);
+    Immin = CreateImage(this, kCaptionButtonWidth, kCaptionButtonHeight);
+    Immin->setToolTip(QStringLiteral("最小化"));
+    Immax = CreateImage(this, kCaptionButtonWidth, kCaptionButtonHeight);
+    Immax->setToolTip(QStringLiteral("最大化"));
+    Imclose = CreateImage(this, kCaptionButtonWidth, kCaptionButtonHeight);
+    Imclose->setToolTip(QStringLiteral("关闭"));
+    Pbottom = CreateImage(this, 0, kBottomGripHeight, Qt::SizeVerCursor);
+    Pright = CreateImage(this, kRightGripWidth, 0, Qt::SizeHorCursor);
+    // Created last, so it lies above the other two grips where they overlap.
+    Pjiao = CreateImage(this, kCornerGripSize, kCornerGripSize, Qt::SizeFDiagCursor);
+}
+
+void frmmain::Form_Load() {
+    setWindowTitle(QStringLiteral("SorvaniV1.5"));
+    const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
+    const TwipRect screenTwips = ToTwips(screenArea);
+    const TwipRect window = GeometryInTwips(*this);
+    MoveInTwips(*this, screenTwips.left + (screenTwips.width - window.width) / 2,
+                screenTwips.top + (screenTwips.height - window.height) / 2);
+    SetGeometryInTwips(*Wj, kWj);
+    Wj->setPlainText(BuildHelpText());
+    Wj->setFocus();
+}
+
+void frmmain::Form_Resize() {
+    const TwipRect window = GeometryInTwips(*this);
+    const int w = window.width;
+    const int h = window.height;
+    Place(*IMBar, 0, 0, w - kCaptionStripRightGap, kCaptionStripHeight);
+    Place(*Immax, w - kMaximizeFromRight, kCaptionButtonTop, kCaptionButtonWidth,
+          kCaptionButtonHeight);
+    Place(*Immin, w - kMinimizeFromRight, kCaptionButtonTop, kCaptionButtonWidth,
+          kCaptionButtonHeight);
+    Place(*Imclose, w - kCloseFromRight, kCaptionButtonTop, kCaptionButtonWidth,
+          kCaptionButtonHeight);
+    Place(*Pbottom, 0, h - kBottomGripHeight, w - kBottomGripRightGap, kBottomGripHeight);
+    Place(*Pright, w - kRightGripWidth, kRightGripTop, kRightGripWidth, h - kRightGripTop);
+    Place(*Pjiao, w - kCornerGripSize, h - kCornerGripSize, kCornerGripSize, kCornerGripSize);
+
+    surface_ = QImage(size(), QImage::Format_RGB32);
+    PaintWindowSkin(surface_, Pmain, palette().color(QPalette::Button), windowTitle(), font());
+    update();
+    ShapeWindowRegion(*this);
+}
+
+void frmmain::Form_MouseMove() {
+    for (ImageControl* button : {Imclose, Immin, Immax}) {
+        if (button->Tag.isEmpty()) continue;
+        button->SetPicture(QPixmap());
+        button->Tag.clear();
+    }
+}
+
+void frmmain::about_Click() {
+    Wj->setPlainText(BuildHelpText());
+    Wj->repaint();
+    Wj->setFocus();
+}
+
+void frmmain::quit_Click() { close(); }
+
+void frmmain::resizeEvent(QResizeEvent*) { Form_Resize(); }
+
+void frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
+
+void frmmain::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, surface_); }

@@ -7,7 +7,7 @@
 // The modal questions, messages and file dialogs the commands show. The window asks through
 // this interface so that tests can answer in place of a person.
 class UserPrompts {
-public:
+  public:
     // What a file dialog is set up with before it is shown.
     struct FileDialog {
         QString title;
@@ -28,7 +28,7 @@ public:
 
 // The real dialogs, titled "Sorvani", over the given parent window.
 class DialogPrompts : public UserPrompts {
-public:
+  public:
     explicit DialogPrompts(QWidget* parent = nullptr) : parent_(parent) {}
 
     bool AskYesNo(const QString& question) override;
@@ -36,6 +36,6 @@ public:
     std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) override;
     std::optional<QString> ChooseFileToSave(const FileDialog& dialog) override;
 
-private:
+  private:
     QWidget* parent_;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The family of the windows' own font (captions, labels): SimSun where it exists.
+QString WindowFontFamily();
+
+// A font of the given family and size; sizes are in points at the fixed 15 twips per pixel.
+QFont FontOf(const QString& family, double points, bool bold = false);
+
+inline constexpr double kWindowFontPoints = 10.5;
+
+// The document box's font: one in which every half-width character, tone-marked pinyin letters
+// included, is exactly half as wide as a Chinese character on screen, so that a syllable stands
+// exactly above its character.
+QFont DocumentFont();

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The usage notes the help command shows in the document box: heading lines "◇title：" and body
+// lines indented by four spaces, joined by CR LF, the usage section last and no line break after
+// its last line.
+QString BuildHelpText();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+
+#include "user_prompts.h"
+
+// Answers in place of a person and keeps every message shown, for tests.
+class RecordingPrompts : public UserPrompts {
+  public:
+    bool AskYesNo(const QString& question) override {
+        shown << question;
+        return answerYes;
+    }
+    void Inform(const QString& message) override { shown << message; }
+    std::optional<QString> ChooseFileToOpen(const FileDialog&) override { return chosenFile; }
+    std::optional<QString> ChooseFileToSave(const FileDialog&) override { return chosenFile; }
+
+    bool answerYes = true;
+    std::optional<QString> chosenFile;
+    QStringList shown;
+};

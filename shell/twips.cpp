@@ -1,0 +1,52 @@
+#include "twips.h"
+
+#include <QVariant>
+#include <QWidget>
+#include <cmath>
+
+int TwipsToPixels(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
+
+int PointsToPixels(double points) { return TwipsToPixels(points * kTwipsPerPoint); }
+
+QRect ToPixels(const TwipRect& twips) {
+    return QRect(TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
+                 TwipsToPixels(twips.height));
+}
+
+TwipRect ToTwips(const QRect& pixels) {
+    return {PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()), PixelsToTwips(pixels.width()),
+            PixelsToTwips(pixels.height())};
+}
+
+namespace {
+
+// Twips are finer than pixels: the geometry last set in twips is kept with the widget and read
+// back as long as the widget still stands where it put it.
+constexpr const char* kTwipGeometry = "twipGeometry";
+
+QRect AsRect(const TwipRect& twips) {
+    return QRect(twips.left, twips.top, twips.width, twips.height);
+}
+
+}  // namespace
+
+TwipRect GeometryInTwips(const QWidget& widget) {
+    const QVariant stored = widget.property(kTwipGeometry);
+    if (stored.isValid()) {
+        const QRect r = stored.toRect();
+        const TwipRect twips{r.x(), r.y(), r.width(), r.height()};
+        if (ToPixels(twips) == widget.geometry()) return twips;
+    }
+    return ToTwips(widget.geometry());
+}
+
+void SetGeometryInTwips(QWidget& widget, const TwipRect& twips) {
+    widget.setGeometry(ToPixels(twips));
+    widget.setProperty(kTwipGeometry, AsRect(twips));
+}
+
+void MoveInTwips(QWidget& widget, double left, double top) {
+    const TwipRect old = GeometryInTwips(widget);
+    SetGeometryInTwips(widget, {static_cast<int>(std::nearbyint(left)),
+                                static_cast<int>(std::nearbyint(top)), old.width, old.height});
+}

@@ -1,0 +1,136 @@
+#include "frmstart.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "dictionary_file.h"
+#include "recording_prompts.h"
+#include "twips.h"
+
+namespace {
+
+class Splash : public testing::Test {
+  protected:
+    Splash() : splash(dictionary, DictionaryFile(), prompts) {}
+
+    std::filesystem::path DictionaryFile() {
+        const std::filesystem::path file = folder.path().toStdString() + "/VeRevor.dll";
+        std::ofstream out(file, std::ios::binary);
+        sorvani::WriteDictionaryRecord(out, {u"中", u"中", u"zhōng", u"ZHONG"});
+        sorvani::WriteDictionaryRecord(out, {u"文", u"文", u"wén", u"WEN"});
+        return file;
+    }
+
+    // One 50 ms step of the nominal timeline: the timers that are running tick in order.
+    void Step(int milliseconds) {
+        for (auto [timer, tick] : {std::pair{&splash.Timer1, &frmstart::Timer1_Timer},
+                                   std::pair{&splash.Timer2, &frmstart::Timer2_Timer},
+                                   std::pair{&splash.Timer3, &frmstart::Timer3_Timer}})
+            if (timer->isActive()) (splash.*tick)();
+        if (milliseconds % 500 == 0 && splash.Timer4.isActive()) splash.Timer4_Timer();
+    }
+
+    QColor TitleColour() const { return splash.Label1->palette().color(QPalette::WindowText); }
+
+    QTemporaryDir folder;
+    sorvani::PinyinDictionary dictionary;
+    RecordingPrompts prompts;
+    frmstart splash;
+};
+
+TEST_F(Splash, LoadsWithTheLinesAtTheirStartAndTheTitleEmpty) {
+    EXPECT_EQ(GeometryInTwips(splash).width, 5085);
+    EXPECT_EQ(GeometryInTwips(splash).height, 3270);
+    EXPECT_DOUBLE_EQ(splash.Line1.x1, 2542.5);
+    EXPECT_DOUBLE_EQ(splash.Line2.x2, 2542.5);
+    EXPECT_DOUBLE_EQ(splash.Line3.x1, 0);
+    EXPECT_TRUE(splash.Label1->text().isEmpty());
+    EXPECT_EQ(splash.Timer1.interval(), 50);
+    EXPECT_EQ(splash.Timer4.interval(), 500);
+    const TwipRect right = GeometryInTwips(*splash.Label3);
+    EXPECT_NEAR(right.left + right.width, 5085 - 100, 8);
+}
+
+TEST_F(Splash, PlaysItsTimelineThenLoadsTheDictionaryAndOpensTheMainWindow) {
+    Step(50);
+    EXPECT_EQ(splash.Label1->text(), QStringLiteral("SorvaniV1.5"));
+    EXPECT_EQ(TitleColour(), QColor(255, 0, 0));
+    const TwipRect title = GeometryInTwips(*splash.Label1);
+    EXPECT_NEAR(title.left, (5085 - title.width) / 2.0, 1);
+    // The X opens 100 twips per end and tick, from the whole twip left of the centre.
+    EXPECT_DOUBLE_EQ(splash.Line1.x1, 2642);
+    EXPECT_DOUBLE_EQ(splash.Line1.x2, 2442);
+    EXPECT_DOUBLE_EQ(splash.Line2.x1, 2442);
+
+    for (int t = 100; t <= 450; t += 50) Step(t);
+    // The sweep passed the centre at 450 ms: the X stays open by 900 twips each side.
+    EXPECT_FALSE(splash.Timer1.isActive());
+    EXPECT_FALSE(splash.Timer2.isActive());
+    EXPECT_DOUBLE_EQ(splash.Line1.x1, 2542 + 900);
+    EXPECT_DOUBLE_EQ(splash.Line2.x1, 2542 - 900);
+
+    Step(500);
+    EXPECT_EQ(TitleColour(), QColor(15, 0, 240));
+    EXPECT_EQ(splash.MainWindow(), nullptr);
+    for (int t = 550; t < 1000; t += 50) Step(t);
+    EXPECT_DOUBLE_EQ(splash.Line3.x1, 5700);
+    EXPECT_EQ(splash.MainWindow(), nullptr);
+
+    Step(1000);
+    ASSERT_NE(splash.MainWindow(), nullptr);
+    EXPECT_TRUE(splash.MainWindow()->isVisible());
+    EXPECT_EQ(&splash.MainWindow()->Dictionary, &dictionary);
+    EXPECT_EQ(dictionary.size(), 2);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.Line3.visible);
+    for (const QTimer* timer : {&splash.Timer1, &splash.Timer2, &splash.Timer3, &splash.Timer4})
+        EXPECT_FALSE(timer->isActive());
+    EXPECT_TRUE(prompts.shown.isEmpty());
+}
+
+TEST_F(Splash, AMouseMoveDuringTheAnimationChangesNothing) {
+    for (int t = 50; t <= 900; t += 50) Step(t);
+    splash.Form_MouseMove();
+    EXPECT_EQ(splash.MainWindow(), nullptr);
+    EXPECT_TRUE(splash.Timer4.isActive());
+}
+
+TEST_F(Splash, RunsOnItsOwnTimersUntilTheMainWindowOpens) {
+    splash.show();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (splash.MainWindow()) loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    ASSERT_NE(splash.MainWindow(), nullptr);
+    EXPECT_TRUE(splash.MainWindow()->isVisible());
+    EXPECT_FALSE(splash.isVisible());
+}
+
+TEST(FailedStart, ReportsTheMissingDictionaryAndNeverOpensTheMainWindow) {
+    QTemporaryDir folder;
+    const std::filesystem::path missing = folder.path().toStdString() + "/VeRevor.dll";
+    sorvani::PinyinDictionary dictionary;
+    RecordingPrompts prompts;
+    frmstart splash(dictionary, missing, prompts);
+    for (int i = 0; i < 17; ++i) splash.Timer3_Timer();
+    splash.Timer4_Timer();
+
+    EXPECT_TRUE(splash.StartFailed());
+    EXPECT_EQ(splash.MainWindow(), nullptr);
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown[0].contains(QString::fromStdString(missing.string())));
+    // The report is modal: no tick may load the dictionary a second time behind it.
+    EXPECT_FALSE(splash.Timer4.isActive());
+    splash.Form_MouseMove();
+    EXPECT_EQ(splash.MainWindow(), nullptr);
+}
+
+}  // namespace
