@@ -1,0 +1,159 @@
+// How often the dictionary's first reading of a character is the syllable that pinyin-pro, a
+// context-aware converter, gives that character in running text.
+//
+//   node measure_agreement.mjs PINYIN_PRO_DIR VeRevor.dll SOURCE...
+//
+// PINYIN_PRO_DIR is a folder whose node_modules holds pinyin-pro. A SOURCE is a folder of HTML
+// documents, or zhlipsum-utf8.def of the LaTeX package zhlipsum. Every .html file under a folder
+// is read (in sorted order), stripped of markup and of code listings, and cut into paragraphs;
+// of zhlipsum the two texts in modern prose are read, 祝福 (Lu Xun's story) and 阿司匹林 (an
+// encyclopaedia article). pinyin-pro converts each paragraph, and every Chinese character that
+// the dictionary holds is compared with the row that the program's lookup would pick for it:
+// the first row whose column 1 or 2 is that character.
+import { createRequire } from "node:module";
+import { lstatSync, readdirSync, readFileSync } from "node:fs";
+import { join, resolve } from "node:path";
+
+const [pinyinProDir, dictionaryFile, ...sources] = process.argv.slice(2);
+if (!pinyinProDir || !dictionaryFile || sources.length === 0) {
+    console.error("usage: node measure_agreement.mjs PINYIN_PRO_DIR VeRevor.dll SOURCE...");
+    process.exit(2);
+}
+const require = createRequire(join(resolve(pinyinProDir), "package.json"));
+const { pinyin } = require("pinyin-pro");
+const pinyinProVersion = require("pinyin-pro/package.json").version;
+
+// --- The dictionary file: quoted fields, four to a record, each a list of decimal tokens that
+// are code page 936 codes XOR the key character at the token's position.
+const KEY = "wxyzWXYZ5678%^&*";
+const gbk = new TextDecoder("gbk");
+
+function decodeField(stored) {
+    if (stored === "") return "";
+    const bytes = [];
+    stored.split(" ").forEach((token, index) => {
+        if (!/^-?\d+(\.\d*)?$/.test(token)) return;
+        const code = Math.floor(Number(token)) ^ KEY.charCodeAt(index % KEY.length);
+        if (code >= 0 && code <= 255) bytes.push(code);
+        else if (code >= -32768 && code <= 65535) bytes.push((code >> 8) & 0xff, code & 0xff);
+    });
+    return gbk.decode(Uint8Array.from(bytes));
+}
+
+function readFields(text) {
+    const fields = [];
+    let i = 0;
+    while (i < text.length) {
+        while (text[i] === " ") i++;
+        let value;
+        if (text[i] === '"') {
+            let end = text.indexOf('"', i + 1);
+            if (end < 0) end = text.length;
+            value = text.slice(i + 1, end);
+            i = end + 1;
+        } else {
+            const match = /[,\r\n]/.exec(text.slice(i));
+            const end = match ? i + match.index : text.length;
+            value = text.slice(i, end).trimEnd();
+            i = end;
+        }
+        fields.push(value);
+        if (text[i] === ",") i++;
+        while (text[i] === "\r" || text[i] === "\n") i++;
+    }
+    return fields;
+}
+
+const fields = readFields(readFileSync(dictionaryFile, "latin1")).map(decodeField);
+const rowOf = new Map();
+for (let r = 0; r + 3 < fields.length; r += 4) {
+    const [key1, key2, withTones] = fields.slice(r, r + 3);
+    for (const key of [key1, key2]) if (key.length === 1 && !rowOf.has(key)) rowOf.set(key, withTones);
+}
+
+// --- The documents.
+function htmlFiles(dir) {
+    const found = [];
+    for (const name of readdirSync(dir).sort()) {
+        const path = join(dir, name);
+        const stat = lstatSync(path);
+        if (stat.isDirectory()) found.push(...htmlFiles(path));
+        else if (stat.isFile() && name.endsWith(".html")) found.push(path);
+    }
+    return found;
+}
+
+const ENTITIES = { amp: "&", lt: "<", gt: ">", quot: '"', apos: "'", nbsp: " " };
+function paragraphs(html) {
+    const text = html
+        .replace(/<(script|style|pre|code|head)\b[\s\S]*?<\/\1\s*>/gi, "\n")
+        .replace(/<\/?(p|div|li|h\d|td|th|tr|br|dt|dd|title|table|ul|ol)\b[^>]*>/gi, "\n")
+        .replace(/<[^>]*>/g, "")
+        .replace(/&(#x[0-9a-f]+|#\d+|\w+);/gi, (all, name) => {
+            if (name[0] === "#")
+                return String.fromCodePoint(parseInt(name.slice(name[1] === "x" ? 2 : 1), name[1] === "x" ? 16 : 10));
+            return ENTITIES[name.toLowerCase()] ?? all;
+        });
+    return text.split(/\n+/).map((line) => line.trim()).filter((line) => /\p{Script=Han}/u.test(line));
+}
+
+// zhlipsum defines each text as "+newzhlipsum < name >" followed by paragraphs in <...>.
+function zhlipsumParagraphs(text, names) {
+    const paragraphs = [];
+    for (const section of text.split("+newzhlipsum").slice(1)) {
+        const name = /^\s*<\s*(\w+)\s*>/.exec(section)?.[1];
+        if (!names.includes(name)) continue;
+        for (const [, paragraph] of section.matchAll(/<([^<>]*)>/g))
+            if (/\p{Script=Han}/u.test(paragraph)) paragraphs.push(paragraph.trim());
+    }
+    return paragraphs;
+}
+
+function* documents(source) {
+    if (lstatSync(source).isDirectory()) {
+        for (const file of htmlFiles(source)) yield paragraphs(readFileSync(file, "utf8"));
+    } else {
+        yield zhlipsumParagraphs(readFileSync(source, "utf8"), ["zhufu", "aspirin"]);
+    }
+}
+
+// --- The comparison.
+const plain = (syllable) => syllable.normalize("NFD").replace(/[\u0300\u0301\u0304\u030c]/g, "").normalize("NFC");
+
+let total = 0, sameWithTones = 0, sameInCitation = 0, sameWithoutTones = 0, notHeld = 0;
+const misses = new Map();
+let documentCount = 0, documentChars = 0;
+for (const source of sources) {
+    for (const document of documents(source)) {
+        documentCount++;
+        for (const paragraph of document) {
+            const inContext = pinyin(paragraph, { type: "all" });
+            const citation = pinyin(paragraph, { type: "all", toneSandhi: false });
+            inContext.forEach((item, index) => {
+                if (!/\p{Script=Han}/u.test(item.origin)) return;
+                documentChars++;
+                const ours = rowOf.get(item.origin);
+                if (ours === undefined) { notHeld++; return; }
+                if (!item.pinyin) return;
+                total++;
+                if (ours === item.pinyin) sameWithTones++;
+                if (ours === citation[index].pinyin) sameInCitation++;
+                if (plain(ours) === plain(item.pinyin)) sameWithoutTones++;
+                if (ours !== citation[index].pinyin) {
+                    const key = `${item.origin} ${ours}→${citation[index].pinyin}`;
+                    misses.set(key, (misses.get(key) ?? 0) + 1);
+                }
+            });
+        }
+    }
+}
+
+const percent = (n) => ((100 * n) / total).toFixed(2) + "%";
+console.log(`pinyin-pro ${pinyinProVersion}; ${documentCount} documents; ${documentChars} Chinese characters, ` +
+    `${notHeld} not in the dictionary, ${total} compared`);
+console.log(`same syllable with tone marks, pinyin-pro in context (tone sandhi of 一 and 不 on): ${sameWithTones} (${percent(sameWithTones)})`);
+console.log(`same syllable with tone marks, pinyin-pro in context, tone sandhi off:             ${sameInCitation} (${percent(sameInCitation)})`);
+console.log(`same syllable without tone marks:                                               ${sameWithoutTones} (${percent(sameWithoutTones)})`);
+const top = [...misses].sort((a, b) => b[1] - a[1] || (a[0] < b[0] ? -1 : 1)).slice(0, Number(process.env.TOP ?? 15));
+console.log(`most frequent differences, tone sandhi off (character ours→pinyin-pro, count):`);
+for (const [key, count] of top) console.log(`  ${key} ${count}`);
