@@ -1,6 +1,7 @@
 #include "dictionary_builder.h"
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -14,14 +15,10 @@ namespace {
 constexpr std::string_view kReadingFields[] = {"kMandarin", "kHanyuPinlu", "kTGHZ2013", "kXHC1983",
                                                "kHanyuPinyin"};
 
+// The entries of a space-separated list.
 std::vector<std::string_view> SplitSpaces(std::string_view text) {
-    std::vector<std::string_view> parts;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find(' ', start);
-        if (end == std::string_view::npos) end = text.size();
-        if (end > start) parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    auto parts = Split(text, ' ');
+    std::erase_if(parts, [](std::string_view part) { return part.empty(); });
     return parts;
 }
 
@@ -35,8 +32,11 @@ std::vector<std::string_view> ReadingsByFrequency(std::string_view value) {
     for (const auto entry : SplitSpaces(value)) {
         const size_t open = entry.find('(');
         if (open == std::string_view::npos || entry.back() != ')') continue;
-        counted.push_back({entry.substr(0, open), std::stol(std::string(entry.substr(
-                                                      open + 1, entry.size() - open - 2)))});
+        const auto digits = entry.substr(open + 1, entry.size() - open - 2);
+        long count = 0;
+        if (std::from_chars(digits.data(), digits.data() + digits.size(), count).ec != std::errc())
+            continue;
+        counted.push_back({entry.substr(0, open), count});
     }
     std::stable_sort(counted.begin(), counted.end(),
                      [](const Counted& a, const Counted& b) { return a.count > b.count; });
@@ -49,13 +49,8 @@ std::vector<std::string_view> ReadingsByFrequency(std::string_view value) {
 std::vector<std::string_view> ReadingsAfterLocations(std::string_view value) {
     std::vector<std::string_view> readings;
     for (const auto entry : SplitSpaces(value)) {
-        std::string_view list = entry.substr(entry.find(':') + 1);
-        for (size_t start = 0; start < list.size();) {
-            size_t end = list.find(',', start);
-            if (end == std::string_view::npos) end = list.size();
-            readings.push_back(list.substr(start, end - start));
-            start = end + 1;
-        }
+        for (const auto reading : Split(entry.substr(entry.find(':') + 1), ','))
+            if (!reading.empty()) readings.push_back(reading);
     }
     return readings;
 }

@@ -5,17 +5,6 @@
 namespace sorvani {
 namespace {
 
-// Splits a line at its tab characters.
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-    std::vector<std::string_view> parts;
-    for (size_t start = 0;;) {
-        const size_t end = line.find('\t', start);
-        parts.push_back(line.substr(start, end - start));
-        if (end == std::string_view::npos) return parts;
-        start = end + 1;
-    }
-}
-
 // A hexadecimal code point without prefix, or 0.
 char32_t ParseHex(std::string_view digits) {
     unsigned value = 0;
@@ -34,6 +23,16 @@ std::string_view WithoutLineEnd(std::string_view line) {
 
 }  // namespace
 
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    for (size_t start = 0;;) {
+        const size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) return parts;
+        start = end + 1;
+    }
+}
+
 char32_t ParseCodePoint(std::string_view text) {
     if (text.substr(0, 2) != "U+") return 0;
     text.remove_prefix(2);
@@ -42,13 +41,8 @@ char32_t ParseCodePoint(std::string_view text) {
 
 std::vector<char32_t> ParseCodePoints(std::string_view text) {
     std::vector<char32_t> points;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find(' ', start);
-        if (end == std::string_view::npos) end = text.size();
-        if (const char32_t point = ParseCodePoint(text.substr(start, end - start)))
-            points.push_back(point);
-        start = end + 1;
-    }
+    for (const auto entry : Split(text, ' '))
+        if (const char32_t point = ParseCodePoint(entry)) points.push_back(point);
     return points;
 }
 
@@ -56,7 +50,7 @@ void UnihanData::ReadUnihan(std::istream& in) {
     for (std::string text; std::getline(in, text);) {
         const std::string_view line = WithoutLineEnd(text);
         if (line.empty() || line.front() == '#') continue;
-        const auto parts = SplitTabs(line);
+        const auto parts = Split(line, '\t');
         if (parts.size() != 3) continue;
         const char32_t character = ParseCodePoint(parts[0]);
         if (!character) continue;
@@ -68,13 +62,7 @@ void UnihanData::ReadUnicodeData(std::istream& in) {
     // Fields: code;name;category;combining class;bidi class;decomposition;...
     for (std::string text; std::getline(in, text);) {
         const std::string_view line = WithoutLineEnd(text);
-        std::vector<std::string_view> fields;
-        for (size_t start = 0; fields.size() < 6;) {
-            const size_t end = line.find(';', start);
-            fields.push_back(line.substr(start, end - start));
-            if (end == std::string_view::npos) break;
-            start = end + 1;
-        }
+        const auto fields = Split(line, ';');
         if (fields.size() < 6) continue;
         // A canonical singleton is one code point without a <tag>.
         const std::string_view decomposition = fields[5];

@@ -33,6 +33,9 @@ class UnihanData {
     std::unordered_map<char32_t, char32_t> singletons_;
 };
 
+// The parts of a text between separators, empty ones included: "a,,b" gives "a", "", "b".
+std::vector<std::string_view> Split(std::string_view text, char separator);
+
 // The code point of "U+XXXX" or of a variant entry with its source, "U+XXXX<kSource"; 0 when
 // the text is no such thing.
 char32_t ParseCodePoint(std::string_view text);

@@ -38,6 +38,13 @@ TEST(UnihanData, KeepsOnlyCanonicalSingletonsOfUnicodeData) {
     EXPECT_EQ(data.CanonicalSingleton(0x4E00), 0u);
 }
 
+TEST(UnihanData, SplitKeepsEmptyParts) {
+    using Parts = std::vector<std::string_view>;
+    EXPECT_EQ(Split("a,,b", ','), (Parts{"a", "", "b"}));
+    EXPECT_EQ(Split("a\tb\t", '\t'), (Parts{"a", "b", ""}));
+    EXPECT_EQ(Split("", ' '), (Parts{""}));
+}
+
 TEST(UnihanData, ParsesCodePointsWithSources) {
     EXPECT_EQ(ParseCodePoint("U+5D0E"), 0x5D0Eu);
     EXPECT_EQ(ParseCodePoint("U+5D0E<kMorohashi:Z"), 0x5D0Eu);
