@@ -14,49 +14,42 @@ int HalfPoints(int parameter) {
 
 }  // namespace
 
-bool RtfCharacterState::Apply(QByteArrayView word, bool hasParameter, int parameter) {
+void RtfCharacterState::Apply(QByteArrayView word, bool hasParameter, int parameter) {
     // Toggles: a missing parameter or any other than 0 turns on.
     const bool on = !hasParameter || parameter != 0;
+    // Associated properties are those of Chinese text only after \dbch in left-to-right text.
     const bool associated = !rightToLeft && runType == RunType::DoubleByte;
-    if (word == "plain")
+    if (word == "plain") {
         *this = RtfCharacterState{};
-    else if (word == "loch")
-        runType = RunType::Low;
-    else if (word == "hich")
-        runType = RunType::High;
-    else if (word == "dbch")
-        runType = RunType::DoubleByte;
-    else if (word == "rtlch")
-        rightToLeft = true;
-    else if (word == "ltrch")
-        rightToLeft = false;
-    else if (word == "f" || (word == "af" && !rightToLeft))
+    } else if (word == "loch" || word == "hich" || word == "dbch") {
+        runType = word == "dbch"   ? RunType::DoubleByte
+                  : word == "hich" ? RunType::High
+                                   : RunType::Low;
+    } else if (word == "rtlch" || word == "ltrch") {
+        rightToLeft = word == "rtlch";
+    } else if (word == "f" || (word == "af" && !rightToLeft)) {
         SetFont(parameter);
-    else if (word == "af")
-        return true;
-    else if (word == "fs")
+    } else if (word == "fs") {
         halfPoints = HalfPoints(parameter);
-    else if (word == "afs") {
-        if (associated) doubleByteHalfPoints = HalfPoints(parameter);
-    } else if (word == "ab") {
-        if (associated) doubleByteBold = on;
-    } else if (word == "ai") {
-        if (associated) doubleByteItalic = on;
-    } else if (word == "cf")
+    } else if (word == "afs" && associated) {
+        doubleByteHalfPoints = HalfPoints(parameter);
+    } else if (word == "ab" && associated) {
+        doubleByteBold = on;
+    } else if (word == "ai" && associated) {
+        doubleByteItalic = on;
+    } else if (word == "cf") {
         color = parameter;
-    else if (word == "b")
+    } else if (word == "b") {
         bold = on;
-    else if (word == "i")
+    } else if (word == "i") {
         italic = on;
-    else if (word == "strike" || word == "striked")
+    } else if (word == "strike" || word == "striked") {
         strike = on;
-    else if (word == "ulnone")
+    } else if (word == "ulnone") {
         underline = false;
-    else if (word.startsWith("ul") && word != "ulc")
+    } else if (word.startsWith("ul") && word != "ulc") {
         underline = on;
-    else
-        return false;
-    return true;
+    }
 }
 
 void RtfCharacterState::SetFont(int number) {

@@ -24,8 +24,8 @@ struct RtfCharacterState {
         bool italic;
     };
 
-    // Applies a character-formatting control word; false when the word is none.
-    bool Apply(QByteArrayView word, bool hasParameter, int parameter);
+    // Applies a control word; words that are no character formatting change nothing.
+    void Apply(QByteArrayView word, bool hasParameter, int parameter);
     Shown Effective() const;
     // \f, or \af outside right-to-left text: the font of the current run type.
     void SetFont(int number);

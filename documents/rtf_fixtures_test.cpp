@@ -6,6 +6,8 @@
 
 #include "document_files.h"
 #include "document_inspection.h"
+#include "rtf_reader.h"
+#include "rtf_writer.h"
 
 namespace sorvani::documents {
 namespace {
@@ -75,6 +77,18 @@ TEST_F(RtfFixture, WordPadEnglish) {
               QStringList({u"Café au lait, naïve “quotes”"_s, "green courier"}));
     EXPECT_EQ(RunOf(document_, "green"),
               (TextRun{"green courier", "Courier New", 14, QColor(0, 128, 0)}));
+}
+
+// Exporting what was imported keeps everything the import showed.
+TEST_F(RtfFixture, SurviveExportAndImport) {
+    for (const char* name : {"libreoffice_chinese.rtf", "libreoffice_english.rtf",
+                             "wordpad_chinese.rtf", "wordpad_english.rtf"}) {
+        Load(name);
+        QTextDocument again;
+        ReadRtf(WriteRtf(document_), again);
+        EXPECT_EQ(Paragraphs(again), Paragraphs(document_)) << name;
+        EXPECT_EQ(inspection::Runs(again), inspection::Runs(document_)) << name;
+    }
 }
 
 }  // namespace

@@ -75,6 +75,8 @@ class RtfReader {
     void Handle(const RtfToken& token);
     void HandleControlWord(QByteArrayView word, bool hasParameter, int parameter);
     void HandleControlSymbol(char symbol);
+    bool HandleDestinationWord(QByteArrayView word);
+    bool HandleDocumentWord(QByteArrayView word, int parameter);
     void HandleTableWord(QByteArrayView word, int parameter);
     void BeginGroup();
     void EndGroup();
@@ -177,17 +179,45 @@ void RtfReader::EndGroup() {
 }
 
 void RtfReader::HandleControlWord(QByteArrayView word, bool hasParameter, int parameter) {
-    Destination& destination = State().destination;
-    if (word == "fonttbl") {
-        destination = Destination::FontTable;
-    } else if (word == "colortbl") {
-        destination = Destination::ColorTable;
-    } else if (std::ranges::find(kSkippedDestinations, word) != kSkippedDestinations.end()) {
-        destination = Destination::Skipped;
-    } else if (destination == Destination::FontTable || destination == Destination::ColorTable) {
+    if (HandleDestinationWord(word) || HandleDocumentWord(word, parameter)) return;
+    if (word == "uc") {
+        State().unicodeSkip = std::clamp(parameter, 0, kMaxUnicodeSkip);
+    } else if (word == "u") {
+        if (!hasParameter) return;
+        AppendText(QString(QChar(static_cast<char16_t>(parameter))));
+        pendingSkip_ = State().unicodeSkip;
+    } else if (const auto special =
+                   std::ranges::find(kSpecialCharacters, word, &SpecialCharacter::word);
+               special != kSpecialCharacters.end()) {
+        AppendText(QString(QChar(special->character)));
+    } else if (State().destination == Destination::FontTable ||
+               State().destination == Destination::ColorTable) {
         HandleTableWord(word, parameter);
-    } else if (word == "ansicpg" && parameter > 0) {
-        documentCodePage_ = parameter;
+    } else if (word == "par" || word == "sect" || word == "page" || word == "row") {
+        if (State().destination != Destination::Text) return;
+        FlushDocumentText();
+        ++pendingBreaks_;
+    } else {
+        State().characters.Apply(word, hasParameter, parameter);
+    }
+}
+
+bool RtfReader::HandleDestinationWord(QByteArrayView word) {
+    Destination& destination = State().destination;
+    if (word == "fonttbl")
+        destination = Destination::FontTable;
+    else if (word == "colortbl")
+        destination = Destination::ColorTable;
+    else if (std::ranges::find(kSkippedDestinations, word) != kSkippedDestinations.end())
+        destination = Destination::Skipped;
+    else
+        return false;
+    return true;
+}
+
+bool RtfReader::HandleDocumentWord(QByteArrayView word, int parameter) {
+    if (word == "ansicpg") {
+        if (parameter > 0) documentCodePage_ = parameter;
     } else if (word == "ansi") {
         documentCodePage_ = kCodePageWestern;
     } else if (word == "mac") {
@@ -198,19 +228,10 @@ void RtfReader::HandleControlWord(QByteArrayView word, bool hasParameter, int pa
         documentCodePage_ = 850;
     } else if (word == "deff") {
         defaultFont_ = parameter;
-    } else if (word == "uc") {
-        State().unicodeSkip = std::clamp(parameter, 0, kMaxUnicodeSkip);
-    } else if (word == "u" && hasParameter) {
-        AppendText(QString(QChar(static_cast<char16_t>(parameter))));
-        pendingSkip_ = State().unicodeSkip;
-    } else if (word == "par" || word == "sect" || word == "page" || word == "row") {
-        if (destination != Destination::Text) return;
-        FlushDocumentText();
-        ++pendingBreaks_;
-    } else if (!State().characters.Apply(word, hasParameter, parameter)) {
-        const auto special = std::ranges::find(kSpecialCharacters, word, &SpecialCharacter::word);
-        if (special != kSpecialCharacters.end()) AppendText(QString(QChar(special->character)));
+    } else {
+        return false;
     }
+    return true;
 }
 
 void RtfReader::HandleTableWord(QByteArrayView word, int parameter) {

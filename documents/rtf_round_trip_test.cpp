@@ -42,7 +42,7 @@ void FillAnnotated(QTextDocument& document) {
     cursor.insertText(" italic {braces} \\ back\tslash", styled);
     cursor.insertBlock();
     cursor.insertBlock();
-    cursor.insertText(u"line\u2028break, € ก \U0001F600 ü"_s, Format(u"宋体"_s, 9));
+    cursor.insertText(u"line\u2028break, € – ก \U0001F600 ü"_s, Format(u"宋体"_s, 9));
 }
 
 TEST(RtfRoundTrip, ReadingWhatWasWrittenGivesTheSameTextAndFormatting) {
@@ -79,7 +79,7 @@ TEST(RtfWriter, WritesPortableRtf) {
     // \ucN follows the length of the fallback.
     EXPECT_TRUE(rtf.contains("h\\uc2\\u224\\'a8\\'a4n"));
     EXPECT_TRUE(rtf.contains("\\u27721\\'ba\\'ba   \\u-29715\\'d3\\'ef"));
-    EXPECT_TRUE(rtf.contains("\\uc1\\u8364\\'80 \\u3585 ?"));
+    EXPECT_TRUE(rtf.contains("\\uc1\\u8364\\'80 \\uc2\\u8211\\'a8\\'43 \\uc1\\u3585\\'3f"));
     EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"));
 }
 

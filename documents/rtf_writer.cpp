@@ -162,25 +162,21 @@ void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
         default:
             break;
     }
-    if (c < 0x20) return;  // control characters carry nothing a reader could show
-    if (c < 0x80) {
+    if (c >= 0x20 && c < 0x80) {
         out += static_cast<char>(c);
         return;
     }
-    const std::string fallback = cp936::Encode(std::u16string_view(&c, 1));
+    // Control characters get "?" as their fallback, never the raw byte.
+    const std::string fallback = c < 0x20 ? "?" : cp936::Encode(std::u16string_view(&c, 1));
     if (static_cast<int>(fallback.size()) != unicodeSkip_) {
         unicodeSkip_ = static_cast<int>(fallback.size());
         out += "\\uc" + QByteArray::number(unicodeSkip_);
     }
     out += "\\u" + QByteArray::number(static_cast<int16_t>(c));
-    for (const char byte : fallback) {
-        if (static_cast<unsigned char>(byte) < 0x80) {
-            out += ' ';
-            out += byte;
-        } else {
-            out += "\\'" + QByteArray::number(static_cast<unsigned char>(byte), 16);
-        }
-    }
+    // Fallback bytes in hex: a literal one would need a delimiter after \'hh or \uN.
+    for (const char byte : fallback)
+        out +=
+            "\\'" + QByteArray::number(static_cast<unsigned char>(byte), 16).rightJustified(2, '0');
 }
 
 }  // namespace

@@ -1,0 +1,86 @@
+// Import and export of a large annotated document: RTF written by the export, RTF in the style
+// of LibreOffice Writer (every character a \uN in its own run settings), and plain text.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "plain_text.h"
+#include "rtf_reader.h"
+#include "rtf_writer.h"
+
+namespace {
+
+using namespace sorvani::documents;
+
+constexpr int kLinePairs = 2000;  // about 200 pages of annotated text
+
+QString AnnotatedText() {
+    QString text;
+    for (int i = 0; i < kLinePairs; ++i) {
+        text += QStringLiteral("hàn  yǔ   pīn  yīn  shì  zhōng huá rén  mín  gòng hé   guó\n");
+        text += QStringLiteral("汉   语   拼   音   是   中   华   人   民   共   和   国\n");
+    }
+    return text;
+}
+
+QByteArray LibreOfficeStyleRtf() {
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 LXGW WenKai Mono;}}";
+    for (const QString& line : AnnotatedText().split('\n')) {
+        rtf += "\\pard\\plain{\\dbch\\afs24\\af0\\dbch ";
+        for (const QChar c : line) {
+            if (c.unicode() < 0x80)
+                rtf += static_cast<char>(c.unicode());
+            else
+                rtf += "\\u" + QByteArray::number(static_cast<int16_t>(c.unicode())) + "\\'3f";
+        }
+        rtf += "}\r\n\\par ";
+    }
+    return rtf + "}";
+}
+
+void WriteAnnotated(benchmark::State& state) {
+    QTextDocument document;
+    document.setPlainText(AnnotatedText());
+    for (auto _ : state) benchmark::DoNotOptimize(WriteRtf(document));
+}
+BENCHMARK(WriteAnnotated)->Unit(benchmark::kMillisecond);
+
+void ReadRepeatedly(benchmark::State& state, const QByteArray& rtf) {
+    for (auto _ : state) {
+        QTextDocument document;
+        ReadRtf(rtf, document);
+    }
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+
+void ReadExported(benchmark::State& state) {
+    QTextDocument original;
+    original.setPlainText(AnnotatedText());
+    ReadRepeatedly(state, WriteRtf(original));
+}
+BENCHMARK(ReadExported)->Unit(benchmark::kMillisecond);
+
+void ReadLibreOfficeStyle(benchmark::State& state) { ReadRepeatedly(state, LibreOfficeStyleRtf()); }
+BENCHMARK(ReadLibreOfficeStyle)->Unit(benchmark::kMillisecond);
+
+void ReadPlainText(benchmark::State& state) {
+    const QByteArray bytes = AnnotatedText().toUtf8();
+    for (auto _ : state) {
+        QTextDocument document;
+        document.setPlainText(DecodePlainText(bytes));
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(ReadPlainText)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,26 @@
+// Any bytes as an RTF file: reading never crashes or hangs, and what was read survives being
+// written and read again with the same text and formatting.
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include "document_inspection.h"
+#include "rtf_reader.h"
+#include "rtf_writer.h"
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace sorvani::documents;
+    QTextDocument read;
+    ReadRtf(QByteArrayView(data, static_cast<qsizetype>(size)), read);
+    QTextDocument again;
+    ReadRtf(WriteRtf(read), again);
+    if (inspection::Paragraphs(again) != inspection::Paragraphs(read) ||
+        inspection::Runs(again) != inspection::Runs(read))
+        __builtin_trap();
+    return 0;
+}
