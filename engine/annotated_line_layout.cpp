@@ -2,14 +2,14 @@
 
 #include <exception>
 
-#include "cp936.h"
-#include "pinyin_lookup.h"
 #include "utf16.h"
 
 namespace sorvani {
 namespace {
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
+// Enough for the spacing after any syllable.
+constexpr std::u16string_view kSpaces = u"        ";
 
 void FlushLineEnd(AnnotatedLinePair& pair, OutputBox& output) {
     output.Append(pair.PinyinBuffer);
@@ -27,11 +27,11 @@ void FlushFinal(AnnotatedLinePair& pair, OutputBox& output) {
 // leaves the character line one column wider, which the narrower spacing takes back.
 void Place(std::u16string_view character, bool doubleByte, std::u16string_view pinyin,
            AnnotatedLinePair& pair) {
-    pair.PinyinBuffer.append(pinyin);
-    pair.PinyinBuffer.push_back(u' ');
+    pair.PinyinBuffer.append(pinyin).append(kSpaces.substr(0, 1));
     pair.CharLine.append(character);
-    const size_t spacing = doubleByte && pinyin.size() != 1 ? pinyin.size() - 1 : pinyin.size();
-    pair.CharLine.append(spacing, u' ');
+    size_t spacing = doubleByte && pinyin.size() != 1 ? pinyin.size() - 1 : pinyin.size();
+    for (; spacing > kSpaces.size(); spacing -= kSpaces.size()) pair.CharLine.append(kSpaces);
+    pair.CharLine.append(kSpaces.substr(0, spacing));
 }
 
 void Wrap(AnnotatedLinePair& pair) {
@@ -41,21 +41,42 @@ void Wrap(AnnotatedLinePair& pair) {
     pair.CharLine.clear();
 }
 
-void LayOutCharacter(std::u16string_view character, int16_t toneFlag, AnnotatedLinePair& pair,
-                     const LayoutTools& tools) {
-    if (character.size() == 1 && utf16::IsSurrogate(character[0])) character = u"\uFFFD";
-    const bool single = character.size() == 1;
-    const int16_t code = single ? cp936::CodeOf(character[0]) : cp936::kUnencodable;
-    const std::u16string pinyin = LookupPinyin(tools.dictionary, code, toneFlag);
+class LineLayout {
+  public:
+    LineLayout(int16_t toneFlag, AnnotatedLinePair& pair, const LayoutTools& tools)
+        : toneFlag_(toneFlag), pair_(pair), tools_(tools) {}
 
-    if (!pinyin.empty()) {
-        if (pinyin[0] == u'\r' || pinyin[0] == u'\n')
-            FlushLineEnd(pair, tools.output);
-        else
-            Place(character, single && cp936::ByteLength(character[0]) == 2, pinyin, pair);
+    void LayOut(std::u16string_view character) {
+        if (character.size() == 1 && utf16::IsSurrogate(character[0])) character = u"\uFFFD";
+        // A character outside the code page's plane is looked up as "?", as the code page
+        // writes it.
+        const CharacterPinyin& entry =
+            tools_.pinyin.Lookup(character.size() == 1 ? character[0] : u'?', toneFlag_);
+        const std::u16string& pinyin = entry.pinyin;
+
+        if (!pinyin.empty()) {
+            if (pinyin[0] == u'\r' || pinyin[0] == u'\n') {
+                FlushLineEnd(pair_, tools_.output);
+                measured_ = 0;
+            } else {
+                Place(character, entry.doubleByte, pinyin, pair_);
+            }
+        }
+        const int64_t width = tools_.ruler.Width(pair_.CharLine, measured_);
+        measured_ = pair_.CharLine.size();
+        if (width > kWrapWidth) {
+            Wrap(pair_);
+            measured_ = 0;
+        }
     }
-    if (tools.ruler.Width(pair.CharLine) > kWrapWidth) Wrap(pair);
-}
+
+  private:
+    const int16_t toneFlag_;
+    AnnotatedLinePair& pair_;
+    const LayoutTools& tools_;
+    // Units of the character line at its last measurement; the line has only grown since.
+    size_t measured_ = 0;
+};
 
 }  // namespace
 
@@ -63,9 +84,10 @@ std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t
                                                int16_t toneFlag, AnnotatedLinePair& pair,
                                                const LayoutTools& tools) {
     try {
+        LineLayout layout(toneFlag, pair, tools);
         for (size_t i = 0; i < text.size();) {
             const size_t length = utf16::CharacterLength(text, i);
-            LayOutCharacter(text.substr(i, length), toneFlag, pair, tools);
+            layout.LayOut(text.substr(i, length));
             i += length;
             tools.events.Yield();
         }

@@ -8,7 +8,7 @@
 #include "annotated_line_pair.h"
 #include "event_loop.h"
 #include "output_box.h"
-#include "pinyin_dictionary.h"
+#include "pinyin_memo.h"
 #include "ruler.h"
 
 namespace sorvani {
@@ -18,7 +18,7 @@ inline constexpr int64_t kWrapWidth = 12000;
 
 // What the layout works with besides the text and its open lines.
 struct LayoutTools {
-    const PinyinDictionary& dictionary;
+    PinyinMemo& pinyin;
     Ruler& ruler;
     OutputBox& output;
     EventLoop& events;

@@ -34,7 +34,8 @@ class LayoutTest : public testing::Test {
     ColumnRuler ruler_;
     TextOutputBox output_;
     CountingEventLoop events_;
-    LayoutTools tools_{dictionary_, ruler_, output_, events_};
+    PinyinMemo pinyin_{dictionary_};
+    LayoutTools tools_{pinyin_, ruler_, output_, events_};
     AnnotatedLinePair pair_;
 };
 

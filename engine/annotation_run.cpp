@@ -19,8 +19,8 @@ size_t ChunkLength(std::u16string_view text, size_t position) {
 
 }  // namespace
 
-std::u16string RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
-                             const LayoutTools& tools, const AnnotationProgress& progress) {
+void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
+                   const LayoutTools& tools, const AnnotationProgress& progress) {
     tools.output.Clear();
     pair.Clear();
     const auto total = static_cast<int64_t>(text.size());
@@ -35,7 +35,6 @@ std::u16string RunAnnotation(std::u16string_view text, int16_t toneFlag, Annotat
                                                toneFlag, pair, tools))
             throw AnnotationError(*failure);
     }
-    return tools.output.TakeText();
 }
 
 }  // namespace sorvani

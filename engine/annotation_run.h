@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 
 #include "annotated_line_layout.h"
@@ -22,13 +21,13 @@ class AnnotationError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Annotates a whole text: empties the output box and the open lines, hands the text to the layout
-// in chunks of at most kChunkLength units (never splitting a surrogate pair) together with the
-// number of units after each chunk, and returns the output box's text, leaving the box empty.
-// Before each chunk it reports the progress and yields to the event loop. Positions count UTF-16
-// units, as the document box does. Throws AnnotationError when the layout fails, so that no text
-// is lost silently.
-std::u16string RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
-                             const LayoutTools& tools, const AnnotationProgress& progress = {});
+// Annotates a whole text: empties the output box and the open lines, then hands the text to the
+// layout in chunks of at most kChunkLength units (never splitting a surrogate pair) together with
+// the number of units after each chunk. Afterwards the output box holds the annotated text; a box
+// may also pass it on as it grows. Before each chunk it reports the progress and yields to the
+// event loop. Positions count UTF-16 units, as the document box does. Throws AnnotationError when
+// the layout fails, so that no text is lost silently.
+void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
+                   const LayoutTools& tools, const AnnotationProgress& progress = {});
 
 }  // namespace sorvani

@@ -11,7 +11,12 @@ class ColumnRuler final : public Ruler {
   public:
     static constexpr int64_t kTwipsPerByte = 150;
 
-    int64_t Width(std::u16string_view line) override;
+    int64_t Width(std::u16string_view line, size_t unchanged = 0) override;
+
+  private:
+    // The length and the bytes of the line measured last.
+    size_t measuredLength_ = 0;
+    int64_t measuredBytes_ = 0;
 };
 
 }  // namespace sorvani

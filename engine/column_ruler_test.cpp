@@ -11,7 +11,7 @@ TEST(ColumnRuler, CountsCodePageBytesSpacesIncluded) {
     EXPECT_EQ(ruler.Width(u"a"), 150);
     EXPECT_EQ(ruler.Width(u"中"), 300);
     EXPECT_EQ(ruler.Width(u"中   "), 750);  // trailing spaces too
-    EXPECT_EQ(ruler.Width(u"，ā€"), 750);   // full-width comma, pinyin vowel, euro sign (0x80)
+    EXPECT_EQ(ruler.Width(u"，ā€"), 750);    // full-width comma, pinyin vowel, euro sign (0x80)
 }
 
 TEST(ColumnRuler, CharactersWithoutCodeCountOneByte) {
@@ -20,6 +20,15 @@ TEST(ColumnRuler, CharactersWithoutCodeCountOneByte) {
     EXPECT_EQ(ruler.Width(u"😀"), 150);  // one character, not two halves
     EXPECT_EQ(ruler.Width(u"\xD800"), 150);
     EXPECT_EQ(ruler.Width(u"\xDC00\xD800"), 300);
+}
+
+TEST(ColumnRuler, MeasuresOnlyWhatFollowsTheUnchangedStart) {
+    ColumnRuler ruler;
+    EXPECT_EQ(ruler.Width(u"中 ", 0), 450);
+    EXPECT_EQ(ruler.Width(u"中 a ", 2), 750);
+    // An unchanged count that does not match the last line is not trusted.
+    EXPECT_EQ(ruler.Width(u"中中", 1), 600);
+    EXPECT_EQ(ruler.Width(u"aa", 0), 300);
 }
 
 }  // namespace

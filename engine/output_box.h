@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 namespace sorvani {
@@ -12,8 +11,6 @@ class OutputBox {
     virtual void Clear() = 0;
     // The box's text becomes its previous text followed by the given text.
     virtual void Append(std::u16string_view text) = 0;
-    // The whole text; the box is empty afterwards.
-    virtual std::u16string TakeText() = 0;
 };
 
 }  // namespace sorvani

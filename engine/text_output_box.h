@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <utility>
 
 #include "output_box.h"
@@ -10,12 +11,12 @@ namespace sorvani {
 // run stays linear in time.
 class TextOutputBox final : public OutputBox {
   public:
-    // The expected final length lets a large run grow without copying; it is only a hint.
-    explicit TextOutputBox(size_t expectedLength = 0) { text_.reserve(expectedLength); }
-
     void Clear() override { text_.clear(); }
     void Append(std::u16string_view text) override { text_.append(text); }
-    std::u16string TakeText() override { return std::exchange(text_, {}); }
+
+    const std::u16string& Text() const { return text_; }
+    // The whole text; the box is empty afterwards.
+    std::u16string TakeText() { return std::exchange(text_, {}); }
 
   private:
     std::u16string text_;

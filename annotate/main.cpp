@@ -1,0 +1,43 @@
+// sorvani-annotate: the annotate command of the desktop program, for files and scripts.
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+
+#include "annotate_document.h"
+#include "binary_streams.h"
+#include "options.h"
+#include "program_arguments.h"
+#include "tool_error.h"
+
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsageFailure = 2;
+
+int Report(const std::string& message, int status) {
+    std::fprintf(stderr, "sorvani-annotate: %s\n", message.c_str());
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace sorvani::annotate;
+    try {
+        const Options options = ParseOptions(ProgramArguments(argc, argv));
+        if (options.help) {
+            std::fputs(kUsage, stdout);
+            return std::fflush(stdout) == 0 ? 0 : kFailure;
+        }
+        UseBinaryStandardStreams();
+        AnnotateDocument(options);
+        return 0;
+    } catch (const UsageError& error) {
+        return Report(std::string(error.what()) + " (see --help)", kUsageFailure);
+    } catch (const std::bad_alloc&) {
+        return Report("out of memory", kFailure);
+    } catch (const std::exception& error) {
+        return Report(error.what(), kFailure);
+    }
+}

@@ -1,0 +1,75 @@
+#include "options.h"
+
+#include "tool_error.h"
+
+namespace sorvani::annotate {
+namespace {
+
+// "-" stands for the standard stream.
+std::optional<std::filesystem::path> StreamOrFile(const std::string& argument) {
+    if (argument == "-") return std::nullopt;
+    return PathFromUtf8(argument);
+}
+
+// Takes the value of "--name FILE" or "--name=FILE" when the argument is that option.
+bool TakeValue(const std::string& name, const std::vector<std::string>& arguments, size_t& i,
+               std::optional<std::string>& value) {
+    const std::string& argument = arguments[i];
+    std::string text;
+    if (argument == name) {
+        if (i + 1 == arguments.size()) throw UsageError(name + " needs a file name");
+        text = arguments[++i];
+    } else if (argument.starts_with(name + "=")) {
+        text = argument.substr(name.size() + 1);
+    } else {
+        return false;
+    }
+    if (value) throw UsageError(name + " is given twice");
+    if (text.empty()) throw UsageError(name + " needs a file name");
+    value = text;
+    return true;
+}
+
+}  // namespace
+
+const char* const kUsage =
+    "Usage: sorvani-annotate [--tones] [--dictionary FILE] [--output FILE] [INPUT]\n"
+    "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
+    "\n"
+    "  INPUT              text file in UTF-8 or code page 936; standard input when absent or -\n"
+    "  --tones            syllables with tone marks\n"
+    "  --dictionary FILE  the pinyin dictionary (default: VeRevor.dll beside the program)\n"
+    "  --output FILE      write to FILE, replacing it only when complete; standard output\n"
+    "                     when absent or -\n"
+    "  --help             show this text\n"
+    "\n"
+    "The output is UTF-8 with CR LF line ends. Exit status: 0 success, 1 failure, 2 usage error.\n";
+
+Options ParseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    std::optional<std::string> dictionary, output, input;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
+        if (!isOption) {
+            if (input) throw UsageError("more than one input file: " + argument);
+            input = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--tones") {
+            options.tones = true;
+        } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
+                   !TakeValue("--output", arguments, i, output)) {
+            throw UsageError("unknown option " + argument);
+        }
+    }
+    if (dictionary) options.dictionary = PathFromUtf8(*dictionary);
+    if (output) options.output = StreamOrFile(*output);
+    if (input) options.input = StreamOrFile(*input);
+    return options;
+}
+
+}  // namespace sorvani::annotate

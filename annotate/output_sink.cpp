@@ -1,0 +1,34 @@
+#include "output_sink.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+#include "tool_error.h"
+
+namespace sorvani::annotate {
+namespace {
+
+[[noreturn]] void ThrowStandardOutputError() {
+    ThrowFileError("standard output", "cannot write",
+                   std::error_code(errno, std::generic_category()));
+}
+
+}  // namespace
+
+OutputSink::OutputSink(const std::optional<std::filesystem::path>& file) {
+    if (file) file_.emplace(*file);
+}
+
+void OutputSink::Write(std::string_view bytes) {
+    if (file_) return file_->Write(bytes);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        ThrowStandardOutputError();
+}
+
+void OutputSink::Finish() {
+    if (file_) return file_->Commit();
+    if (std::fflush(stdout) != 0) ThrowStandardOutputError();
+}
+
+}  // namespace sorvani::annotate

@@ -1,0 +1,24 @@
+#include <shellapi.h>
+#include <windows.h>
+
+#include "program_arguments.h"
+
+namespace sorvani::annotate {
+
+// The narrow arguments are in the ANSI code page and lose characters outside it; the wide command
+// line holds every file name.
+std::vector<std::string> ProgramArguments(int, char**) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide && i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), size, nullptr, nullptr);
+        arguments.push_back(std::move(text));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace sorvani::annotate

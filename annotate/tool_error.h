@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace sorvani::annotate {
+
+// A failure that ends the program with status 1; what() names the file and the cause.
+class ToolError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A command line that cannot be run; ends the program with status 2.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A path as UTF-8, for messages.
+inline std::string Describe(const std::filesystem::path& file) {
+    const std::u8string text = file.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+[[noreturn]] inline void ThrowFileError(const std::filesystem::path& file, const char* action,
+                                        std::error_code error) {
+    throw ToolError(Describe(file) + ": " + action + " (" + error.message() + ")");
+}
+
+inline std::filesystem::path PathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+}  // namespace sorvani::annotate

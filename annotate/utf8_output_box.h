@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "output_box.h"
+
+namespace sorvani::annotate {
+
+// An output box that passes its text on as UTF-8 while it grows, so that the annotated text is
+// never held whole. Appended texts are whole characters, as the layout appends them.
+class Utf8OutputBox final : public OutputBox {
+  public:
+    using Writer = std::function<void(std::string_view bytes)>;
+
+    explicit Utf8OutputBox(Writer write);
+
+    // Drops what has not been passed on yet; the run clears the box before it appends anything.
+    void Clear() override { buffer_.clear(); }
+    void Append(std::u16string_view text) override;
+    // Passes on what is left.
+    void Flush();
+
+  private:
+    Writer write_;
+    std::string buffer_;
+};
+
+}  // namespace sorvani::annotate

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pinyin_dictionary.h"
+#include "pinyin_lookup.h"
+
+namespace sorvani {
+
+// What the layout needs to know of a character of the Basic Multilingual Plane.
+struct CharacterPinyin {
+    // LookupPinyin's answer for the character's code page 936 code.
+    std::u16string pinyin;
+    // The character takes two bytes in the code page.
+    bool doubleByte = false;
+};
+
+// The pinyin of each character, looked up once and then kept, so that a long text costs a table
+// access per character. The dictionary must not change once a character has been looked up.
+class PinyinMemo {
+  public:
+    explicit PinyinMemo(const PinyinDictionary& dictionary) : dictionary_(dictionary) {}
+
+    // Throws as LookupPinyin does.
+    const CharacterPinyin& Lookup(char16_t character, int16_t toneFlag) {
+        const auto& known = Known(toneFlag);
+        if (!known.empty() && !known[character].pinyin.empty()) return known[character];
+        return LookUpAndKeep(character, toneFlag);
+    }
+
+  private:
+    std::vector<CharacterPinyin>& Known(int16_t toneFlag) {
+        return toneFlag == kWithTones ? withTones_ : withoutTones_;
+    }
+    const CharacterPinyin& LookUpAndKeep(char16_t character, int16_t toneFlag);
+
+    const PinyinDictionary& dictionary_;
+    // By character, one table for each answer to the tone question, made when first needed. An
+    // entry without pinyin is not looked up yet, since a lookup never gives an empty text.
+    std::vector<CharacterPinyin> withTones_, withoutTones_;
+};
+
+}  // namespace sorvani

@@ -1,0 +1,39 @@
+#include "pinyin_memo.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "cp936.h"
+
+namespace sorvani {
+namespace {
+
+TEST(PinyinMemo, AnswersAsTheLookupForEveryCharacterAndToneFlag) {
+    PinyinDictionary dictionary;
+    dictionary.Append({u"中", u"重", u"ZHŌNG", u"zhong"});
+    dictionary.Append({u"好", u"好", u"", u"hao"});
+    PinyinMemo memo(dictionary);
+    for (int16_t flag : {kWithTones, kWithoutTones, int16_t{1}}) {
+        for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+            const auto ch = static_cast<char16_t>(unit);
+            const int16_t code = cp936::CodeOf(ch);
+            std::u16string expected;
+            try {
+                expected = LookupPinyin(dictionary, code, flag);
+            } catch (const std::invalid_argument&) {
+                EXPECT_THROW(memo.Lookup(ch, flag), std::invalid_argument);
+                EXPECT_THROW(memo.Lookup(ch, flag), std::invalid_argument);  // not remembered
+                continue;
+            }
+            for (int again = 0; again < 2; ++again) {
+                ASSERT_EQ(memo.Lookup(ch, flag).pinyin, expected) << unit << " " << flag;
+                ASSERT_EQ(memo.Lookup(ch, flag).doubleByte, cp936::ByteLength(ch) == 2) << unit;
+            }
+        }
+    }
+    EXPECT_EQ(memo.Lookup(u'重', kWithTones).pinyin, u"Zhōng");
+}
+
+}  // namespace
+}  // namespace sorvani
