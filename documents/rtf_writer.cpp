@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextFragment>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "cp936.h"
@@ -26,7 +27,7 @@ struct RunFormat {
     bool operator==(const RunFormat&) const = default;
 };
 
-// Text in RTF's escaped form. Keeps the \ucN in force, which starts at 1 in every group.
+// Text in RTF's escaped form, keeping track of the \ucN in force (1 where it starts).
 class RtfTextEncoder {
   public:
     void Append(QByteArray& out, QStringView text);

@@ -1,8 +1,9 @@
 #include "word_processor.h"
 
-// clang-format off: <windows.h> has to come first.
-#include <ole2.h>
+// <windows.h> has to come before the other system headers.
+// clang-format off
 #include <windows.h>
+#include <ole2.h>
 #include <wrl/client.h>
 // clang-format on
 
