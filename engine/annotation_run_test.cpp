@@ -17,9 +17,9 @@ class AnnotationRunTest : public testing::Test {
     AnnotationRunTest() { dictionary_.Append({u"中", u"中", u"zhōng", u"zhong"}); }
 
     std::u16string Run(std::u16string_view text) {
-        RunAnnotation(
-            text, kWithoutTones, pair_, tools_,
-            [this](int64_t position, int64_t total) { progress_.emplace_back(position, total); });
+        RunAnnotation(text, kWithoutTones, pair_, tools_, [this](int64_t position, int64_t total) {
+            progress_.emplace_back(position, total);
+        });
         return output_.TakeText();
     }
 

@@ -1,0 +1,224 @@
+// The contract of sorvani-annotate as scripts see it: its output bytes, its exit status, its one
+// line on standard error, and what it leaves on disk.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dictionary_file.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace sorvani {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& file, std::string_view bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+class AnnotateTool : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ =
+            fs::temp_directory_path() /
+            ("sorvani-annotate-" + std::to_string(testing::UnitTest::GetInstance()->random_seed()) +
+             testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        dictionary_ = dir_ / "dictionary.dll";
+        WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
+                                      {u"国", u"國", u"guó", u"guo"},
+                                      {u"啊", u"啊", u"ā", u"a"}});
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static void WriteDictionary(const fs::path& file,
+                                const std::vector<DictionaryRecord>& records) {
+        std::ofstream out(file, std::ios::binary);
+        for (const auto& record : records) WriteDictionaryRecord(out, record);
+    }
+
+    // Runs the program with the arguments (already quoted) and the bytes on standard input.
+    Outcome Run(const std::string& arguments, std::string_view input = "",
+                const fs::path& program = SORVANI_ANNOTATE) {
+        WriteBytes(dir_ / "stdin", input);
+        const std::string command = Quote(program) + " " + arguments + " < " +
+                                    Quote(dir_ / "stdin") + " > " + Quote(dir_ / "stdout") +
+                                    " 2> " + Quote(dir_ / "stderr");
+        const int raw = std::system(command.c_str());
+#ifdef _WIN32
+        const int status = raw;
+#else
+        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+        return {status, ReadBytes(dir_ / "stdout"), ReadBytes(dir_ / "stderr")};
+    }
+
+    // Annotates with the test dictionary.
+    Outcome Annotate(std::string_view input, const std::string& options = "") {
+        return Run("--dictionary " + Quote(dictionary_) + " " + options, input);
+    }
+
+    static std::string Quote(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+    static int LineCount(const std::string& text) {
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    fs::path dir_;
+    fs::path dictionary_;
+};
+
+TEST_F(AnnotateTool, WritesPinyinOverCharactersInUtf8WithCrLf) {
+    const Outcome plain = Annotate("中国啊\n");
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.err, "");
+    EXPECT_EQ(plain.out,
+              "Zhong Guo A \r\n"
+              "中    国  啊 \r\n"
+              "\r\n"
+              "\r\n");
+    const Outcome toned = Annotate("中国啊", "--tones");
+    EXPECT_EQ(toned.out,
+              "Zhōng Guó Ā \r\n"
+              "中    国  啊 \r\n");
+}
+
+TEST_F(AnnotateTool, EveryLineBreakBecomesCrLfBeforeAnnotating) {
+    const std::string expected = Annotate("a\r\nb\r\n\r\nc").out;
+    EXPECT_EQ(Annotate("a\nb\n\nc").out, expected);
+    EXPECT_EQ(Annotate("a\rb\r\rc").out, expected);
+    EXPECT_EQ(Annotate("a\nb\r\rc").out, expected);
+    EXPECT_EQ(expected, "a \r\na \r\nb \r\nb \r\n\r\n\r\nc \r\nc \r\n");
+}
+
+TEST_F(AnnotateTool, ReadsUtf8WithOrWithoutMarkAndOtherwiseCodePage936) {
+    const std::string expected = Annotate("中国😀").out;
+    EXPECT_EQ(expected, "Zhong Guo ? \r\n中    国  😀 \r\n");
+    EXPECT_EQ(Annotate("\xEF\xBB\xBF中国😀").out, expected);
+    // 中国 in code page 936, which is not UTF-8.
+    EXPECT_EQ(Annotate("\xD6\xD0\xB9\xFA").out, "Zhong Guo \r\n中    国  \r\n");
+}
+
+TEST_F(AnnotateTool, ReadsAFileOrStandardInput) {
+    WriteBytes(dir_ / "in.txt", "中");
+    const Outcome fromFile = Annotate("", "-- " + Quote(dir_ / "in.txt"));
+    EXPECT_EQ(fromFile.status, 0);
+    EXPECT_EQ(fromFile.out, "Zhong \r\n中    \r\n");
+    EXPECT_EQ(Annotate("中", "-").out, fromFile.out);
+    const Outcome empty = Annotate("");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "");
+}
+
+TEST_F(AnnotateTool, LongTextWrapsAndKeepsEveryCharacter) {
+    std::string input;
+    for (int i = 0; i < 1000; ++i) input += "中国啊";
+    const Outcome outcome = Annotate(input);
+    EXPECT_EQ(outcome.status, 0);
+    // 12 characters (80 columns: 6 + 4 + 3 each, so the 13th wraps) per pair of lines.
+    std::istringstream lines(outcome.out);
+    std::string line;
+    size_t characters = 0;
+    for (int number = 0; std::getline(lines, line); ++number) {
+        ASSERT_EQ(line.back(), '\r');
+        if (number % 2 == 1)
+            characters += (line.size() - std::count(line.begin(), line.end(), ' ') - 1) / 3;
+    }
+    EXPECT_EQ(characters, 3000u);
+}
+
+TEST_F(AnnotateTool, OutputFileIsReplacedOnlyByACompleteRun) {
+    const fs::path output = dir_ / "out.txt";
+    WriteBytes(output, "old");
+    Outcome outcome = Annotate("中", "--output " + Quote(output));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(ReadBytes(output), "Zhong \r\n中    \r\n");
+
+    WriteBytes(output, "old");
+    // An empty pinyin cell stops the run rather than losing text.
+    WriteDictionary(dictionary_, {{u"中", u"中", u"", u""}});
+    outcome = Annotate("a中", "--output " + Quote(output));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), "old");
+
+    outcome = Run("--dictionary " + Quote(dir_ / "missing.dll") + " --output " + Quote(output));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ReadBytes(output), "old");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
+    EXPECT_EQ(files, 5);  // no temporary file left: the dictionary, the output, the streams' three
+}
+
+TEST_F(AnnotateTool, FailuresExitWithOneAndNameTheFile) {
+    Outcome outcome = Annotate("", Quote(dir_ / "absent.txt"));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1);
+    EXPECT_NE(outcome.err.find("absent.txt: file not found"), std::string::npos) << outcome.err;
+
+    outcome = Annotate("", Quote(dir_));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("is a directory"), std::string::npos) << outcome.err;
+
+    outcome = Annotate("中", "--output " + Quote(dir_ / "no" / "such" / "folder.txt"));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("folder.txt"), std::string::npos) << outcome.err;
+
+    // The second record ends after three fields.
+    std::ofstream(dictionary_, std::ios::binary | std::ios::app) << "\"1\",\"2\",\"3\"\r\n";
+    outcome = Annotate("中");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1);
+    EXPECT_NE(outcome.err.find("record 4"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
+}
+
+TEST_F(AnnotateTool, UsageErrorsExitWithTwo) {
+    for (const std::string arguments : {"--bogus", "--output", "--dictionary", "a.txt b.txt",
+                                        "--output x --output y", "--output="}) {
+        const Outcome outcome = Annotate("", arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(LineCount(outcome.err), 1) << arguments;
+        EXPECT_EQ(outcome.out, "") << arguments;
+    }
+    const Outcome help = Run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: sorvani-annotate"), std::string::npos);
+}
+
+TEST_F(AnnotateTool, DictionaryDefaultsToTheOneBesideTheProgram) {
+    const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
+    fs::copy_file(SORVANI_ANNOTATE, program);
+    Outcome outcome = Run("", "中", program);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(kDictionaryFileName), std::string::npos) << outcome.err;
+
+    fs::copy_file(dictionary_, DictionaryFilePath(dir_));
+    outcome = Run("", "中", program);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "Zhong \r\n中    \r\n");
+}
+
+}  // namespace
+}  // namespace sorvani
