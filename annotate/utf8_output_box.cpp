@@ -10,7 +10,7 @@ namespace sorvani::annotate {
 namespace {
 
 // Bytes gathered before they are passed on.
-constexpr size_t kBufferBytes = 1 << 20;
+constexpr size_t kBufferBytes = 1 << 16;
 // At most 3 bytes for each UTF-16 unit.
 constexpr size_t kPieceUnits = kBufferBytes / 3;
 
