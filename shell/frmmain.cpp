@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "artwork.h"
+#include "caption_button_looks.h"
 #include "fonts.h"
 #include "frmmain_geometry.h"
 #include "help_text.h"
@@ -54,10 +55,13 @@ void Place(QWidget& control, int left, int top, int width, int height) {
 
 }  // namespace
 
-frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<UserPrompts> prompts)
+frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<UserPrompts> prompts,
+                 std::unique_ptr<PointerPosition> pointer)
     : Dictionary(dictionary),
-      CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)) {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+      CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)),
+      pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()) {
+    // A tool window has no taskbar button: the proxy window stands for the program there.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("SorvaniV1.0"));
     setFont(FontOf(WindowFontFamily(), kWindowFontPoints));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -74,6 +78,7 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
     setTabOrder(dcwj, about);
     connect(about, &QPushButton::clicked, this, &frmmain::about_Click);
     connect(quit, &QPushButton::clicked, this, &frmmain::quit_Click);
+    ConnectChrome();
     Form_Load();
 }
 
@@ -140,6 +145,10 @@ void frmmain::CreateChrome() {
 
 void frmmain::Form_Load() {
     setWindowTitle(QStringLiteral("SorvaniV1.5"));
+    // Showing the proxy shows this window too, through the proxy's resize handling.
+    proxy_ = std::make_unique<frmtemp>(*this);
+    proxy_->show();
+    proxy_->MoveOutOfSight();
     const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
     const TwipRect screenTwips = ToTwips(screenArea);
     const TwipRect window = GeometryInTwips(*this);
@@ -172,11 +181,8 @@ void frmmain::Form_Resize() {
 }
 
 void frmmain::Form_MouseMove() {
-    for (ImageControl* button : {Imclose, Immin, Immax}) {
-        if (button->Tag.isEmpty()) continue;
-        button->SetPicture(QPixmap());
-        button->Tag.clear();
-    }
+    for (ImageControl* button : {Imclose, Immin, Immax})
+        if (!button->Tag.isEmpty()) Unlight(*button);
 }
 
 void frmmain::about_Click() {
@@ -185,9 +191,14 @@ void frmmain::about_Click() {
     Wj->setFocus();
 }
 
-void frmmain::quit_Click() { close(); }
+void frmmain::quit_Click() { Imclose_Click(); }
 
-void frmmain::resizeEvent(QResizeEvent*) { Form_Resize(); }
+void frmmain::resizeEvent(QResizeEvent*) {
+    Form_Resize();
+    // The skin was painted afresh: a maximized window shows its restore glyph again.
+    if (isMaximized()) DrawRestoreGlyph();
+    FollowToggledSize();
+}
 
 void frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
 

@@ -9,9 +9,12 @@
 #include <QTextEdit>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
+#include "frmtemp.h"
 #include "image_control.h"
 #include "pinyin_dictionary.h"
+#include "pointer_position.h"
 #include "user_prompts.h"
 
 // The main window: the document box, the column of commands, the hidden helpers the commands
@@ -23,12 +26,16 @@ class frmmain : public QWidget {
 
   public:
     // The dictionary is the one loaded at start-up; prompts answer the commands' questions and
-    // file dialogs (the real dialogs when none are given).
+    // file dialogs, pointer tells the grips where the mouse is (the real dialogs and the real
+    // pointer when none are given).
     explicit frmmain(const sorvani::PinyinDictionary& dictionary,
-                     std::unique_ptr<UserPrompts> prompts = nullptr);
+                     std::unique_ptr<UserPrompts> prompts = nullptr,
+                     std::unique_ptr<PointerPosition> pointer = nullptr);
 
     // What the window shows: the skin with the caption, repainted on every size change.
     const QImage& Surface() const { return surface_; }
+    // The window that stands for the program in the taskbar.
+    frmtemp& TaskbarProxy() const { return *proxy_; }
 
     const sorvani::PinyinDictionary& Dictionary;
     std::unique_ptr<UserPrompts> CmdDlg;
@@ -67,6 +74,31 @@ class frmmain : public QWidget {
     void about_Click();
     void quit_Click();
 
+    void IMBar_MouseDown(Qt::MouseButton button);
+    void IMBar_DblClick();
+    void Immin_Click();
+    void Immax_Click();
+    void Imclose_Click();
+    void Immin_MouseDown();
+    void Immin_MouseMove();
+    void Immin_MouseUp();
+    void Immax_MouseDown();
+    void Immax_MouseMove();
+    void Immax_MouseUp();
+    void Imclose_MouseDown();
+    void Imclose_MouseMove();
+    void Imclose_MouseUp();
+
+    void Pbottom_MouseDown();
+    void Pbottom_MouseMove();
+    void Pbottom_MouseUp();
+    void Pright_MouseDown();
+    void Pright_MouseMove();
+    void Pright_MouseUp();
+    void Pjiao_MouseDown();
+    void Pjiao_MouseMove();
+    void Pjiao_MouseUp();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -76,7 +108,16 @@ class frmmain : public QWidget {
     void CreateContent();
     void CreateHelpers();
     void CreateChrome();
+    void ConnectChrome();
+    void DrawRestoreGlyph();
+    void FollowToggledSize();
+    // Sets the window's size unless it is maximized; false when it keeps its size.
+    bool ResizeInTwips(int width, int height);
 
     // Retained drawing: the skin is painted here and the paint event only copies it.
     QImage surface_;
+    std::unique_ptr<PointerPosition> pointer_;
+    std::unique_ptr<frmtemp> proxy_;
+    // The size before a maximize or restore that the content has not followed yet, in pixels.
+    std::optional<QSize> toggledFrom_;
 };

@@ -17,6 +17,7 @@ class MainWindow : public testing::Test {
   protected:
     MainWindow() : window(dictionary, std::make_unique<RecordingPrompts>()) {
         window.show();
+        window.activateWindow();
         QApplication::processEvents();
     }
 

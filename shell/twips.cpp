@@ -20,8 +20,8 @@ TwipRect ToTwips(const QRect& pixels) {
 
 namespace {
 
-// Twips are finer than pixels: the geometry last set in twips is kept with the widget and read
-// back as long as the widget still stands where it put it.
+// Twips are finer than pixels: the geometry last set in twips is kept with a control and read
+// back as long as the control still stands where it put it.
 constexpr const char* kTwipGeometry = "twipGeometry";
 
 QRect AsRect(const TwipRect& twips) {
@@ -42,11 +42,19 @@ TwipRect GeometryInTwips(const QWidget& widget) {
 
 void SetGeometryInTwips(QWidget& widget, const TwipRect& twips) {
     widget.setGeometry(ToPixels(twips));
-    widget.setProperty(kTwipGeometry, AsRect(twips));
+    // A window stands where the window system puts it, at whole pixels.
+    if (!widget.isWindow()) widget.setProperty(kTwipGeometry, AsRect(twips));
 }
 
 void MoveInTwips(QWidget& widget, double left, double top) {
     const TwipRect old = GeometryInTwips(widget);
     SetGeometryInTwips(widget, {static_cast<int>(std::nearbyint(left)),
                                 static_cast<int>(std::nearbyint(top)), old.width, old.height});
+}
+
+void GrowInTwips(QWidget& widget, int width, int height) {
+    TwipRect geometry = GeometryInTwips(widget);
+    geometry.width += width;
+    geometry.height += height;
+    SetGeometryInTwips(widget, geometry);
 }

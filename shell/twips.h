@@ -34,8 +34,10 @@ QRect ToPixels(const TwipRect& twips);
 TwipRect ToTwips(const QRect& pixels);
 
 // A widget's geometry (relative to its parent, or to the screen for a window) in twips. What was
-// set in twips reads back exactly, though the widget stands at whole pixels.
+// set in twips on a control reads back exactly, though the control stands at whole pixels.
 TwipRect GeometryInTwips(const QWidget& widget);
 void SetGeometryInTwips(QWidget& widget, const TwipRect& twips);
+// Changes the width and height by the given twips, keeping the position.
+void GrowInTwips(QWidget& widget, int width, int height);
 // Moves to the nearest whole twip, keeping the size.
 void MoveInTwips(QWidget& widget, double left, double top);

@@ -149,6 +149,9 @@ void frmstart::Finish() {
 void frmstart::ShowMainWindow() {
     if (!main_) main_ = std::make_unique<frmmain>(dictionary_);
     main_->show();
+    // The taskbar proxy was shown after the main window: bring the main window to the front.
+    main_->raise();
+    main_->activateWindow();
     close();
 }
 

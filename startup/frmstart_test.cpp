@@ -86,6 +86,8 @@ TEST_F(Splash, PlaysItsTimelineThenLoadsTheDictionaryAndOpensTheMainWindow) {
     EXPECT_EQ(&splash.MainWindow()->Dictionary, &dictionary);
     EXPECT_EQ(dictionary.size(), 2);
     EXPECT_FALSE(splash.isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), splash.MainWindow());
     EXPECT_FALSE(splash.Line3.visible);
     for (const QTimer* timer : {&splash.Timer1, &splash.Timer2, &splash.Timer3, &splash.Timer4})
         EXPECT_FALSE(timer->isActive());
