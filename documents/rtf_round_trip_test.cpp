@@ -78,7 +78,8 @@ TEST(RtfWriter, WritesPortableRtf) {
     // Chinese as \uN with its code page 936 bytes for readers without Unicode.
     // \ucN follows the length of the fallback.
     EXPECT_TRUE(rtf.contains("h\\uc2\\u224\\'a8\\'a4n"));
-    EXPECT_TRUE(rtf.contains("\\u27721\\'ba\\'ba   \\u-29715\\'d3\\'ef"));
+    // Runs of spaces are kept apart by empty groups.
+    EXPECT_TRUE(rtf.contains("\\u27721\\'ba\\'ba {} {} \\u-29715\\'d3\\'ef"));
     EXPECT_TRUE(rtf.contains("\\uc1\\u8364\\'80 \\uc2\\u8211\\'a8\\'43 \\uc1\\u3585\\'3f"));
     EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"));
 }

@@ -5,6 +5,7 @@
 #include <QTextFragment>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "cp936.h"
@@ -36,6 +37,7 @@ class RtfTextEncoder {
     void AppendCharacter(QByteArray& out, char16_t c);
 
     int unicodeSkip_ = 1;
+    bool afterSpace_ = false;
 };
 
 class RtfWriter {
@@ -147,7 +149,14 @@ void RtfTextEncoder::Append(QByteArray& out, QStringView text) {
 }
 
 void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
+    const bool afterSpace = std::exchange(afterSpace_, c == u' ');
     switch (c) {
+        case u' ':
+            // LibreOffice puts a U+2006 before each space of a run in a Chinese document, which
+            // would shift the annotation's columns; an empty group between spaces prevents it.
+            if (afterSpace) out += "{}";
+            out += ' ';
+            return;
         case u'\\':
         case u'{':
         case u'}':
