@@ -130,21 +130,28 @@ TEST_F(AnnotateTool, ReadsAFileOrStandardInput) {
     EXPECT_EQ(empty.out, "");
 }
 
-TEST_F(AnnotateTool, LongTextWrapsAndKeepsEveryCharacter) {
+TEST_F(AnnotateTool, ALongLineWrapsIntoPairsThatKeepEveryCharacter) {
+    // Long enough for the output to be written in many pieces.
     std::string input;
-    for (int i = 0; i < 1000; ++i) input += "中国啊";
+    for (int i = 0; i < 10000; ++i) input += "中国啊😀";
     const Outcome outcome = Annotate(input);
     EXPECT_EQ(outcome.status, 0);
-    // 12 characters (80 columns: 6 + 4 + 3 each, so the 13th wraps) per pair of lines.
     std::istringstream lines(outcome.out);
-    std::string line;
-    size_t characters = 0;
+    std::string line, characters;
+    size_t syllables = 0;
     for (int number = 0; std::getline(lines, line); ++number) {
         ASSERT_EQ(line.back(), '\r');
-        if (number % 2 == 1)
-            characters += (line.size() - std::count(line.begin(), line.end(), ' ') - 1) / 3;
+        line.pop_back();
+        if (number % 2 == 0) {
+            syllables += std::count(line.begin(), line.end(), ' ');
+        } else {
+            std::erase(line, ' ');
+            characters += line;
+        }
     }
-    EXPECT_EQ(characters, 3000u);
+    EXPECT_EQ(characters, input);
+    EXPECT_EQ(syllables, 40000u);
+    EXPECT_GT(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 3000);
 }
 
 TEST_F(AnnotateTool, OutputFileIsReplacedOnlyByACompleteRun) {
