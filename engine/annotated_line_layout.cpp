@@ -8,7 +8,7 @@ namespace sorvani {
 namespace {
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
-// Enough for the spacing after any syllable.
+// The spacing is cut from this, in as many pieces as a long syllable needs.
 constexpr std::u16string_view kSpaces = u"        ";
 
 void FlushLineEnd(AnnotatedLinePair& pair, OutputBox& output) {
