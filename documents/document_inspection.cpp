@@ -10,7 +10,8 @@ std::ostream& operator<<(std::ostream& out, const TextRun& run) {
     return out << '"' << run.text.toStdString() << "\" " << run.family.toStdString() << ' '
                << run.points << "pt " << run.color.name().toStdString() << (run.bold ? " b" : "")
                << (run.italic ? " i" : "") << (run.underline ? " u" : "")
-               << (run.strike ? " s" : "");
+               << (run.strike ? " s" : "") << ' '
+               << (run.background.isValid() ? run.background.name().toStdString() : "");
 }
 
 QStringList Paragraphs(const QTextDocument& document) {
@@ -38,7 +39,10 @@ std::vector<TextRun> Runs(const QTextDocument& document) {
                         .bold = format.fontWeight() > QFont::Medium,
                         .italic = format.fontItalic(),
                         .underline = format.fontUnderline(),
-                        .strike = format.fontStrikeOut()};
+                        .strike = format.fontStrikeOut(),
+                        .background = format.hasProperty(QTextFormat::BackgroundBrush)
+                                          ? format.background().color().toRgb()
+                                          : QColor()};
             TextRun formatOnly = run;
             formatOnly.text = runs.empty() ? QString() : runs.back().text;
             if (!runs.empty() && runs.back() == formatOnly)

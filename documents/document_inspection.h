@@ -20,6 +20,7 @@ struct TextRun {
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    QColor background{};  // invalid: none
 
     bool operator==(const TextRun&) const = default;
 };

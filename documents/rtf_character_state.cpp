@@ -39,6 +39,8 @@ void RtfCharacterState::Apply(QByteArrayView word, bool hasParameter, int parame
         doubleByteItalic = on;
     } else if (word == "cf") {
         color = parameter;
+    } else if (word == "highlight" || word == "cb") {
+        background = parameter;
     } else if (word == "b") {
         bold = on;
     } else if (word == "i") {

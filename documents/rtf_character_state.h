@@ -33,6 +33,7 @@ struct RtfCharacterState {
     int font = -1;
     int halfPoints = kDefaultHalfPoints;
     int color = 0;
+    int background = 0;
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -331,6 +331,7 @@ QTextCharFormat RtfReader::CurrentFormat() const {
     if (font && !font->name.isEmpty()) format.setFontFamilies({font->name});
     format.setFontPointSize(shown.halfPoints / 2.0);
     if (const auto color = colors_.Find(state.color)) format.setForeground(*color);
+    if (const auto color = colors_.Find(state.background)) format.setBackground(*color);
     if (shown.bold) format.setFontWeight(QFont::Bold);
     if (shown.italic) format.setFontItalic(true);
     if (state.underline) format.setFontUnderline(true);

@@ -76,7 +76,8 @@ TEST(RtfReader, CharacterFormattingTurnsOnAndOff) {
     const QByteArray source =
         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;"
         "\\red0\\green0\\blue255;}\\f0 plain \\f1\\fs32\\cf1\\b\\i\\ul\\strike all"
-        "\\b0\\i0\\ulnone\\strike0 \\cf2 off{\\b\\cf0 group}back\\plain reset\\uldb\\i1 more}";
+        "\\b0\\i0\\ulnone\\strike0 \\cf2 off{\\b\\cf0 group}back\\plain reset\\uldb\\i1 more"
+        "\\highlight1 marked\\highlight0 unmarked}";
     QTextDocument document;
     ReadRtf(source, document);
     using inspection::TextRun;
@@ -89,6 +90,8 @@ TEST(RtfReader, CharacterFormattingTurnsOnAndOff) {
     EXPECT_EQ(RunOf(document, "back"), (TextRun{"back", "Courier New", 16, Qt::blue}));
     EXPECT_EQ(RunOf(document, "reset"), (TextRun{"reset", "Arial", 12, QColor()}));
     EXPECT_EQ(RunOf(document, "more"), (TextRun{"more", "Arial", 12, QColor(), false, true, true}));
+    EXPECT_EQ(RunOf(document, "marked").background, QColor(Qt::red));
+    EXPECT_FALSE(RunOf(document, "unmarked").background.isValid());
 }
 
 TEST(RtfReader, DoubleByteRunsHaveTheirOwnFontAndSize) {

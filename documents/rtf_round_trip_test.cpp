@@ -39,6 +39,7 @@ void FillAnnotated(QTextDocument& document) {
     styled.setFontItalic(true);
     styled.setFontUnderline(true);
     styled.setFontStrikeOut(true);
+    styled.setBackground(Qt::yellow);
     cursor.insertText(" italic {braces} \\ back\tslash", styled);
     cursor.insertBlock();
     cursor.insertBlock();
@@ -81,7 +82,9 @@ TEST(RtfWriter, WritesPortableRtf) {
     // Runs of spaces are kept apart by empty groups.
     EXPECT_TRUE(rtf.contains("\\u27721\\'ba\\'ba {} {} \\u-29715\\'d3\\'ef"));
     EXPECT_TRUE(rtf.contains("\\uc1\\u8364\\'80 \\uc2\\u8211\\'a8\\'43 \\uc1\\u3585\\'3f"));
-    EXPECT_TRUE(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}"));
+    EXPECT_TRUE(rtf.contains(
+        "{\\colortbl "
+        ";\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red255\\green255\\blue0;}"));
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ constexpr double kDefaultPointSize = 12;
 struct RunFormat {
     int font = 0;
     int halfPoints = 24;
-    int color = 0;  // 0: automatic
+    int color = 0;       // 0: automatic
+    int background = 0;  // 0: none
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -48,6 +49,8 @@ class RtfWriter {
 
   private:
     RunFormat FormatOf(const QTextCharFormat& format);
+    // The colour table's number of a brush's colour; 0 for none.
+    int ColorIndex(const QTextCharFormat& format, QTextFormat::Property brush);
     QByteArray Body();
     QByteArray Header() const;
     void WriteFormat(const RunFormat& format);
@@ -105,14 +108,18 @@ RunFormat RtfWriter::FormatOf(const QTextCharFormat& format) {
                                                                    : defaultFont_.pointSizeF();
     if (points <= 0) points = kDefaultPointSize;
     run.halfPoints = static_cast<int>(std::lround(points * 2));
-    const QBrush foreground = format.foreground();
-    if (format.hasProperty(QTextFormat::ForegroundBrush) && foreground.style() != Qt::NoBrush)
-        run.color = IndexOf(colors_, foreground.color().toRgb()) + 1;
+    run.color = ColorIndex(format, QTextFormat::ForegroundBrush);
+    run.background = ColorIndex(format, QTextFormat::BackgroundBrush);
     run.bold = format.fontWeight() > QFont::Medium;
     run.italic = format.fontItalic();
     run.underline = format.fontUnderline();
     run.strike = format.fontStrikeOut();
     return run;
+}
+
+int RtfWriter::ColorIndex(const QTextCharFormat& format, QTextFormat::Property brush) {
+    if (!format.hasProperty(brush) || format.brushProperty(brush).style() == Qt::NoBrush) return 0;
+    return IndexOf(colors_, format.brushProperty(brush).color().toRgb()) + 1;
 }
 
 QByteArray RtfWriter::Body() {
@@ -137,6 +144,7 @@ void RtfWriter::WriteFormat(const RunFormat& format) {
     out_ += "\\plain\\hich\\af" + font + "\\dbch\\af" + font + "\\loch\\f" + font + "\\fs" +
             QByteArray::number(format.halfPoints);
     if (format.color != 0) out_ += "\\cf" + QByteArray::number(format.color);
+    if (format.background != 0) out_ += "\\highlight" + QByteArray::number(format.background);
     if (format.bold) out_ += "\\b";
     if (format.italic) out_ += "\\i";
     if (format.underline) out_ += "\\ul";
