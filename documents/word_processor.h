@@ -17,6 +17,9 @@ class WordProcessorDocument {
 
 // Starts the word processor with a new visible document: Microsoft Word on Windows,
 // LibreOffice Writer elsewhere. Nothing when none is installed or it cannot be started.
+// The hand-off runs through the clipboard, which belongs to the window: it starts the word
+// processor here, clears the clipboard, puts the box's text (BoxText) on it, and passes the
+// clipboard's text to Fill. LibreOffice shows its window only once it has the text.
 std::unique_ptr<WordProcessorDocument> NewWordProcessorDocument();
 
 }  // namespace sorvani::documents
