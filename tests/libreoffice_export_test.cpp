@@ -13,6 +13,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
 
 #include "document_files.h"
 
@@ -33,7 +34,8 @@ class LibreOfficeExport : public testing::Test {
     // The file converted by Writer into the given format, as text.
     QString Convert(const QString& path, const QString& format) {
         QProcess office;
-        office.start(office_, {u"-env:UserInstallation=file://"_s + folder_.filePath(u"profile"_s),
+        office.start(office_, {u"-env:UserInstallation="_s +
+                                   QUrl::fromLocalFile(folder_.filePath(u"profile"_s)).toString(),
                                u"--headless"_s, u"--convert-to"_s, format, u"--outdir"_s,
                                folder_.filePath(u"out"_s), path});
         EXPECT_TRUE(office.waitForFinished(120000)) << office.errorString().toStdString();
