@@ -65,7 +65,7 @@ void Utf8OutputBox::Append(std::u16string_view text) {
     while (!text.empty()) {
         size_t length = std::min(kPieceUnits, text.size());
         if (length < text.size() && utf16::IsHighSurrogate(text[length - 1])) --length;
-        if (buffer_.size() + 3 * length > kBufferBytes) Flush();
+        if (buffer_.size() + 3 * length > kBufferBytes) PassOn();
         const size_t used = buffer_.size();
         buffer_.resize(used + 3 * length);
         buffer_.resize(static_cast<size_t>(Encode(text.substr(0, length), buffer_.data() + used) -
@@ -74,9 +74,20 @@ void Utf8OutputBox::Append(std::u16string_view text) {
     }
 }
 
-void Utf8OutputBox::Flush() {
-    if (!buffer_.empty()) write_(buffer_);
+void Utf8OutputBox::PassOn() {
+    if (!buffer_.empty() && !failure_) {
+        try {
+            write_(buffer_);
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+    }
     buffer_.clear();
+}
+
+void Utf8OutputBox::Flush() {
+    PassOn();
+    if (failure_) std::rethrow_exception(failure_);
 }
 
 }  // namespace sorvani::annotate

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -9,7 +10,8 @@
 namespace sorvani::annotate {
 
 // An output box that passes its text on as UTF-8 while it grows, so that the annotated text is
-// never held whole. Appended texts are whole characters, as the layout appends them.
+// never held whole. Appended texts are whole characters, as the layout appends them. A failure to
+// pass bytes on is kept and thrown by Flush, where it cannot be taken for a failure of the layout.
 class Utf8OutputBox final : public OutputBox {
   public:
     using Writer = std::function<void(std::string_view bytes)>;
@@ -19,12 +21,15 @@ class Utf8OutputBox final : public OutputBox {
     // Drops what has not been passed on yet; the run clears the box before it appends anything.
     void Clear() override { buffer_.clear(); }
     void Append(std::u16string_view text) override;
-    // Passes on what is left.
+    // Passes on what is left; throws the first failure to pass bytes on.
     void Flush();
 
   private:
+    void PassOn();
+
     Writer write_;
     std::string buffer_;
+    std::exception_ptr failure_;
 };
 
 }  // namespace sorvani::annotate

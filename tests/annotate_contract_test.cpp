@@ -60,10 +60,16 @@ class AnnotateTool : public testing::Test {
     // Runs the program with the arguments (already quoted) and the bytes on standard input.
     Outcome Run(const std::string& arguments, std::string_view input = "",
                 const fs::path& program = SORVANI_ANNOTATE) {
+        return RunTo(dir_ / "stdout", arguments, input, program);
+    }
+
+    // The same with standard output going to the given file.
+    Outcome RunTo(const fs::path& standardOutput, const std::string& arguments,
+                  std::string_view input = "", const fs::path& program = SORVANI_ANNOTATE) {
         WriteBytes(dir_ / "stdin", input);
         const std::string command = Quote(program) + " " + arguments + " < " +
-                                    Quote(dir_ / "stdin") + " > " + Quote(dir_ / "stdout") +
-                                    " 2> " + Quote(dir_ / "stderr");
+                                    Quote(dir_ / "stdin") + " > " + Quote(standardOutput) + " 2> " +
+                                    Quote(dir_ / "stderr");
         const int raw = std::system(command.c_str());
 #ifdef _WIN32
         const int status = raw;
@@ -199,6 +205,16 @@ TEST_F(AnnotateTool, FailuresExitWithOneAndNameTheFile) {
     EXPECT_EQ(LineCount(outcome.err), 1);
     EXPECT_NE(outcome.err.find("record 4"), std::string::npos) << outcome.err;
     EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
+}
+
+TEST_F(AnnotateTool, AFullDiskIsAFailureOfTheOutput) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    std::string input;
+    for (int i = 0; i < 20000; ++i) input += "中国啊";  // more than one piece of output
+    const Outcome outcome = RunTo("/dev/full", "--dictionary " + Quote(dictionary_) + " -", input);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "sorvani-annotate: standard output: cannot write (No space left on device)\n");
 }
 
 TEST_F(AnnotateTool, UsageErrorsExitWithTwo) {
