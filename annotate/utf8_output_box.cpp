@@ -57,32 +57,29 @@ char* Encode(std::u16string_view text, char* out) {
 
 }  // namespace
 
-Utf8OutputBox::Utf8OutputBox(Writer write) : write_(std::move(write)) {
-    buffer_.reserve(kBufferBytes);
-}
+Utf8OutputBox::Utf8OutputBox(Writer write)
+    : write_(std::move(write)), buffer_(kBufferBytes, '\0') {}
 
 void Utf8OutputBox::Append(std::u16string_view text) {
     while (!text.empty()) {
         size_t length = std::min(kPieceUnits, text.size());
         if (length < text.size() && utf16::IsHighSurrogate(text[length - 1])) --length;
-        if (buffer_.size() + 3 * length > kBufferBytes) PassOn();
-        const size_t used = buffer_.size();
-        buffer_.resize(used + 3 * length);
-        buffer_.resize(static_cast<size_t>(Encode(text.substr(0, length), buffer_.data() + used) -
-                                           buffer_.data()));
+        if (used_ + 3 * length > kBufferBytes) PassOn();
+        char* const start = buffer_.data();
+        used_ = static_cast<size_t>(Encode(text.substr(0, length), start + used_) - start);
         text.remove_prefix(length);
     }
 }
 
 void Utf8OutputBox::PassOn() {
-    if (!buffer_.empty() && !failure_) {
+    if (used_ > 0 && !failure_) {
         try {
-            write_(buffer_);
+            write_(std::string_view(buffer_.data(), used_));
         } catch (...) {
             failure_ = std::current_exception();
         }
     }
-    buffer_.clear();
+    used_ = 0;
 }
 
 void Utf8OutputBox::Flush() {

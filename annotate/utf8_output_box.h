@@ -19,7 +19,7 @@ class Utf8OutputBox final : public OutputBox {
     explicit Utf8OutputBox(Writer write);
 
     // Drops what has not been passed on yet; the run clears the box before it appends anything.
-    void Clear() override { buffer_.clear(); }
+    void Clear() override { used_ = 0; }
     void Append(std::u16string_view text) override;
     // Passes on what is left; throws the first failure to pass bytes on.
     void Flush();
@@ -28,7 +28,9 @@ class Utf8OutputBox final : public OutputBox {
     void PassOn();
 
     Writer write_;
+    // Bytes not passed on yet: the first used_ of buffer_.
     std::string buffer_;
+    size_t used_ = 0;
     std::exception_ptr failure_;
 };
 
