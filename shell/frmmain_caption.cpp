@@ -1,4 +1,5 @@
 // The caption strip and the minimize, maximize/restore and close buttons of the main window.
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPainter>
 #include <QWindow>
@@ -98,6 +99,13 @@ void frmmain::Imclose_Click() {
     proxy_->close();
     close();
     QCoreApplication::quit();
+}
+
+// However the window is closed (by the window system's close command too), the proxy goes with
+// it, so that no stray taskbar button keeps the program alive.
+void frmmain::closeEvent(QCloseEvent* event) {
+    proxy_->close();
+    event->accept();
 }
 
 void frmmain::Immin_MouseDown() { ShowPressed(*Immin, ImMin2); }

@@ -236,6 +236,11 @@ TEST_F(Chrome, ClosingTheProxyClosesTheMainWindow) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(Chrome, ClosingTheMainWindowByTheWindowSystemTakesTheProxyAlong) {
+    window.close();
+    EXPECT_FALSE(window.TaskbarProxy().isVisible());
+}
+
 TEST_F(Chrome, TheBottomGripStopsAboveTheMinimumHeightAndCarriesTheFrames) {
     const TwipRect frame1 = GeometryInTwips(*window.Frame1);
     const TwipRect frame2 = GeometryInTwips(*window.Frame2);
