@@ -274,10 +274,13 @@ void RtfReader::HandleControlSymbol(char symbol) {
 }
 
 int RtfReader::CodePage() const {
-    if (State().destination == Destination::FontTable && fonts_.PendingCodePage() != 0)
-        return fonts_.PendingCodePage();
-    const RtfFont* font = FontOf(State().characters.Effective().font);
-    return font && font->codePage != 0 ? font->codePage : documentCodePage_;
+    // Font names are in their own font's code page, text in that of the font it shows in.
+    const int fontCodePage = [this] {
+        if (State().destination == Destination::FontTable) return fonts_.PendingCodePage();
+        const RtfFont* font = FontOf(State().characters.Effective().font);
+        return font ? font->codePage : 0;
+    }();
+    return fontCodePage != 0 ? fontCodePage : documentCodePage_;
 }
 
 void RtfReader::AppendBytes(QByteArrayView bytes) {
