@@ -11,7 +11,7 @@ TEST(ColumnRuler, CountsCodePageBytesSpacesIncluded) {
     EXPECT_EQ(ruler.Width(u"a"), 150);
     EXPECT_EQ(ruler.Width(u"中"), 300);
     EXPECT_EQ(ruler.Width(u"中   "), 750);  // trailing spaces too
-    EXPECT_EQ(ruler.Width(u"，ā€"), 750);    // full-width comma, pinyin vowel, euro sign (0x80)
+    EXPECT_EQ(ruler.Width(u"，ā€"), 750);   // full-width comma, pinyin vowel, euro sign (0x80)
 }
 
 TEST(ColumnRuler, CharactersWithoutCodeCountOneByte) {
