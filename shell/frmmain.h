@@ -112,6 +112,7 @@ class frmmain : public QWidget {
     void ConnectChrome();
     void DrawRestoreGlyph();
     void FollowToggledSize();
+    void StartDrag(ImageControl& grip);
     // Sets the window's size unless it is maximized; false when it keeps its size.
     bool ResizeInTwips(int width, int height);
 
@@ -119,6 +120,7 @@ class frmmain : public QWidget {
     QImage surface_;
     std::unique_ptr<PointerPosition> pointer_;
     std::unique_ptr<frmtemp> proxy_;
-    // The size before a maximize or restore that the content has not followed yet, in pixels.
-    std::optional<QSize> toggledFrom_;
+    // After a maximize or restore, the window size in pixels the content was last carried to;
+    // none once a grip takes over.
+    std::optional<QSize> contentFollows_;
 };

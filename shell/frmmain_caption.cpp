@@ -59,7 +59,7 @@ void frmmain::Immin_Click() {
 }
 
 void frmmain::Immax_Click() {
-    toggledFrom_ = size();
+    if (!contentFollows_) contentFollows_ = size();
     if (isMaximized()) {
         setWindowState(windowState() & ~Qt::WindowMaximized);
         Pbottom->show();
@@ -74,13 +74,14 @@ void frmmain::Immax_Click() {
     FollowToggledSize();
 }
 
-// Some window systems complete a maximize or restore only after the call has returned: the
-// content follows the new size when it arrives, by exactly the change.
+// Some window systems complete a maximize or restore only after the call has returned, perhaps
+// in several steps: the content follows every new size that arrives, by exactly the change,
+// until a grip takes over.
 void frmmain::FollowToggledSize() {
-    if (!toggledFrom_ || size() == *toggledFrom_) return;
-    const int dw = PixelsToTwips(width() - toggledFrom_->width());
-    const int dh = PixelsToTwips(height() - toggledFrom_->height());
-    toggledFrom_.reset();
+    if (!contentFollows_ || size() == *contentFollows_) return;
+    const int dw = PixelsToTwips(width() - contentFollows_->width());
+    const int dh = PixelsToTwips(height() - contentFollows_->height());
+    contentFollows_ = size();
     GrowInTwips(*Frame2, dw, dh);
     GrowInTwips(*Frame1, 0, dh);
     GrowInTwips(*Wj, dw, dh);

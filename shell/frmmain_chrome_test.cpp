@@ -183,6 +183,21 @@ TEST_F(Chrome, MaximizeAndRestoreCarryTheContentAndSwapTheLooks) {
     EXPECT_TRUE(Shows(*window.Immax, window.Immax1));
 }
 
+TEST_F(Chrome, AfterAGripIsPressedTheContentNoLongerFollowsTheToggle) {
+    const TwipRect wj = GeometryInTwips(*window.Wj);
+    window.Immax_Click();
+    QApplication::processEvents();
+    window.Immax_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(GeometryInTwips(*window.Wj), wj);
+
+    Press(*window.Pjiao);
+    Release(*window.Pjiao, Middle(*window.Pjiao));
+    window.resize(window.size() + QSize(30, 30));
+    QApplication::processEvents();
+    EXPECT_EQ(GeometryInTwips(*window.Wj), wj);
+}
+
 TEST_F(Chrome, ADoubleClickOnTheCaptionStripTogglesAsTheButtonDoes) {
     DoubleClickOn(*window.IMBar, QPoint(200, 8));
     EXPECT_TRUE(window.isMaximized());

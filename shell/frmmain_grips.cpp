@@ -9,7 +9,6 @@ namespace {
 constexpr int kMinimumWidth = 2500;
 constexpr int kMinimumHeight = 1500;
 
-void StartDrag(ImageControl& grip) { grip.Tag = QStringLiteral("1"); }
 void EndDrag(ImageControl& grip) { grip.Tag.clear(); }
 
 }  // namespace
@@ -19,6 +18,12 @@ bool frmmain::ResizeInTwips(int width, int height) {
     if (isMaximized()) return false;
     resize(TwipsToPixels(width), TwipsToPixels(height));
     return true;
+}
+
+// From here on the grip, not a maximize or restore, decides what the content does.
+void frmmain::StartDrag(ImageControl& grip) {
+    grip.Tag = QStringLiteral("1");
+    contentFollows_.reset();
 }
 
 void frmmain::Pbottom_MouseDown() { StartDrag(*Pbottom); }
