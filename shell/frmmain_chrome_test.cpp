@@ -115,19 +115,27 @@ TEST_F(Chrome, APressShowsThePressedLookUntilTheReleaseWhereverThePointerGoes) {
     EXPECT_TRUE(window.TaskbarProxy().isVisible());
 }
 
-TEST_F(Chrome, APressWithoutHoverLightsOnTheFirstMoveWhileHeld) {
-    // A press can come before any move over the button; the handlers run as the events would.
-    window.Immin_MouseDown();
+TEST_F(Chrome, APressBeforeAnyMoveLightsOnTheFirstMoveWhileHeld) {
+    // Minimized and restored from the taskbar, the button is unlit with the pointer still on it.
+    ClickOn(*window.Immin);
+    window.TaskbarProxy().showNormal();
+    QApplication::processEvents();
+    ASSERT_TRUE(window.isVisible());
+    ASSERT_TRUE(ShowsGlyph(*window.Immin));
+
+    Press(*window.Immin);
     EXPECT_TRUE(Shows(*window.Immin, window.ImMin2));
     EXPECT_FALSE(Marked(*window.Immin));
-    window.Immin_MouseMove();
+    MoveTo(*window.Immin, Middle(*window.Immin) + QPoint(1, 0));
     EXPECT_TRUE(Shows(*window.Immin, window.ImMin1));
     EXPECT_TRUE(Marked(*window.Immin));
-    window.Immin_MouseMove();
+    MoveTo(window, QPoint(300, 300));
     EXPECT_TRUE(Shows(*window.Immin, window.ImMin1));
-    window.Immin_MouseUp();
+
+    Release(window, QPoint(300, 300));
     EXPECT_TRUE(ShowsGlyph(*window.Immin));
     EXPECT_FALSE(Marked(*window.Immin));
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(Chrome, MinimizeHidesTheWindowAndMinimizesTheProxy) {
