@@ -60,4 +60,11 @@ const CaseTables& Tables() {
 char16_t ToUpper(char16_t ch) { return Tables().upper[ch]; }
 char16_t ToLower(char16_t ch) { return Tables().lower[ch]; }
 
+std::u16string Capitalised(std::u16string_view text) {
+    std::u16string result(text);
+    for (size_t i = 0; i < result.size(); ++i)
+        result[i] = i ? ToLower(result[i]) : ToUpper(result[i]);
+    return result;
+}
+
 }  // namespace sorvani

@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "cp936.h"
-#include "letter_case.h"
 
 namespace sorvani {
 
@@ -15,11 +14,9 @@ std::u16string LookupPinyin(const PinyinDictionary& dictionary, int32_t code, in
     const int row = dictionary.FindRow(*character);
     if (row == 0) return std::u16string(1, *character);
 
-    std::u16string syllable = dictionary.Cell(row, toneFlag == kWithTones ? 3 : 4);
+    const std::u16string& syllable = dictionary.ShownSyllable(row, toneFlag == kWithTones);
     if (syllable.empty())
         throw std::invalid_argument("empty pinyin in dictionary row " + std::to_string(row));
-    syllable[0] = ToUpper(syllable[0]);
-    for (size_t i = 1; i < syllable.size(); ++i) syllable[i] = ToLower(syllable[i]);
     return syllable;
 }
 
