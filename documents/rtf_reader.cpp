@@ -169,13 +169,11 @@ void RtfReader::EndGroup() {
         return;
     }
     if (State().destination == Destination::FontTable) fonts_.EndEntry();
-    if (groups_.size() <= 2) {
-        // The document's own group (above the reader's base state) is closed.
-        finished_ = groups_.size() == 2;
-        if (groups_.size() == 2) groups_.pop_back();
-        return;
-    }
+    // A closing brace without its opening one leaves the reader's base state in place.
+    if (groups_.size() == 1) return;
     groups_.pop_back();
+    // The document's own group is closed: nothing after it belongs to the document.
+    finished_ = groups_.size() == 1;
 }
 
 void RtfReader::HandleControlWord(QByteArrayView word, bool hasParameter, int parameter) {
