@@ -82,5 +82,27 @@ TEST_F(AnnotationRunTest, AFailingChunkStopsTheRunInsteadOfLosingText) {
     EXPECT_EQ(progress_.size(), 2u);
 }
 
+// Stands for a window closed in the middle of a run.
+class CancellingEventLoop final : public EventLoop {
+  public:
+    explicit CancellingEventLoop(int yieldsBeforeCancel) : left_(yieldsBeforeCancel) {}
+    void Yield() override {
+        if (left_-- == 0) throw AnnotationCancelled{};
+    }
+
+  private:
+    int left_;
+};
+
+TEST_F(AnnotationRunTest, ACancellingYieldEndsTheRunMidChunk) {
+    CancellingEventLoop events(5);
+    const LayoutTools tools{pinyin_, ruler_, output_, events};
+    EXPECT_THROW(RunAnnotation(u"ab\r\ncd\r\nef", kWithoutTones, pair_, tools),
+                 AnnotationCancelled);
+    // Yields: before the chunk, then after a, b, CR, LF; the sixth ends the run after c.
+    EXPECT_EQ(output_.TakeText(), u"a b \r\na b \r\n");
+    EXPECT_EQ(pair_.CharLine, u"c ");
+}
+
 }  // namespace
 }  // namespace sorvani
