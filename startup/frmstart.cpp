@@ -32,6 +32,9 @@ void SetTextColour(QLabel& label, const QColor& colour) {
 
 int16_t NearestTwip(double twips) { return static_cast<int16_t>(std::nearbyint(twips)); }
 
+// The line ends are 16-bit twips; within the animation's few dozen ticks they cannot overflow.
+void Shift(int16_t& x, int by) { x = static_cast<int16_t>(x + by); }
+
 }  // namespace
 
 frmstart::frmstart(sorvani::PinyinDictionary& dictionary, std::filesystem::path dictionaryFile,
@@ -90,16 +93,16 @@ void frmstart::Form_Load() {
 }
 
 void frmstart::Timer1_Timer() {
-    line1Top_ += kSwingStep;
-    line1Bottom_ -= kSwingStep;
+    Shift(line1Top_, kSwingStep);
+    Shift(line1Bottom_, -kSwingStep);
     Line1.x1 = line1Top_;
     Line1.x2 = line1Bottom_;
     update();
 }
 
 void frmstart::Timer2_Timer() {
-    line2Top_ -= kSwingStep;
-    line2Bottom_ += kSwingStep;
+    Shift(line2Top_, -kSwingStep);
+    Shift(line2Bottom_, kSwingStep);
     Line2.x1 = line2Top_;
     Line2.x2 = line2Bottom_;
     update();
