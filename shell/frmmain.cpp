@@ -59,7 +59,8 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
                  std::unique_ptr<PointerPosition> pointer)
     : Dictionary(dictionary),
       CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)),
-      pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()) {
+      pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()),
+      pinyin_(dictionary) {
     // A tool window has no taskbar button: the proxy window stands for the program there.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("SorvaniV1.0"));
@@ -76,6 +77,7 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
     setTabOrder(LoadFile, zy);
     setTabOrder(zy, dcwj);
     setTabOrder(dcwj, about);
+    connect(zy, &QPushButton::clicked, this, &frmmain::zy_Click);
     connect(about, &QPushButton::clicked, this, &frmmain::about_Click);
     connect(quit, &QPushButton::clicked, this, &frmmain::quit_Click);
     ConnectChrome();

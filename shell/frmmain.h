@@ -11,9 +11,11 @@
 #include <memory>
 #include <optional>
 
+#include "annotated_line_pair.h"
 #include "frmtemp.h"
 #include "image_control.h"
 #include "pinyin_dictionary.h"
+#include "pinyin_memo.h"
 #include "pointer_position.h"
 #include "user_prompts.h"
 
@@ -39,6 +41,8 @@ class frmmain : public QWidget {
 
     const sorvani::PinyinDictionary& Dictionary;
     std::unique_ptr<UserPrompts> CmdDlg;
+    // How long an annotation run works between two turns of the event loop.
+    int AnnotationYieldMs = 15;
 
     QGroupBox* Frame1;
     QPushButton* LoadFile;
@@ -71,6 +75,7 @@ class frmmain : public QWidget {
     void Form_Load();
     void Form_Resize();
     void Form_MouseMove();
+    void zy_Click();
     void about_Click();
     void quit_Click();
 
@@ -106,6 +111,7 @@ class frmmain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void Annotate();
     void CreateContent();
     void CreateHelpers();
     void CreateChrome();
@@ -123,4 +129,11 @@ class frmmain : public QWidget {
     // After a maximize or restore, the window size in pixels the content was last carried to;
     // none once a grip takes over.
     std::optional<QSize> contentFollows_;
+
+    // The annotate command: the dictionary's answers, kept for every run; the open lines carried
+    // from chunk to chunk; whether a run is going on, and whether the window was closed during it.
+    sorvani::PinyinMemo pinyin_;
+    sorvani::AnnotatedLinePair annotatedLines_;
+    bool annotating_ = false;
+    bool closeRequested_ = false;
 };

@@ -103,8 +103,14 @@ void frmmain::Imclose_Click() {
 }
 
 // However the window is closed (by the window system's close command too), the proxy goes with
-// it, so that no stray taskbar button keeps the program alive.
+// it, so that no stray taskbar button keeps the program alive. During an annotation run the
+// window waits for the run to stop at its next yield, and then closes.
 void frmmain::closeEvent(QCloseEvent* event) {
+    if (annotating_) {
+        closeRequested_ = true;
+        event->ignore();
+        return;
+    }
     proxy_->close();
     event->accept();
 }

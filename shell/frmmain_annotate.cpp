@@ -1,0 +1,100 @@
+// The annotate command: the document box's text becomes pinyin lines over character lines.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <exception>
+
+#include "annotation_run.h"
+#include "column_ruler.h"
+#include "document_files.h"
+#include "frmmain.h"
+#include "frmmain_geometry.h"
+#include "percent_caption.h"
+#include "text_output_box.h"
+#include "throttled_event_loop.h"
+#include "twips.h"
+
+using namespace frmmain_geometry;
+
+namespace {
+
+// The document box is this much lower while the progress bar shows below it.
+constexpr int kProgressRoom = 500;
+// At the end of a run the progress bar narrows and the percentage moves left by this much, until
+// both are hidden again.
+constexpr int kFinishShift = 200;
+
+// The box's plain text holds CR LF line breaks; the text widget takes LF.
+QString ToBoxLines(const std::u16string& text) {
+    return QString::fromStdU16String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+void frmmain::zy_Click() {
+    // The run hands control to the event loop, so the button can be pressed again meanwhile.
+    if (annotating_) return;
+    annotating_ = true;
+    try {
+        Annotate();
+    } catch (const sorvani::AnnotationCancelled&) {
+        // The window was closed during the run; nothing is left to show.
+    } catch (const std::exception& failure) {
+        Immax->setEnabled(true);
+        Wj->setFocus();
+        CmdDlg->Inform(QString::fromUtf8(failure.what()));
+    }
+    annotating_ = false;
+    if (closeRequested_) close();
+}
+
+void frmmain::Annotate() {
+    const int16_t toneFlag = CmdDlg->AskYesNo(QStringLiteral("您要标上音调吗？（Y/N）"))
+                                 ? sorvani::kWithTones
+                                 : sorvani::kWithoutTones;
+    const bool wasMaximized = isMaximized();
+    if (wasMaximized) Immax_Click();
+    PrgB->setMinimum(0);
+    GrowInTwips(*Wj, 0, -kProgressRoom);
+    Immax->setEnabled(false);
+    PrgB->show();
+    Label2->show();
+
+    // The work copy of the document is held as text rather than in the hidden box wjtemp: nobody
+    // sees it, and a second rich-text document would double the cost of a long run.
+    const std::u16string work = sorvani::documents::BoxText(*Wj->document()).toStdU16String();
+    sorvani::TextOutputBox output;
+    sorvani::ColumnRuler ruler;
+    ThrottledEventLoop events([this] { return closeRequested_; }, AnnotationYieldMs);
+    PrgB->setValue(0);
+    // Before each chunk: the progress made by the one before, then the new percentage.
+    sorvani::RunAnnotation(work, toneFlag, annotatedLines_, {pinyin_, ruler, output, events},
+                           [this](int64_t position, int64_t total) {
+                               PrgB->setValue(static_cast<int>(position));
+                               PrgB->setMaximum(static_cast<int>(total));
+                               Label2->setText(PercentCaption(position, total));
+                               Label2->adjustSize();
+                               Label2->update();
+                           });
+    PrgB->setValue(PrgB->maximum());
+
+    GrowInTwips(*PrgB, -kFinishShift, 0);
+    const TwipRect label = GeometryInTwips(*Label2);
+    MoveInTwips(*Label2, label.left - kFinishShift, label.top);
+    Label2->setText(QStringLiteral("100%"));
+    Label2->adjustSize();
+    Label2->repaint();
+    // The result is plain text in the box's own font, whatever the document's formatting was.
+    Wj->setCurrentCharFormat(QTextCharFormat());
+    Wj->setPlainText(ToBoxLines(output.TakeText()));
+    CmdDlg->Inform(QStringLiteral("注音成功！"));
+
+    Label2->hide();
+    PrgB->hide();
+    SetGeometryInTwips(*Label2, kLabel2);
+    SetGeometryInTwips(*PrgB, kPrgB);
+    Immax->setEnabled(true);
+    GrowInTwips(*Wj, 0, kProgressRoom);
+    Wj->repaint();
+    if (wasMaximized) Immax_Click();
+    Wj->setFocus();
+}
