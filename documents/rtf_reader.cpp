@@ -97,6 +97,7 @@ class RtfReader {
     QTextCursor cursor_;
     std::vector<GroupState> groups_{GroupState{}};
     size_t unkeptDepth_ = 0;
+    size_t fontEntryDepth_ = 0;  // the group a font table entry began in
     bool finished_ = false;
     int documentCodePage_ = kCodePageWestern;
     int defaultFont_ = 0;
@@ -168,7 +169,8 @@ void RtfReader::EndGroup() {
         --unkeptDepth_;
         return;
     }
-    if (State().destination == Destination::FontTable) fonts_.EndEntry();
+    // A font table entry ends with its own group, not with groups inside its name.
+    if (groups_.size() == fontEntryDepth_) fonts_.EndEntry();
     // A closing brace without its opening one leaves the reader's base state in place.
     if (groups_.size() == 1) return;
     groups_.pop_back();
@@ -234,12 +236,14 @@ bool RtfReader::HandleDocumentWord(QByteArrayView word, int parameter) {
 
 void RtfReader::HandleTableWord(QByteArrayView word, int parameter) {
     if (State().destination == Destination::FontTable) {
-        if (word == "f")
+        if (word == "f") {
             fonts_.BeginEntry(parameter);
-        else if (word == "fcharset")
+            fontEntryDepth_ = groups_.size();
+        } else if (word == "fcharset") {
             fonts_.SetCodePage(CodePageOfCharset(parameter));
-        else if (word == "cpg")
+        } else if (word == "cpg") {
             fonts_.SetCodePage(parameter);
+        }
     } else if (word == "red") {
         colors_.SetRed(parameter);
     } else if (word == "green") {

@@ -50,6 +50,19 @@ TEST(RtfReader, CodePage936BytesAndFontNames) {
     EXPECT_EQ(RunOf(document, "abc").family, "Arial");
 }
 
+TEST(RtfReader, FontTableEntries) {
+    QTextDocument document;
+    ReadRtf(
+        "{\\rtf1{\\fonttbl{\\f0\\froman{\\*\\panose 0202}Times {}New Roman;}"
+        "\\f1\\fswiss Arial;\\f2 Courier New;{\\f3 No Semicolon}}"
+        "\\f0 a\\f1 b\\f2 c\\f3 d}",
+        document);
+    EXPECT_EQ(RunOf(document, "a").family, "Times New Roman");
+    EXPECT_EQ(RunOf(document, "b").family, "Arial");
+    EXPECT_EQ(RunOf(document, "c").family, "Courier New");
+    EXPECT_EQ(RunOf(document, "d").family, "No Semicolon");
+}
+
 TEST(RtfReader, CodePagesOfDocumentAndFonts) {
     // The document's code page applies to fonts without a character set of their own.
     EXPECT_EQ(Read("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'c0\\'e1}"),
