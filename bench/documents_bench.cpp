@@ -2,7 +2,6 @@
 // of LibreOffice Writer (every character a \uN in its own run settings), and plain text.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -76,11 +75,3 @@ void ReadPlainText(benchmark::State& state) {
 BENCHMARK(ReadPlainText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

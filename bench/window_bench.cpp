@@ -47,11 +47,3 @@ void BM_ResizeStep(benchmark::State& state) {
 BENCHMARK(BM_ResizeStep)->Args({731, 502})->Args({1920, 1040})->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
