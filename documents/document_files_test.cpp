@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 
-#include "document_inspection.h"
+#include "document_runs.h"
 
 namespace sorvani::documents {
 namespace {

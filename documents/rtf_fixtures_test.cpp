@@ -5,7 +5,7 @@
 #include <QTextDocument>
 
 #include "document_files.h"
-#include "document_inspection.h"
+#include "document_runs.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
 

@@ -5,7 +5,7 @@
 #include <QTextDocument>
 #include <random>
 
-#include "document_inspection.h"
+#include "document_runs.h"
 
 namespace sorvani::documents {
 namespace {

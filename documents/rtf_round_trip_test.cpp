@@ -4,7 +4,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "document_inspection.h"
+#include "document_runs.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
 

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
-#include "document_inspection.h"
+#include "document_runs.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
 

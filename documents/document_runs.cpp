@@ -1,4 +1,4 @@
-#include "document_inspection.h"
+#include "document_runs.h"
 
 #include <QTextBlock>
 #include <QTextCharFormat>
