@@ -77,7 +77,9 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
     setTabOrder(LoadFile, zy);
     setTabOrder(zy, dcwj);
     setTabOrder(dcwj, about);
+    connect(LoadFile, &QPushButton::clicked, this, &frmmain::LoadFile_Click);
     connect(zy, &QPushButton::clicked, this, &frmmain::zy_Click);
+    connect(dcwj, &QPushButton::clicked, this, &frmmain::dcwj_Click);
     connect(about, &QPushButton::clicked, this, &frmmain::about_Click);
     connect(quit, &QPushButton::clicked, this, &frmmain::quit_Click);
     ConnectChrome();

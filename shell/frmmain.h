@@ -75,7 +75,9 @@ class frmmain : public QWidget {
     void Form_Load();
     void Form_Resize();
     void Form_MouseMove();
+    void LoadFile_Click();
     void zy_Click();
+    void dcwj_Click();
     void about_Click();
     void quit_Click();
 
@@ -112,6 +114,7 @@ class frmmain : public QWidget {
 
   private:
     void Annotate();
+    bool SendToWordProcessor();
     void CreateContent();
     void CreateHelpers();
     void CreateChrome();

@@ -1,0 +1,5 @@
+#include <QDir>
+
+#include "dialog_directory.h"
+
+QString DialogStartDirectory() { return QDir::homePath(); }

@@ -1,0 +1,3 @@
+#include "dialog_directory.h"
+
+QString DialogStartDirectory() { return QStringLiteral("c:\\"); }

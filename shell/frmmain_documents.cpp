@@ -1,0 +1,71 @@
+// The import and export commands: files in and out of the document box, and the hand-off of its
+// text to a word processor.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTextCursor>
+
+#include "dialog_directory.h"
+#include "document_files.h"
+#include "frmmain.h"
+#include "word_processor.h"
+
+namespace {
+
+const QString kExported = QStringLiteral("导出文件成功！");
+
+}  // namespace
+
+void frmmain::LoadFile_Click() {
+    Wj->show();
+    Wj->repaint();
+    const auto path = CmdDlg->ChooseFileToOpen(
+        {QStringLiteral("打开文件"), QStringLiteral("文本文件(.txt)|*.txt|写字板(.rtf)|*.rtf"),
+         DialogStartDirectory()});
+    if (!path) return;
+    Frame2->setTitle(*path);
+    try {
+        sorvani::documents::ImportFile(*path, *Wj->document());
+    } catch (const sorvani::documents::DocumentError& failure) {
+        CmdDlg->Inform(failure.description());
+        return;
+    }
+    Wj->setFocus();
+}
+
+void frmmain::dcwj_Click() {
+    if (CmdDlg->AskYesNo(QStringLiteral("输出到WORD吗？（Y/N）"))) {
+        if (SendToWordProcessor()) CmdDlg->Inform(kExported);
+        return;
+    }
+    const auto path = CmdDlg->ChooseFileToSave(
+        {QStringLiteral("导出文件"), QStringLiteral("写字板(.rtf)|*.rtf"), DialogStartDirectory()});
+    if (!path) return;
+    try {
+        sorvani::documents::ExportFile(*Wj->document(), *path);
+    } catch (const sorvani::documents::DocumentError& failure) {
+        CmdDlg->Inform(failure.description());
+        return;
+    }
+    CmdDlg->Inform(kExported);
+    Wj->setFocus();
+}
+
+// The box's whole text goes through the clipboard into a new document of the word processor,
+// which stays open for the user. True when the document received the text.
+bool frmmain::SendToWordProcessor() {
+    const auto document = sorvani::documents::NewWordProcessorDocument();
+    bool handedOver = false;
+    if (document) {
+        QClipboard& clipboard = *QGuiApplication::clipboard();
+        clipboard.clear();
+        const QString text = sorvani::documents::BoxText(*Wj->document());
+        QTextCursor all(Wj->document());
+        all.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        Wj->setTextCursor(all);
+        clipboard.setText(text);
+        handedOver = document->Fill(clipboard.text());
+    }
+    if (!handedOver)
+        CmdDlg->Inform(QStringLiteral("您的电脑中没有安装字处理软件，不能输出到WORD！"));
+    return handedOver;
+}

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include "frmmain.h"
+#include "recording_prompts.h"
+
+namespace {
+
+const QString kExported = QStringLiteral("导出文件成功！");
+const QString kNoWordProcessor = QStringLiteral("您的电脑中没有安装字处理软件，不能输出到WORD！");
+
+class DocumentCommands : public testing::Test {
+  protected:
+    DocumentCommands() {
+        auto recording = std::make_unique<RecordingPrompts>();
+        prompts = recording.get();
+        window = std::make_unique<frmmain>(dictionary, std::move(recording));
+        window->show();
+        window->activateWindow();
+        QApplication::processEvents();
+    }
+
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void Import(const std::optional<QString>& path) {
+        prompts->chosenFile = path;
+        window->LoadFile_Click();
+    }
+
+    void ExportTo(const std::optional<QString>& path) {
+        prompts->answerYes = false;
+        prompts->chosenFile = path;
+        window->dcwj_Click();
+    }
+
+    sorvani::PinyinDictionary dictionary;
+    RecordingPrompts* prompts;
+    std::unique_ptr<frmmain> window;
+    QTemporaryDir folder;
+};
+
+TEST_F(DocumentCommands, CancellingEitherDialogChangesNothing) {
+    const QString before = window->Wj->toPlainText();
+    Import(std::nullopt);
+    ExportTo(std::nullopt);
+    EXPECT_EQ(window->Wj->toPlainText(), before);
+    EXPECT_EQ(window->Frame2->title(), QStringLiteral("文件内容"));
+    EXPECT_EQ(prompts->shown, QStringList{QStringLiteral("输出到WORD吗？（Y/N）")});
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(DocumentCommands, ImportsRtfWithItsFormattingAndShowsThePath) {
+    const QString path = QStringLiteral(SORVANI_RTF_FIXTURES "/wordpad_chinese.rtf");
+    Import(path);
+    EXPECT_EQ(window->Frame2->title(), path);
+    EXPECT_TRUE(
+        window->Wj->toPlainText().startsWith(QStringLiteral("汉语拼音，是中文的注音方案。")));
+    const QTextBlock second = window->Wj->document()->findBlockByNumber(1);
+    const QTextCharFormat red = second.begin().fragment().charFormat();
+    EXPECT_EQ(red.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(red.fontWeight(), QFont::Bold);
+    EXPECT_EQ(QApplication::focusWidget(), window->Wj);
+}
+
+TEST_F(DocumentCommands, ImportsTextInUtf8AndInCodePage936AndReplacesTheDocument) {
+    Import(Write("utf8.txt", "\xEF\xBB\xBF中文\r\n第二行"));
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("中文\n第二行"));
+    Import(Write("gbk.txt", "\xD6\xD0\xCE\xC4\r\n"));  // 中文 in code page 936
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("中文\n"));
+    EXPECT_TRUE(prompts->shown.isEmpty());
+}
+
+TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentAndSaysWhy) {
+    window->Wj->setPlainText(QStringLiteral("my text"));
+    const QString missing = folder.filePath("gone.txt");
+    Import(missing);
+    EXPECT_EQ(window->Frame2->title(), missing);
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
+    ASSERT_EQ(prompts->shown.size(), 1);
+    EXPECT_TRUE(prompts->shown[0].contains(missing));
+}
+
+TEST_F(DocumentCommands, ExportReplacesAnExistingFileAndUsesANameAsTyped) {
+    window->Wj->setPlainText(QStringLiteral("拼音"));
+    const QString existing = Write("old.rtf", "old content");
+    ExportTo(existing);
+    EXPECT_TRUE(Read(existing).startsWith("{\\rtf1"));
+    const QString bare = folder.filePath("noextension");
+    ExportTo(bare);
+    EXPECT_TRUE(QFile::exists(bare));
+    EXPECT_FALSE(QFile::exists(bare + ".rtf"));
+    EXPECT_EQ(prompts->shown.count(kExported), 2);
+
+    // What was exported comes back on import.
+    window->Wj->clear();
+    Import(bare);
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("拼音"));
+}
+
+TEST_F(DocumentCommands, AFailedExportLeavesTheOldFileAndTheDocument) {
+    window->Wj->setPlainText(QStringLiteral("keep me"));
+    ExportTo(folder.filePath("no/such/folder/file.rtf"));
+    EXPECT_FALSE(prompts->shown.contains(kExported));
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("keep me"));
+}
+
+TEST_F(DocumentCommands, ExportsAnEmptyDocument) {
+    window->Wj->clear();
+    const QString path = folder.filePath("empty.rtf");
+    ExportTo(path);
+    Import(path);
+    EXPECT_EQ(window->Wj->toPlainText(), QString());
+}
+
+// Stands in for LibreOffice, the word processor found on the search path outside Windows.
+class FakeWordProcessor {
+  public:
+    explicit FakeWordProcessor(const QString& folder) : oldPath_(qgetenv("PATH")) {
+        QFile script(folder + "/soffice");
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\nexit 0\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        qputenv("PATH", folder.toLocal8Bit());
+    }
+    ~FakeWordProcessor() { qputenv("PATH", oldPath_); }
+
+  private:
+    QByteArray oldPath_;
+};
+
+TEST_F(DocumentCommands, HandsTheTextToTheWordProcessorThroughTheClipboard) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Word is reached through COM on Windows";
+#endif
+    window->Wj->setPlainText(QStringLiteral("第一行\n第二行"));
+    {
+        FakeWordProcessor office(folder.path());
+        prompts->answerYes = true;
+        window->dcwj_Click();
+    }
+    EXPECT_EQ(prompts->shown.last(), kExported);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("第一行\r\n第二行"));
+    EXPECT_EQ(window->Wj->textCursor().selectedText().size(), window->Wj->toPlainText().size());
+}
+
+TEST_F(DocumentCommands, WithoutAWordProcessorOnlyTheFailureShows) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Word is reached through COM on Windows";
+#endif
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", folder.path().toLocal8Bit());
+    prompts->answerYes = true;
+    window->dcwj_Click();
+    qputenv("PATH", oldPath);
+    EXPECT_EQ(prompts->shown.last(), kNoWordProcessor);
+    EXPECT_FALSE(prompts->shown.contains(kExported));
+}
+
+}  // namespace
