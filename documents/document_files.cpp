@@ -28,10 +28,14 @@ QByteArray ReadWholeFile(const QString& path) {
 
 void ImportFile(const QString& path, QTextDocument& document) {
     const QByteArray bytes = ReadWholeFile(path);
+    const bool rtf = bytes.startsWith("{\\rtf");
+    if (!rtf && !IsPlainText(bytes))
+        throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
+                                    QStringLiteral("它既不是文本文件，也不是RTF文件")));
     // An import cannot be undone; an undo record of it would only double the memory it takes.
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
-    if (bytes.startsWith("{\\rtf"))
+    if (rtf)
         ReadRtf(bytes, document);
     else
         document.setPlainText(DecodePlainText(bytes));

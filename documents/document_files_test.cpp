@@ -63,7 +63,8 @@ TEST_F(DocumentFiles, ImportReplacesEverythingAndCannotBeUndone) {
 
 TEST_F(DocumentFiles, FailedImportLeavesTheDocumentAndSaysWhy) {
     document_.setPlainText("old");
-    for (const QString& path : {Path("missing.txt"), folder_.path()}) {
+    const QString picture = Write("picture.txt", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    for (const QString& path : {Path("missing.txt"), folder_.path(), picture}) {
         try {
             ImportFile(path, document_);
             ADD_FAILURE() << "no failure for " << path.toStdString();

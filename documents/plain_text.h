@@ -10,4 +10,8 @@ namespace sorvani::documents {
 // Line breaks (CR LF, LF or CR) come back as "\n", one per paragraph break.
 QString DecodePlainText(QByteArrayView bytes);
 
+// False for bytes that are no text in any of those encodings: they hold a NUL byte and do not
+// start with a UTF-16 byte-order mark (pictures, programs, archives).
+bool IsPlainText(QByteArrayView bytes);
+
 }  // namespace sorvani::documents
