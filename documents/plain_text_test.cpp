@@ -24,6 +24,10 @@ TEST(PlainText, CodePage936WhenNotUtf8) {
 TEST(PlainText, Utf16WithByteOrderMark) {
     EXPECT_EQ(DecodePlainText(QByteArrayView("\xFF\xFE\x49\x6C\x0D\x00\x0A\x00", 8)), u"汉\n"_s);
     EXPECT_EQ(DecodePlainText(QByteArrayView("\xFE\xFF\x6C\x49", 4)), u"汉"_s);
+    // Surrogate halves without their partners, which fuzzing found passing through.
+    EXPECT_EQ(DecodePlainText(QByteArrayView("\xFE\xFF\xDF\x06\xD8\x3D\x00\x61", 8)),
+              u"\uFFFD\uFFFDa"_s);
+    EXPECT_EQ(DecodePlainText(QByteArrayView("\xFF\xFE\x3D\xD8\x00\xDE", 6)), u"😀"_s);
 }
 
 TEST(PlainText, EveryLineBreakBecomesOneParagraphBreak) {
