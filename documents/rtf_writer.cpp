@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextFragment>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -185,16 +186,25 @@ void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
         return;
     }
     // Control characters get "?" as their fallback, never the raw byte.
-    const std::string fallback = c < 0x20 ? "?" : cp936::Encode(std::u16string_view(&c, 1));
-    if (static_cast<int>(fallback.size()) != unicodeSkip_) {
-        unicodeSkip_ = static_cast<int>(fallback.size());
-        out += "\\uc" + QByteArray::number(unicodeSkip_);
+    const auto code = static_cast<uint16_t>(c < 0x20 ? '?' : cp936::CodeOf(c));
+    const int fallbackBytes = code > 0xFF ? 2 : 1;
+    if (fallbackBytes != unicodeSkip_) {
+        unicodeSkip_ = fallbackBytes;
+        out += fallbackBytes == 2 ? "\\uc2" : "\\uc1";
     }
-    out += "\\u" + QByteArray::number(static_cast<int16_t>(c));
+    // Written by hand: this runs for every character of a long annotated document.
+    char buffer[24];
+    int length = std::snprintf(buffer, sizeof buffer, "\\u%d", static_cast<int16_t>(c));
     // Fallback bytes in hex: a literal one would need a delimiter after \'hh or \uN.
-    for (const char byte : fallback)
-        out +=
-            "\\'" + QByteArray::number(static_cast<unsigned char>(byte), 16).rightJustified(2, '0');
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (int shift = fallbackBytes == 2 ? 8 : 0; shift >= 0; shift -= 8) {
+        const unsigned byte = code >> shift & 0xFF;
+        buffer[length++] = '\\';
+        buffer[length++] = '\'';
+        buffer[length++] = kHex[byte >> 4];
+        buffer[length++] = kHex[byte & 0xF];
+    }
+    out.append(buffer, length);
 }
 
 }  // namespace
