@@ -1,3 +1,5 @@
+#include "document_font.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,7 +8,6 @@
 #include <QTextCursor>
 #include <QTextLayout>
 
-#include "fonts.h"
 #include "frmmain.h"
 
 namespace {
@@ -33,7 +34,7 @@ class DocumentBox : public testing::Test {
 };
 
 TEST_F(DocumentBox, UsesTheChosenFont) {
-    EXPECT_EQ(QFontInfo(window.Wj->font()).family(), DocumentFont().family());
+    EXPECT_EQ(QFontInfo(window.Wj->font()).family(), sorvani::documents::DocumentFont().family());
     EXPECT_EQ(window.Wj->lineWrapMode(), QTextEdit::NoWrap);
 }
 

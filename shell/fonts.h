@@ -10,8 +10,3 @@ QString WindowFontFamily();
 QFont FontOf(const QString& family, double points, bool bold = false);
 
 inline constexpr double kWindowFontPoints = 10.5;
-
-// The document box's font: one in which every half-width character, tone-marked pinyin letters
-// included, is exactly half as wide as a Chinese character on screen, so that a syllable stands
-// exactly above its character.
-QFont DocumentFont();

@@ -6,6 +6,7 @@
 
 #include "artwork.h"
 #include "caption_button_looks.h"
+#include "document_font.h"
 #include "fonts.h"
 #include "frmmain_geometry.h"
 #include "help_text.h"
@@ -97,7 +98,7 @@ void frmmain::CreateContent() {
     Frame2 = Create<QGroupBox>(this, kFrame2);
     Frame2->setTitle(QStringLiteral("文件内容"));
     Wj = Create<QTextEdit>(Frame2, kWj);
-    Wj->setFont(DocumentFont());
+    Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters.
     Wj->setLineWrapMode(QTextEdit::NoWrap);
 
