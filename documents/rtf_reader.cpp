@@ -69,7 +69,8 @@ class RtfReader {
   public:
     explicit RtfReader(QTextDocument& document) : cursor_(&document) {}
 
-    void Read(QByteArrayView source);
+    // True when the source held the whole document, up to its closing brace.
+    bool Read(QByteArrayView source);
 
   private:
     void Handle(const RtfToken& token);
@@ -110,7 +111,7 @@ class RtfReader {
     int pendingBreaks_ = 0;
 };
 
-void RtfReader::Read(QByteArrayView source) {
+bool RtfReader::Read(QByteArrayView source) {
     RtfTokenizer tokenizer(source);
     // The first group is the document; its closing brace ends it.
     for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End && !finished_;
@@ -120,6 +121,7 @@ void RtfReader::Read(QByteArrayView source) {
     FlushDocumentText();
     // The last paragraph mark ends the last paragraph; it opens no new one.
     for (int i = 1; i < pendingBreaks_; ++i) cursor_.insertBlock();
+    return finished_;
 }
 
 void RtfReader::Handle(const RtfToken& token) {
@@ -346,9 +348,9 @@ QTextCharFormat RtfReader::CurrentFormat() const {
 
 }  // namespace
 
-void ReadRtf(QByteArrayView source, QTextDocument& document) {
+bool ReadRtf(QByteArrayView source, QTextDocument& document) {
     document.clear();
-    RtfReader(document).Read(source);
+    return RtfReader(document).Read(source);
 }
 
 }  // namespace sorvani::documents

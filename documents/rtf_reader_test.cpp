@@ -145,6 +145,17 @@ TEST(RtfReader, SurvivesHostileInput) {
     EXPECT_EQ(Read("{\\rtf1{\\fonttbl{\\f0 Ari"), QStringList({""}));
 }
 
+TEST(RtfReader, TellsWhetherTheSourceHeldTheWholeDocument) {
+    QTextDocument document;
+    const QByteArray deep = QByteArray(5000, '{') + "deep" + QByteArray(5000, '}');
+    for (const QByteArray& complete :
+         QByteArrayList{"{\\rtf1 a}", "{\\rtf1 a}junk after", "{\\rtf1 " + deep + "}"})
+        EXPECT_TRUE(ReadRtf(complete, document)) << complete.left(20).data();
+    for (const QByteArray& cut :
+         QByteArrayList{"{\\rtf1 a", "{\\rtf1 " + deep, "{\\rtf1 a\\bin9 bc}", "{\\rtf1 {a}"})
+        EXPECT_FALSE(ReadRtf(cut, document)) << cut.left(20).data();
+}
+
 TEST(RtfReader, ThousandsOfFonts) {
     QByteArray source = "{\\rtf1{\\fonttbl";
     for (int i = 0; i < 5000; ++i)
