@@ -1,5 +1,7 @@
 #include "annotate_document.h"
 
+#include <memory>
+
 #include "annotation_run.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
@@ -8,31 +10,72 @@
 #include "output_sink.h"
 #include "pinyin_lookup.h"
 #include "program_directory.h"
+#include "rtf_converter.h"
+#include "text_output_box.h"
 #include "tool_error.h"
 #include "utf8_output_box.h"
 
 namespace sorvani::annotate {
+namespace {
+
+// The import takes a file that starts so for RTF, whatever its name.
+bool IsRtf(std::string_view bytes) { return bytes.starts_with("{\\rtf"); }
+
+class Annotator {
+  public:
+    explicit Annotator(const Options& options)
+        : dictionaryFile_(options.dictionary.value_or(DictionaryFilePath(ProgramDirectory()))),
+          toneFlag_(options.tones ? kWithTones : kWithoutTones) {
+        LoadPinyinDictionary(dictionary_, dictionaryFile_);
+    }
+
+    void Run(std::u16string_view text, OutputBox& output) {
+        ColumnRuler ruler;
+        NoEventLoop events;
+        AnnotatedLinePair pair;
+        try {
+            RunAnnotation(text, toneFlag_, pair, {pinyin_, ruler, output, events});
+        } catch (const AnnotationError& failure) {
+            throw ToolError(Describe(dictionaryFile_) + ": " + failure.what());
+        }
+    }
+
+  private:
+    std::filesystem::path dictionaryFile_;
+    int16_t toneFlag_;
+    PinyinDictionary dictionary_;
+    PinyinMemo pinyin_{dictionary_};
+};
+
+// The input's text as the document box holds it. Starts the RTF converter when the input or the
+// output is RTF.
+std::u16string InputText(const Options& options, std::unique_ptr<RtfConverter>& rtf) {
+    const std::string bytes = ReadInput(options.input);
+    // Only a run that reads or writes RTF pays for starting Qt.
+    if (options.format == OutputFormat::Rtf || IsRtf(bytes)) rtf = LoadRtfConverter();
+    if (!IsRtf(bytes)) return DocumentText(bytes);
+    if (auto text = rtf->BoxText(bytes)) return std::move(*text);
+    throw ToolError((options.input ? Describe(*options.input) : "standard input") +
+                    ": damaged RTF: it ends before its document does");
+}
+
+}  // namespace
 
 void AnnotateDocument(const Options& options) {
-    const auto dictionaryFile = options.dictionary.value_or(DictionaryFilePath(ProgramDirectory()));
-    PinyinDictionary dictionary;
-    LoadPinyinDictionary(dictionary, dictionaryFile);
-
-    const std::u16string text = DocumentText(ReadInput(options.input));
+    Annotator annotator(options);
+    std::unique_ptr<RtfConverter> rtf;
+    const std::u16string text = InputText(options, rtf);
 
     OutputSink sink(options.output);
-    Utf8OutputBox output([&sink](std::string_view bytes) { sink.Write(bytes); });
-    PinyinMemo pinyin(dictionary);
-    ColumnRuler ruler;
-    NoEventLoop events;
-    AnnotatedLinePair pair;
-    try {
-        RunAnnotation(text, options.tones ? kWithTones : kWithoutTones, pair,
-                      {pinyin, ruler, output, events});
-    } catch (const AnnotationError& failure) {
-        throw ToolError(Describe(dictionaryFile) + ": " + failure.what());
+    if (options.format == OutputFormat::Rtf) {
+        TextOutputBox output;
+        annotator.Run(text, output);
+        sink.Write(rtf->ExportedRtf(output.Text()));
+    } else {
+        Utf8OutputBox output([&sink](std::string_view bytes) { sink.Write(bytes); });
+        annotator.Run(text, output);
+        output.Flush();
     }
-    output.Flush();
     sink.Finish();
 }
 

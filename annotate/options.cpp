@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <cctype>
+
 #include "tool_error.h"
 
 namespace sorvani::annotate {
@@ -11,13 +13,13 @@ std::optional<std::filesystem::path> StreamOrFile(const std::string& argument) {
     return PathFromUtf8(argument);
 }
 
-// Takes the value of "--name FILE" or "--name=FILE" when the argument is that option.
+// Takes the value of "--name VALUE" or "--name=VALUE" when the argument is that option.
 bool TakeValue(const std::string& name, const std::vector<std::string>& arguments, size_t& i,
-               std::optional<std::string>& value) {
+               std::optional<std::string>& value, const std::string& expected = "a file name") {
     const std::string& argument = arguments[i];
     std::string text;
     if (argument == name) {
-        if (i + 1 == arguments.size()) throw UsageError(name + " needs a file name");
+        if (i + 1 == arguments.size()) throw UsageError(name + " needs " + expected);
         text = arguments[++i];
     } else if (argument.starts_with(name + "=")) {
         text = argument.substr(name.size() + 1);
@@ -25,29 +27,49 @@ bool TakeValue(const std::string& name, const std::vector<std::string>& argument
         return false;
     }
     if (value) throw UsageError(name + " is given twice");
-    if (text.empty()) throw UsageError(name + " needs a file name");
+    if (text.empty()) throw UsageError(name + " needs " + expected);
     value = text;
     return true;
+}
+
+bool HasRtfExtension(const std::filesystem::path& file) {
+    std::u8string extension = file.extension().u8string();
+    for (char8_t& c : extension) c = static_cast<char8_t>(std::tolower(c));
+    return extension == u8".rtf";
+}
+
+OutputFormat FormatOf(const std::optional<std::string>& format,
+                      const std::optional<std::filesystem::path>& output) {
+    if (!format) return output && HasRtfExtension(*output) ? OutputFormat::Rtf : OutputFormat::Text;
+    if (*format == "text") return OutputFormat::Text;
+    if (*format == "rtf") return OutputFormat::Rtf;
+    throw UsageError("--format must be text or rtf, not " + *format);
 }
 
 }  // namespace
 
 const char* const kUsage =
-    "Usage: sorvani-annotate [--tones] [--dictionary FILE] [--output FILE] [INPUT]\n"
+    "Usage: sorvani-annotate [--tones] [--dictionary FILE] [--output FILE] [--format FORMAT]\n"
+    "                        [INPUT]\n"
     "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
     "\n"
-    "  INPUT              text file in UTF-8 or code page 936; standard input when absent or -\n"
+    "  INPUT              an RTF file (its text), or a text file in UTF-8 or code page 936;\n"
+    "                     standard input when absent or -\n"
     "  --tones            syllables with tone marks\n"
     "  --dictionary FILE  the pinyin dictionary (default: VeRevor.dll beside the program)\n"
     "  --output FILE      write to FILE, replacing it only when complete; standard output\n"
     "                     when absent or -\n"
+    "  --format FORMAT    text: UTF-8 with CR LF line ends; rtf: RTF in the document font, as\n"
+    "                     the desktop program exports it (default: rtf for an --output FILE\n"
+    "                     named *.rtf, text otherwise)\n"
     "  --help             show this text\n"
     "\n"
-    "The output is UTF-8 with CR LF line ends. Exit status: 0 success, 1 failure, 2 usage error.\n";
+    "RTF needs the module sorvani-annotate-rtf beside the program, built with the desktop\n"
+    "program. Exit status: 0 success, 1 failure, 2 usage error.\n";
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
-    std::optional<std::string> dictionary, output, input;
+    std::optional<std::string> dictionary, output, format, input;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -62,13 +84,15 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--tones") {
             options.tones = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
-                   !TakeValue("--output", arguments, i, output)) {
+                   !TakeValue("--output", arguments, i, output) &&
+                   !TakeValue("--format", arguments, i, format, "text or rtf")) {
             throw UsageError("unknown option " + argument);
         }
     }
     if (dictionary) options.dictionary = PathFromUtf8(*dictionary);
     if (output) options.output = StreamOrFile(*output);
     if (input) options.input = StreamOrFile(*input);
+    options.format = FormatOf(format, options.output);
     return options;
 }
 

@@ -7,12 +7,16 @@
 
 namespace sorvani::annotate {
 
+enum class OutputFormat { Text, Rtf };
+
 struct Options {
     bool help = false;
     bool tones = false;
     std::optional<std::filesystem::path> dictionary;
     // Standard output when absent.
     std::optional<std::filesystem::path> output;
+    // As --format says; else RTF for an output file named *.rtf, text otherwise.
+    OutputFormat format = OutputFormat::Text;
     // Standard input when absent.
     std::optional<std::filesystem::path> input;
 };

@@ -1,0 +1,66 @@
+// The module that gives sorvani-annotate RTF: the desktop program's own import and export.
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <cstdio>
+#include <cstdlib>
+
+#include "document_files.h"
+#include "document_font.h"
+#include "rtf_converter.h"
+#include "rtf_reader.h"
+#include "rtf_writer.h"
+
+namespace sorvani::annotate {
+namespace {
+
+// The tool reports on one line of its own; Qt's warnings mean nothing to its users. A fatal one
+// (Qt cannot start) ends the run as any other failure does, before any output is opened.
+void ReportFatalOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "sorvani-annotate: Qt cannot start: %s\n", qUtf8Printable(message));
+    std::_Exit(1);
+}
+
+// Fonts and text documents need the application object, and it needs a platform: the offscreen
+// one works without a display, unless the user chose another.
+QGuiApplication* StartQt() {
+    static int argc = 1;
+    static char name[] = "sorvani-annotate";
+    static char* argv[] = {name, nullptr};
+    qInstallMessageHandler(ReportFatalOnly);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+}
+
+class QtRtfConverter final : public RtfConverter {
+  public:
+    QtRtfConverter() : application_(StartQt()) {}
+
+    std::optional<std::u16string> BoxText(std::string_view rtf) override {
+        QTextDocument document;
+        document.setUndoRedoEnabled(false);
+        if (!documents::ReadRtf(QByteArrayView(rtf.data(), static_cast<qsizetype>(rtf.size())),
+                                document))
+            return std::nullopt;
+        return documents::BoxText(document).toStdU16String();
+    }
+
+    std::string ExportedRtf(std::u16string_view boxText) override {
+        QTextDocument document;
+        document.setDefaultFont(documents::DocumentFont());
+        // CR LF starts a paragraph, as LF does.
+        document.setPlainText(
+            QString::fromUtf16(boxText.data(), static_cast<qsizetype>(boxText.size())));
+        return documents::WriteRtf(document).toStdString();
+    }
+
+  private:
+    std::unique_ptr<QGuiApplication> application_;
+};
+
+}  // namespace
+}  // namespace sorvani::annotate
+
+extern "C" Q_DECL_EXPORT sorvani::annotate::RtfConverter* SorvaniCreateRtfConverter() {
+    return new sorvani::annotate::QtRtfConverter;
+}

@@ -1,0 +1,110 @@
+// sorvani-annotate with RTF: it reads RTF as the window's import does and writes RTF as the
+// window's export does.
+#include <QApplication>
+
+#include "annotate_tool.h"
+#include "frmmain.h"
+#include "recording_prompts.h"
+
+namespace sorvani {
+namespace {
+
+using namespace testing_tool;
+
+class AnnotateRtf : public AnnotateTool {
+  protected:
+    AnnotateRtf() {
+        // The tool must start Qt by itself where there is no display; this process's own
+        // application is already running.
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) qunsetenv(name);
+    }
+};
+
+// Bold and a font size, code page 936 bytes, \u characters with their fallbacks (a surrogate
+// pair among them), a line break inside a paragraph, an empty paragraph and a skipped group.
+const std::string kRtf =
+    "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 SimSun;}}{\\*\\generator x;}"
+    "\\f0\\fs30 \\b\\'d6\\'d0\\b0 \\u22269?a\\line {\\i b}\\par\\par \\u-10179?\\u-8704? c}";
+const std::string kRtfText = "中国a\nb\n\n😀 c";
+
+TEST_F(AnnotateRtf, RtfInputIsAnnotatedAsItsText) {
+    const Outcome fromStandardInput = Annotate(kRtf, "--tones");
+    EXPECT_EQ(fromStandardInput.status, 0);
+    EXPECT_EQ(fromStandardInput.err, "");
+    EXPECT_EQ(fromStandardInput.out, Annotate(kRtfText, "--tones").out);
+    // The content tells RTF, not the name.
+    WriteBytes(dir_ / "in.txt", kRtf);
+    EXPECT_EQ(Annotate("", Quote(dir_ / "in.txt")).out, Annotate(kRtfText).out);
+}
+
+TEST_F(AnnotateRtf, OutputIsRtfForAnRtfFileNameOrWhenAskedFor) {
+    const Outcome named = Annotate("中国", "--output " + Quote(dir_ / "out.rtf"));
+    EXPECT_EQ(named.status, 0);
+    EXPECT_EQ(named.err, "");
+    const std::string rtf = ReadBytes(dir_ / "out.rtf");
+    EXPECT_TRUE(rtf.starts_with("{\\rtf1")) << rtf;
+    EXPECT_NE(rtf.find("\\u20013"), std::string::npos) << rtf;
+
+    EXPECT_EQ(Annotate("中国", "--format rtf").out, rtf);
+    Annotate("中国", "--output " + Quote(dir_ / "OUT.RTF"));
+    EXPECT_EQ(ReadBytes(dir_ / "OUT.RTF"), rtf);
+    Annotate("中国", "--format=rtf --output " + Quote(dir_ / "out.txt"));
+    EXPECT_EQ(ReadBytes(dir_ / "out.txt"), rtf);
+    Annotate("中国", "--format text --output " + Quote(dir_ / "text.rtf"));
+    EXPECT_EQ(ReadBytes(dir_ / "text.rtf"), Annotate("中国").out);
+}
+
+TEST_F(AnnotateRtf, AFailingRtfRunLeavesTheOutputAsItWas) {
+    const fs::path output = dir_ / "out.rtf";
+    WriteBytes(output, "old");
+    WriteDictionary(dictionary_, {{u"中", u"中", u"", u""}});
+    Outcome outcome = Annotate(kRtf, "--output " + Quote(output));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), "old");
+
+    // A file cut short would lose the rest of its text.
+    WriteBytes(dir_ / "cut.rtf", kRtf.substr(0, kRtf.size() - 1));
+    outcome = Annotate("", Quote(dir_ / "cut.rtf") + " --output " + Quote(output));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1);
+    EXPECT_NE(outcome.err.find("cut.rtf: damaged RTF"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), "old");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
+    EXPECT_EQ(files, 6);  // no temporary file: dictionary, output, input, the streams' three
+}
+
+TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
+    const fs::path shipped = fs::path(SORVANI_PROGRAM_DIR) / kDictionaryFileName;
+    PinyinDictionary dictionary;
+    LoadPinyinDictionary(dictionary, shipped);
+    auto recording = std::make_unique<RecordingPrompts>();
+    RecordingPrompts& prompts = *recording;
+    frmmain window(dictionary, std::move(recording));
+    window.show();
+    QApplication::processEvents();
+
+    for (const auto& [fixture, tones] :
+         {std::pair{"wordpad_chinese.rtf", true}, {"libreoffice_chinese.rtf", false}}) {
+        const fs::path input = fs::path(SORVANI_RTF_FIXTURES) / fixture;
+        prompts.chosenFile = QString::fromStdString(input.string());
+        window.LoadFile_Click();
+        prompts.answerYes = tones;
+        window.zy_Click();
+        const fs::path exported = dir_ / "window.rtf";
+        prompts.answerYes = false;
+        prompts.chosenFile = QString::fromStdString(exported.string());
+        window.dcwj_Click();
+
+        const fs::path output = dir_ / "tool.rtf";
+        const Outcome outcome =
+            Run((tones ? "--tones" : "") + std::string(" --dictionary ") + Quote(shipped) +
+                " --output " + Quote(output) + " " + Quote(input));
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(ReadBytes(output), ReadBytes(exported)) << fixture;
+    }
+}
+
+}  // namespace
+}  // namespace sorvani

@@ -1,0 +1,102 @@
+// Runs sorvani-annotate as a script would and keeps what it leaves: its output bytes, its exit
+// status, its one line on standard error, and the files in a folder of its own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary_file.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace sorvani::testing_tool {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline void WriteBytes(const fs::path& file, std::string_view bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+class AnnotateTool : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("sorvani-annotate-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        dictionary_ = dir_ / "dictionary.dll";
+        WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
+                                      {u"国", u"國", u"guó", u"guo"},
+                                      {u"啊", u"啊", u"ā", u"a"}});
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static void WriteDictionary(const fs::path& file,
+                                const std::vector<DictionaryRecord>& records) {
+        std::ofstream out(file, std::ios::binary);
+        for (const auto& record : records) WriteDictionaryRecord(out, record);
+    }
+
+    // Runs the program with the arguments (already quoted) and the bytes on standard input.
+    Outcome Run(const std::string& arguments, std::string_view input = "",
+                const fs::path& program = SORVANI_ANNOTATE) {
+        return RunTo(dir_ / "stdout", arguments, input, program);
+    }
+
+    // The same with standard output going to the given file.
+    Outcome RunTo(const fs::path& standardOutput, const std::string& arguments,
+                  std::string_view input = "", const fs::path& program = SORVANI_ANNOTATE) {
+        WriteBytes(dir_ / "stdin", input);
+        const std::string command = Quote(program) + " " + arguments + " < " +
+                                    Quote(dir_ / "stdin") + " > " + Quote(standardOutput) + " 2> " +
+                                    Quote(dir_ / "stderr");
+        const int raw = std::system(command.c_str());
+#ifdef _WIN32
+        const int status = raw;
+#else
+        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+        return {status, ReadBytes(dir_ / "stdout"), ReadBytes(dir_ / "stderr")};
+    }
+
+    // Annotates with the test dictionary.
+    Outcome Annotate(std::string_view input, const std::string& options = "") {
+        return Run("--dictionary " + Quote(dictionary_) + " " + options, input);
+    }
+
+    static std::string Quote(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+    static int LineCount(const std::string& text) {
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    fs::path dir_;
+    fs::path dictionary_;
+};
+
+}  // namespace sorvani::testing_tool
