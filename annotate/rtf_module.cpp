@@ -17,7 +17,8 @@ namespace {
 // (Qt cannot start) ends the run as any other failure does, before any output is opened.
 void ReportFatalOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type != QtFatalMsg) return;
-    std::fprintf(stderr, "sorvani-annotate: Qt cannot start: %s\n", qUtf8Printable(message));
+    std::fprintf(stderr, "sorvani-annotate: Qt cannot start: %s\n",
+                 qUtf8Printable(message.simplified()));
     std::_Exit(1);
 }
 

@@ -70,6 +70,15 @@ TEST_F(AnnotateRtf, AFailingRtfRunLeavesTheOutputAsItWas) {
     EXPECT_EQ(LineCount(outcome.err), 1);
     EXPECT_NE(outcome.err.find("cut.rtf: damaged RTF"), std::string::npos) << outcome.err;
     EXPECT_EQ(ReadBytes(output), "old");
+
+    // A platform that Qt cannot start on, chosen by the user.
+    qputenv("QT_QPA_PLATFORM", "none");
+    outcome = Annotate(kRtf, "--output " + Quote(output));
+    qunsetenv("QT_QPA_PLATFORM");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find("Qt cannot start"), std::string::npos) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), "old");
     int files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
     EXPECT_EQ(files, 6);  // no temporary file: dictionary, output, input, the streams' three
