@@ -154,6 +154,7 @@ TEST_F(AnnotateCommand, ResultIsPlainTextInTheBoxFont) {
     cursor.movePosition(QTextCursor::NextCharacter);
     EXPECT_FALSE(cursor.charFormat().hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_FALSE(cursor.charFormat().hasProperty(QTextFormat::FontPointSize));
+    EXPECT_EQ(cursor.charFormat().font(), window->Wj->font());
 }
 
 TEST_F(AnnotateCommand, AFailedRunLeavesTheDocumentAndSaysWhy) {
