@@ -53,10 +53,15 @@ std::u16string InputText(const Options& options, std::unique_ptr<RtfConverter>& 
     const std::string bytes = ReadInput(options.input);
     // Only a run that reads or writes RTF pays for starting Qt.
     if (options.format == OutputFormat::Rtf || IsRtf(bytes)) rtf = LoadRtfConverter();
-    if (!IsRtf(bytes)) return DocumentText(bytes);
+    const std::string name = options.input ? Describe(*options.input) : "standard input";
+    if (!IsRtf(bytes)) {
+        // A picture or a program would come out as pages of nonsense syllables.
+        if (bytes.find('\0') != std::string::npos)
+            throw ToolError(name + ": not a text file (it holds NUL bytes)");
+        return DocumentText(bytes);
+    }
     if (auto text = rtf->BoxText(bytes)) return std::move(*text);
-    throw ToolError((options.input ? Describe(*options.input) : "standard input") +
-                    ": damaged RTF: it ends before its document does");
+    throw ToolError(name + ": damaged RTF: it ends before its document does");
 }
 
 }  // namespace

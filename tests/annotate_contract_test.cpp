@@ -107,6 +107,11 @@ TEST_F(AnnotateTool, FailuresExitWithOneAndNameTheFile) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("is a directory"), std::string::npos) << outcome.err;
 
+    outcome = Annotate(std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "sorvani-annotate: standard input: not a text file (it holds NUL bytes)\n");
+
     outcome = Annotate("中", "--output " + Quote(dir_ / "no" / "such" / "folder.txt"));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("folder.txt"), std::string::npos) << outcome.err;
