@@ -23,11 +23,6 @@ constexpr int kProgressRoom = 500;
 // both are hidden again.
 constexpr int kFinishShift = 200;
 
-// The box's plain text holds CR LF line breaks; the text widget takes LF.
-QString ToBoxLines(const std::u16string& text) {
-    return QString::fromStdU16String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 }  // namespace
 
 void frmmain::zy_Click() {
@@ -85,7 +80,8 @@ void frmmain::Annotate() {
     Label2->repaint();
     // The result is plain text in the box's own font, whatever the document's formatting was.
     Wj->setCurrentCharFormat(QTextCharFormat());
-    Wj->setPlainText(ToBoxLines(output.TakeText()));
+    // The text widget takes CR LF as one line break, as the box's plain text has it.
+    Wj->setPlainText(QString::fromStdU16String(output.TakeText()));
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();
