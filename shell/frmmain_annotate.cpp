@@ -4,7 +4,9 @@
 #include <exception>
 
 #include "annotation_run.h"
+#include "background_document.h"
 #include "column_ruler.h"
+#include "document_box.h"
 #include "document_files.h"
 #include "frmmain.h"
 #include "frmmain_geometry.h"
@@ -78,10 +80,10 @@ void frmmain::Annotate() {
     Label2->setText(QStringLiteral("100%"));
     Label2->adjustSize();
     Label2->repaint();
-    // The result is plain text in the box's own font, whatever the document's formatting was.
-    Wj->setCurrentCharFormat(QTextCharFormat());
-    // The text widget takes CR LF as one line break, as the box's plain text has it.
-    Wj->setPlainText(QString::fromStdU16String(output.TakeText()));
+    // The result is plain text in the box's own font, whatever the document's formatting was. The
+    // text document takes CR LF as one line break, as the box's plain text has it.
+    ShowDocument(*Wj, BuildPlainTextDocument(QString::fromStdU16String(output.TakeText()),
+                                             Wj->font(), events));
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();

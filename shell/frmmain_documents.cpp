@@ -5,6 +5,7 @@
 #include <QTextCursor>
 
 #include "dialog_directory.h"
+#include "document_box.h"
 #include "document_files.h"
 #include "frmmain.h"
 #include "word_processor.h"
@@ -23,12 +24,15 @@ void frmmain::LoadFile_Click() {
          DialogStartDirectory()});
     if (!path) return;
     Frame2->setTitle(*path);
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(Wj->font());
     try {
-        sorvani::documents::ImportFile(*path, *Wj->document());
+        sorvani::documents::ImportFile(*path, *document);
     } catch (const sorvani::documents::DocumentError& failure) {
         CmdDlg->Inform(failure.description());
         return;
     }
+    ShowDocument(*Wj, std::move(document));
     Wj->setFocus();
 }
 
