@@ -1,0 +1,46 @@
+#include "document_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include "background_document.h"
+
+namespace {
+
+// Ends a run at its first turn of the event loop, as closing the window does.
+class CancellingEvents final : public sorvani::EventLoop {
+  public:
+    void Yield() override { throw sorvani::AnnotationCancelled{}; }
+};
+
+TEST(BackgroundDocument, BuildsThePlainTextForTheCallingThread) {
+    sorvani::NoEventLoop events;
+    const QFont font(QStringLiteral("LXGW WenKai Mono"), 11);
+    const auto document = BuildPlainTextDocument(QStringLiteral("中\r\nab\n"), font, events);
+    EXPECT_EQ(document->toPlainText(), QStringLiteral("中\nab\n"));
+    EXPECT_EQ(document->defaultFont(), font);
+    EXPECT_EQ(document->thread(), QThread::currentThread());
+    EXPECT_TRUE(document->isUndoRedoEnabled());
+    EXPECT_FALSE(document->isUndoAvailable());
+}
+
+TEST(BackgroundDocument, ACancelledBuildEndsAfterItsWorker) {
+    CancellingEvents events;
+    // Long enough that the worker is still busy when the waiting thread first looks up.
+    const QString text = QStringLiteral("Zhōng Guó \r\n中    国  \r\n").repeated(100'000);
+    EXPECT_THROW(BuildPlainTextDocument(text, QFont(), events), sorvani::AnnotationCancelled);
+}
+
+TEST(ShowDocument, GivenDocumentsReplaceEachOtherWithoutPilingUp) {
+    QTextEdit box;
+    for (int i = 0; i < 3; ++i) {
+        auto document = std::make_unique<QTextDocument>();
+        document->setPlainText(QString::number(i));
+        ShowDocument(box, std::move(document));
+    }
+    EXPECT_EQ(box.toPlainText(), QStringLiteral("2"));
+    EXPECT_EQ(box.findChildren<QTextDocument*>(Qt::FindDirectChildrenOnly).size(), 1);
+}
+
+}  // namespace
