@@ -4,7 +4,6 @@
 #include <QTextCharFormat>
 #include <QTextFragment>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -124,6 +123,8 @@ int RtfWriter::ColorIndex(const QTextCharFormat& format, QTextFormat::Property b
 }
 
 QByteArray RtfWriter::Body() {
+    // Most characters of an annotated document take a few bytes; Chinese ones take 14.
+    out_.reserve(static_cast<qsizetype>(document_.characterCount()) * 4);
     std::optional<RunFormat> current;
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
@@ -193,8 +194,20 @@ void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
         out += fallbackBytes == 2 ? "\\uc2" : "\\uc1";
     }
     // Written by hand: this runs for every character of a long annotated document.
-    char buffer[24];
-    int length = std::snprintf(buffer, sizeof buffer, "\\u%d", static_cast<int16_t>(c));
+    char buffer[24] = {'\\', 'u'};
+    int length = 2;
+    int value = static_cast<int16_t>(c);
+    if (value < 0) {
+        buffer[length++] = '-';
+        value = -value;
+    }
+    char digits[8];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (count > 0) buffer[length++] = digits[--count];
     // Fallback bytes in hex: a literal one would need a delimiter after \'hh or \uN.
     static constexpr char kHex[] = "0123456789abcdef";
     for (int shift = fallbackBytes == 2 ? 8 : 0; shift >= 0; shift -= 8) {
