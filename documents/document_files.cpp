@@ -42,11 +42,15 @@ void ImportFile(const QString& path, QTextDocument& document) {
     document.setUndoRedoEnabled(undo);
 }
 
-void ExportFile(const QTextDocument& document, const QString& path) {
+void ExportFile(const RtfSource& source, const QString& path) {
     QSaveFile file(path);
-    const QByteArray rtf = WriteRtf(document);
+    const QByteArray rtf = WriteRtf(source);
     if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.commit())
         throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
+}
+
+void ExportFile(const QTextDocument& document, const QString& path) {
+    ExportFile(RtfSourceOf(document), path);
 }
 
 QString BoxText(const QTextDocument& document) {

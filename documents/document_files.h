@@ -4,6 +4,7 @@
 #include <QTextDocument>
 
 #include "document_error.h"
+#include "rtf_writer.h"
 
 namespace sorvani::documents {
 
@@ -14,7 +15,9 @@ void ImportFile(const QString& path, QTextDocument& document);
 
 // Writes the document to the path as RTF, exactly as named (no extension is added). An existing
 // file is replaced only once the new one is completely written, so a failed export leaves it
-// untouched. Throws DocumentError describing the failure.
+// untouched. Throws DocumentError describing the failure. The source form can be written on
+// another thread than the document's.
+void ExportFile(const RtfSource& source, const QString& path);
 void ExportFile(const QTextDocument& document, const QString& path);
 
 // The document's text as the document box gives it: CR LF between paragraphs and lines.

@@ -43,7 +43,7 @@ class RtfTextEncoder {
 
 class RtfWriter {
   public:
-    explicit RtfWriter(const QTextDocument& document);
+    explicit RtfWriter(const RtfSource& source);
 
     QByteArray Write();
 
@@ -55,7 +55,7 @@ class RtfWriter {
     QByteArray Header() const;
     void WriteFormat(const RunFormat& format);
 
-    const QTextDocument& document_;
+    const RtfSource& source_;
     QFont defaultFont_;
     std::vector<QString> fonts_;
     std::vector<QColor> colors_;
@@ -71,8 +71,7 @@ int IndexOf(std::vector<T>& table, const T& value) {
     return static_cast<int>(table.size() - 1);
 }
 
-RtfWriter::RtfWriter(const QTextDocument& document)
-    : document_(document), defaultFont_(document.defaultFont()) {
+RtfWriter::RtfWriter(const RtfSource& source) : source_(source), defaultFont_(source.defaultFont) {
     fonts_.push_back(defaultFont_.family());
 }
 
@@ -124,17 +123,19 @@ int RtfWriter::ColorIndex(const QTextCharFormat& format, QTextFormat::Property b
 
 QByteArray RtfWriter::Body() {
     // Most characters of an annotated document take a few bytes; Chinese ones take 14.
-    out_.reserve(static_cast<qsizetype>(document_.characterCount()) * 4);
+    qsizetype characters = 0;
+    for (const RtfSource::Run& run : source_.runs) characters += run.text.size() + 1;
+    out_.reserve(characters * 4);
     std::optional<RunFormat> current;
-    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            const RunFormat format = FormatOf(fragment.fragment().charFormat());
+    for (const RtfSource::Run& run : source_.runs) {
+        if (!run.text.isEmpty()) {
+            const RunFormat format = FormatOf(run.format);
             if (format != current) WriteFormat(format);
             current = format;
-            text_.Append(out_, fragment.fragment().text());
+            text_.Append(out_, run.text);
         }
         // Every paragraph ends with its mark, the last one too.
-        out_ += "\\par\r\n";
+        if (run.endsParagraph) out_ += "\\par\r\n";
     }
     return out_;
 }
@@ -222,6 +223,18 @@ void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
 
 }  // namespace
 
-QByteArray WriteRtf(const QTextDocument& document) { return RtfWriter(document).Write(); }
+RtfSource RtfSourceOf(const QTextDocument& document) {
+    RtfSource source{document.defaultFont(), {}};
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            source.runs.push_back({fragment.fragment().text(), fragment.fragment().charFormat()});
+        source.runs.push_back({QString(), QTextCharFormat(), true});
+    }
+    return source;
+}
+
+QByteArray WriteRtf(const RtfSource& source) { return RtfWriter(source).Write(); }
+
+QByteArray WriteRtf(const QTextDocument& document) { return WriteRtf(RtfSourceOf(document)); }
 
 }  // namespace sorvani::documents

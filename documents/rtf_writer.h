@@ -1,14 +1,34 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
+#include <QString>
+#include <QTextCharFormat>
 #include <QTextDocument>
+#include <vector>
 
 namespace sorvani::documents {
+
+// What the writer needs of a document: its default font and its runs of text with their formats,
+// a paragraph end after each paragraph. Taken on the document's own thread, it can be written on
+// another, while the document's window goes on answering.
+struct RtfSource {
+    struct Run {
+        QString text;
+        QTextCharFormat format;
+        bool endsParagraph = false;  // the paragraph's end after the text
+    };
+    QFont defaultFont;
+    std::vector<Run> runs;
+};
+
+RtfSource RtfSourceOf(const QTextDocument& document);
 
 // The document as RTF: its text with the font, size, colour, bold, italic, underline and
 // strike-through of every run. Text outside ASCII is written as \uN with its code page 936
 // bytes as the fallback, so that readers with and without Unicode get it back; the font table
 // names the fonts the document uses, the document's default font first.
+QByteArray WriteRtf(const RtfSource& source);
 QByteArray WriteRtf(const QTextDocument& document);
 
 }  // namespace sorvani::documents

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QThread>
+#include <stdexcept>
 
-#include "background_document.h"
+#include "background_work.h"
 
 namespace {
 
@@ -14,22 +15,29 @@ class CancellingEvents final : public sorvani::EventLoop {
     void Yield() override { throw sorvani::AnnotationCancelled{}; }
 };
 
-TEST(BackgroundDocument, BuildsThePlainTextForTheCallingThread) {
+TEST(BackgroundWork, BuildsADocumentForTheCallingThread) {
     sorvani::NoEventLoop events;
     const QFont font(QStringLiteral("LXGW WenKai Mono"), 11);
-    const auto document = BuildPlainTextDocument(QStringLiteral("中\r\nab\n"), font, events);
+    const auto document = BuildDocument(
+        [](QTextDocument& d) { d.setPlainText(QStringLiteral("中\r\nab\n")); }, font, events);
     EXPECT_EQ(document->toPlainText(), QStringLiteral("中\nab\n"));
     EXPECT_EQ(document->defaultFont(), font);
     EXPECT_EQ(document->thread(), QThread::currentThread());
-    EXPECT_TRUE(document->isUndoRedoEnabled());
     EXPECT_FALSE(document->isUndoAvailable());
 }
 
-TEST(BackgroundDocument, ACancelledBuildEndsAfterItsWorker) {
+TEST(BackgroundWork, PassesOnWhatTheWorkThrows) {
+    sorvani::NoEventLoop events;
+    EXPECT_THROW(RunInBackground([] { throw std::runtime_error("disk full"); }, events),
+                 std::runtime_error);
+}
+
+TEST(BackgroundWork, ACancelledWaitEndsAfterTheWork) {
     CancellingEvents events;
     // Long enough that the worker is still busy when the waiting thread first looks up.
     const QString text = QStringLiteral("Zhōng Guó \r\n中    国  \r\n").repeated(100'000);
-    EXPECT_THROW(BuildPlainTextDocument(text, QFont(), events), sorvani::AnnotationCancelled);
+    EXPECT_THROW(BuildDocument([&](QTextDocument& d) { d.setPlainText(text); }, QFont(), events),
+                 sorvani::AnnotationCancelled);
 }
 
 TEST(ShowDocument, GivenDocumentsReplaceEachOtherWithoutPilingUp) {

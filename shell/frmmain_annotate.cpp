@@ -4,7 +4,7 @@
 #include <exception>
 
 #include "annotation_run.h"
-#include "background_document.h"
+#include "background_work.h"
 #include "column_ruler.h"
 #include "document_box.h"
 #include "document_files.h"
@@ -82,8 +82,9 @@ void frmmain::Annotate() {
     Label2->repaint();
     // The result is plain text in the box's own font, whatever the document's formatting was. The
     // text document takes CR LF as one line break, as the box's plain text has it.
-    ShowDocument(*Wj, BuildPlainTextDocument(QString::fromStdU16String(output.TakeText()),
-                                             Wj->font(), events));
+    const QString result = QString::fromStdU16String(output.TakeText());
+    ShowDocument(*Wj, BuildDocument([&](QTextDocument& document) { document.setPlainText(result); },
+                                    Wj->font(), events));
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();

@@ -4,10 +4,12 @@
 #include <QGuiApplication>
 #include <QTextCursor>
 
+#include "background_work.h"
 #include "dialog_directory.h"
 #include "document_box.h"
 #include "document_files.h"
 #include "frmmain.h"
+#include "throttled_event_loop.h"
 #include "word_processor.h"
 
 namespace {
@@ -24,10 +26,14 @@ void frmmain::LoadFile_Click() {
          DialogStartDirectory()});
     if (!path) return;
     Frame2->setTitle(*path);
-    auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(Wj->font());
+    // Reading a long file goes on while the window keeps answering; the box is given the whole
+    // document at the end, which it lays out a piece at a time.
+    ThrottledEventLoop events([] { return false; }, AnnotationYieldMs);
+    std::unique_ptr<QTextDocument> document;
     try {
-        sorvani::documents::ImportFile(*path, *document);
+        document = BuildDocument(
+            [&](QTextDocument& imported) { sorvani::documents::ImportFile(*path, imported); },
+            Wj->font(), events);
     } catch (const sorvani::documents::DocumentError& failure) {
         CmdDlg->Inform(failure.description());
         return;
@@ -44,8 +50,12 @@ void frmmain::dcwj_Click() {
     const auto path = CmdDlg->ChooseFileToSave(
         {QStringLiteral("导出文件"), QStringLiteral("写字板(.rtf)|*.rtf"), DialogStartDirectory()});
     if (!path) return;
+    // The document's runs are taken here; writing them out, which takes a while for a long
+    // document, goes on while the window keeps answering.
+    const sorvani::documents::RtfSource source = sorvani::documents::RtfSourceOf(*Wj->document());
+    ThrottledEventLoop events([] { return false; }, AnnotationYieldMs);
     try {
-        sorvani::documents::ExportFile(*Wj->document(), *path);
+        RunInBackground([&] { sorvani::documents::ExportFile(source, *path); }, events);
     } catch (const sorvani::documents::DocumentError& failure) {
         CmdDlg->Inform(failure.description());
         return;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QTextDocument>
+#include <functional>
+#include <memory>
+
+#include "event_loop.h"
+
+// Runs the work on a worker thread while the event loop keeps turning, so that a long job (taking
+// in or writing out a 10 MB document costs the text document about a second) does not freeze the
+// window. Rethrows what the work throws. Throws what the event loop's yield throws, but only once
+// the work has finished, since the work may use the caller's data until then.
+void RunInBackground(const std::function<void()>& work, sorvani::EventLoop& events);
+
+// A new document in the given default font, filled in the background; it comes back belonging to
+// the calling thread. Rethrows what the filling throws.
+std::unique_ptr<QTextDocument> BuildDocument(const std::function<void(QTextDocument&)>& fill,
+                                             const QFont& font, sorvani::EventLoop& events);
