@@ -6,6 +6,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextCursor>
+#include <csignal>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 #include "document_runs.h"
 
@@ -106,6 +111,39 @@ TEST_F(DocumentFiles, FailedExportSaysWhyAndLeavesWhatWasThere) {
     }
     EXPECT_TRUE(QFileInfo(folder_.path()).isDir());
 }
+
+#ifdef Q_OS_UNIX
+// A file size limit makes every write past it fail, as a full disk does, even for root.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
+TEST_F(DocumentFiles, ExportOnAFullDiskLeavesTheOldFile) {
+    const QString existing = Write("old.rtf", "the old export");
+    document_.setPlainText(QString(u'中').repeated(5000));
+    {
+        FileSizeLimit full(4096);
+        EXPECT_THROW(ExportFile(document_, existing), DocumentError);
+    }
+    EXPECT_EQ(Contents(existing), "the old export");
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList({"old.rtf"}));
+}
+#endif
 
 TEST(BoxText, LinesAreSeparatedByCrLf) {
     QTextDocument document;
