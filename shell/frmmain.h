@@ -41,8 +41,9 @@ class frmmain : public QWidget {
 
     const sorvani::PinyinDictionary& Dictionary;
     std::unique_ptr<UserPrompts> CmdDlg;
-    // How long an annotation run works between two turns of the event loop.
-    int AnnotationYieldMs = 15;
+    // How long an annotation run, an import or an export works between two turns of the event
+    // loop.
+    int LongWorkYieldMs = 15;
 
     QGroupBox* Frame1;
     QPushButton* LoadFile;

@@ -61,7 +61,7 @@ void frmmain::Annotate() {
     const std::u16string work = sorvani::documents::BoxText(*Wj->document()).toStdU16String();
     sorvani::TextOutputBox output;
     sorvani::ColumnRuler ruler;
-    ThrottledEventLoop events([this] { return closeRequested_; }, AnnotationYieldMs);
+    ThrottledEventLoop events([this] { return closeRequested_; }, LongWorkYieldMs);
     PrgB->setValue(0);
     // Before each chunk: the progress made by the one before, then the new percentage.
     sorvani::RunAnnotation(work, toneFlag, annotatedLines_, {pinyin_, ruler, output, events},

@@ -44,14 +44,14 @@ class AnnotateCommand : public testing::Test {
 
     // Runs the command with the given action taken at its first turn of the event loop.
     void ClickDuringRun(const std::function<void()>& action) {
-        window->AnnotationYieldMs = 0;
+        window->LongWorkYieldMs = 0;
         QTimer::singleShot(0, window.get(), action);
         window->zy_Click();
     }
 
     // The percentage captions the run shows, in order, read at every turn of the event loop.
     QStringList CaptionsOfRun() {
-        window->AnnotationYieldMs = 0;
+        window->LongWorkYieldMs = 0;
         QStringList captions;
         QTimer reader;
         QObject::connect(&reader, &QTimer::timeout, [&] {

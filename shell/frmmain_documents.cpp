@@ -28,7 +28,7 @@ void frmmain::LoadFile_Click() {
     Frame2->setTitle(*path);
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
-    ThrottledEventLoop events([] { return false; }, AnnotationYieldMs);
+    ThrottledEventLoop events([] { return false; }, LongWorkYieldMs);
     std::unique_ptr<QTextDocument> document;
     try {
         document = BuildDocument(
@@ -53,7 +53,7 @@ void frmmain::dcwj_Click() {
     // The document's runs are taken here; writing them out, which takes a while for a long
     // document, goes on while the window keeps answering.
     const sorvani::documents::RtfSource source = sorvani::documents::RtfSourceOf(*Wj->document());
-    ThrottledEventLoop events([] { return false; }, AnnotationYieldMs);
+    ThrottledEventLoop events([] { return false; }, LongWorkYieldMs);
     try {
         RunInBackground([&] { sorvani::documents::ExportFile(source, *path); }, events);
     } catch (const sorvani::documents::DocumentError& failure) {
