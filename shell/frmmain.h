@@ -56,8 +56,10 @@ class frmmain : public QWidget {
     QLabel* Label1;  // measures the width of a line of text
     QLabel* Label2;  // percentage of the annotate command's progress
     QProgressBar* PrgB;
-    QTextEdit* wjtemp;  // work copy of the document during annotation
-    QTextEdit* wj2;     // receives the annotated lines
+    // The hidden work and output boxes of the design; the annotate command keeps its work copy
+    // and its output in memory instead, so they stay empty.
+    QTextEdit* wjtemp;
+    QTextEdit* wj2;
 
     QImage Pmain;  // the skin picture
     ImageControl* IMBar;
