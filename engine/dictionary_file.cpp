@@ -5,23 +5,18 @@
 
 #include "dictionary_field.h"
 #include "dictionary_field_reader.h"
+#include "path_text.h"
 
 namespace sorvani {
 namespace {
-
-// The path as UTF-8 on every platform, for messages.
-std::string Describe(const std::filesystem::path& file) {
-    const std::u8string text = file.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 void ThrowOpenFailure(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         throw DictionaryError(DictionaryError::Kind::FileMissing,
-                              "File not found: " + Describe(file));
+                              "File not found: " + PathText(file));
     throw DictionaryError(DictionaryError::Kind::FileUnreadable,
-                          "File cannot be read: " + Describe(file));
+                          "File cannot be read: " + PathText(file));
 }
 
 }  // namespace
@@ -56,7 +51,7 @@ void LoadPinyinDictionary(PinyinDictionary& table, const std::filesystem::path& 
     if (std::filesystem::is_directory(file, error)) ThrowOpenFailure(file);
     std::ifstream in(file, std::ios::binary);
     if (!in) ThrowOpenFailure(file);
-    ReadDictionaryRecords(table, *in.rdbuf(), Describe(file));
+    ReadDictionaryRecords(table, *in.rdbuf(), PathText(file));
 }
 
 void WriteDictionaryRecord(std::ostream& out, const DictionaryRecord& record) {

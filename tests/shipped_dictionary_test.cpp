@@ -120,6 +120,14 @@ TEST_F(ShippedDictionary, CommonCharactersReadAsInModernMandarin) {
     EXPECT_EQ(Cell(u'髮', 3), u"fà");     // not taken over by 发 (fā)
     EXPECT_EQ(Cell(u'乾', 3), u"qián");   // nor by 干 (gàn)
     EXPECT_EQ(Cell(u'干', 3), u"gàn");
+    // Chosen by hand over Unihan's customary reading, which follows spoken counts.
+    EXPECT_EQ(Cell(u'地', 3), u"dì");
+    EXPECT_EQ(Cell(u'似', 3), u"sì");
+    EXPECT_EQ(Cell(u'长', 3), u"cháng");
+    EXPECT_EQ(Cell(u'長', 3), u"cháng");
+    EXPECT_EQ(Cell(u'尽', 3), u"jìn");
+    EXPECT_EQ(Cell(u'儘', 3), u"jǐn");  // the traditional form of 尽 in 尽管 keeps its reading
+    EXPECT_EQ(Cell(u'佛', 3), u"fó");
 
     const int guo = Table().FindRow(u'国');
     EXPECT_EQ(Table().Cell(guo, 2), u"國");

@@ -144,31 +144,39 @@ std::optional<std::u16string> PreferredReading(const UnihanData& data, char32_t 
     return firstEncodable;
 }
 
-std::u16string WithoutToneMarks(std::u16string_view syllable) {
-    static const std::unordered_map<char16_t, char16_t> kPlain = [] {
-        std::unordered_map<char16_t, char16_t> plain;
-        const std::u16string_view toned = u"āáǎàēéěèīíǐìōóǒòūúǔùǖǘǚǜḿńňǹếề";
-        const std::u16string_view bare = u"aaaaeeeeiiiioooouuuuüüüümnnnêê";
-        for (size_t i = 0; i < toned.size(); ++i) plain[toned[i]] = bare[i];
-        return plain;
-    }();
-    std::u16string result;
-    for (const char16_t ch : syllable) {
-        // Combining grave, acute, macron and caron carry tones; the diaeresis and circumflex
-        // belong to the vowel.
-        if (ch == 0x0300 || ch == 0x0301 || ch == 0x0304 || ch == 0x030C) continue;
-        const auto entry = kPlain.find(ch);
-        result.push_back(entry == kPlain.end() ? ch : entry->second);
+ReadingChoices ParseReadingChoices(std::string_view text) {
+    ReadingChoices choices;
+    int number = 0;
+    for (const auto line : Split(text, '\n')) {
+        ++number;
+        if (line.empty() || line.front() == '#') continue;
+        const auto fields = Split(line, '\t');
+        const auto character = DecodeUtf8(fields[0]);
+        const auto reading = fields.size() >= 3 ? DecodeUtf8(fields[1]) : std::nullopt;
+        if (!character || character->size() != 1 || !reading || reading->empty() ||
+            fields[2].empty())
+            throw std::runtime_error("reading choice on line " + std::to_string(number) +
+                                     " is not \"character<TAB>reading<TAB>reason\"");
+        choices[(*character)[0]] = *reading;
     }
-    return result;
+    return choices;
 }
 
-DictionaryBuild BuildDictionary(const UnihanData& data) {
+DictionaryBuild BuildDictionary(const UnihanData& data, const ReadingChoices& choices) {
+    for (const auto& [character, reading] : choices) {
+        if (!Contains(CandidateReadings(data, character), reading))
+            throw std::runtime_error(
+                "the chosen reading " + EncodeUtf8(reading) + " of " +
+                EncodeUtf8(std::u16string(1, static_cast<char16_t>(character))) +
+                " is not one of its readings in Unihan");
+    }
     DictionaryBuild build;
     std::unordered_map<char32_t, size_t> rowOf;  // 0-based row of each character's own record
     for (char32_t character = 0; character < 0x10000; ++character) {
         if (!IsIdeograph(character) || !IsDoubleByte(character)) continue;
-        const auto reading = PreferredReading(data, character);
+        const auto chosen = choices.find(character);
+        const auto reading =
+            chosen != choices.end() ? chosen->second : PreferredReading(data, character);
         if (!reading) {
             build.withoutReading.push_back(character);
             continue;

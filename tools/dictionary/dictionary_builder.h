@@ -1,11 +1,13 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "pinyin_dictionary.h"
+#include "pinyin_syllable.h"
 #include "unihan_data.h"
 
 // Builds the rows of the pinyin dictionary from the Unicode Han database.
@@ -39,8 +41,13 @@ std::vector<std::u16string> StandardReadings(const UnihanData& data, char32_t ch
 // none of them (or nothing at all). Nothing when no candidate is encodable.
 std::optional<std::u16string> PreferredReading(const UnihanData& data, char32_t character);
 
-// The syllable with its tone marks taken off: "lǜ" gives "lü", "ń" gives "n".
-std::u16string WithoutToneMarks(std::u16string_view syllable);
+// Readings chosen by hand for characters whose customary reading is not the one most common in
+// modern written Chinese, by character.
+using ReadingChoices = std::map<char32_t, std::u16string>;
+
+// Reads the list of choices: one per line, "character<TAB>reading<TAB>reason"; blank lines and
+// lines starting with # are skipped. Throws std::runtime_error naming the line of a malformed one.
+ReadingChoices ParseReadingChoices(std::string_view text);
 
 struct DictionaryBuild {
     std::vector<DictionaryRecord> records;
@@ -51,6 +58,8 @@ struct DictionaryBuild {
 // The dictionary's rows. Column 2 holds the first traditional or simplified counterpart that
 // code page 936 encodes and whose lookup the row cannot take over: one without a row of its own,
 // one with the same reading, or one whose own row comes earlier. Otherwise it repeats column 1.
-DictionaryBuild BuildDictionary(const UnihanData& data);
+// A character with a choice takes that reading, which must be one of its candidate readings
+// (std::runtime_error otherwise).
+DictionaryBuild BuildDictionary(const UnihanData& data, const ReadingChoices& choices = {});
 
 }  // namespace sorvani

@@ -101,19 +101,6 @@ TEST(ReadingSource, VariantStandsInOnlyForACharacterWithoutReadings) {
     EXPECT_EQ(ReadingSource(data, 0x5159), 0u);
 }
 
-TEST(WithoutToneMarks, TakesOffTonesAndKeepsTheVowel) {
-    EXPECT_EQ(WithoutToneMarks(u"zhōng"), u"zhong");
-    EXPECT_EQ(WithoutToneMarks(u"lǜ"), u"lü");
-    EXPECT_EQ(WithoutToneMarks(u"nǚ"), u"nü");
-    EXPECT_EQ(WithoutToneMarks(u"lüè"), u"lüe");
-    EXPECT_EQ(WithoutToneMarks(u"ǎi"), u"ai");
-    EXPECT_EQ(WithoutToneMarks(u"ń"), u"n");
-    EXPECT_EQ(WithoutToneMarks(u"ňg"), u"ng");
-    EXPECT_EQ(WithoutToneMarks(u"ê̄"), u"ê");
-    EXPECT_EQ(WithoutToneMarks(u"ế"), u"ê");
-    EXPECT_EQ(WithoutToneMarks(u"de"), u"de");
-}
-
 // The rows built from a small database, as the program's table holds them.
 class BuildDictionaryTest : public testing::Test {
   protected:
@@ -188,6 +175,31 @@ TEST_F(BuildDictionaryTest, CounterpartNeverTakesOverAnotherReading) {
     EXPECT_EQ(Reading(u'乾'), u"qián");
     EXPECT_EQ(Reading(u'干'), u"gàn");
     EXPECT_EQ(Reading(u'幹'), u"gàn");
+}
+
+TEST(ReadingChoices, ParsesLinesAndRefusesMalformedOnes) {
+    const auto choices = ParseReadingChoices(
+        "# character\treading\treason\n"
+        "\n"
+        "地\tdì\tthe noun\n"
+        "似\tsì\t似乎\n");
+    EXPECT_EQ(choices, (ReadingChoices{{U'地', u"dì"}, {U'似', u"sì"}}));
+    EXPECT_THROW(ParseReadingChoices("地\tdì\n"), std::runtime_error);         // no reason
+    EXPECT_THROW(ParseReadingChoices("地方\tdì\twhy\n"), std::runtime_error);  // two characters
+    EXPECT_THROW(ParseReadingChoices("地\t\twhy\n"), std::runtime_error);      // no reading
+}
+
+TEST_F(BuildDictionaryTest, ChosenReadingReplacesTheCustomaryOne) {
+    const auto data = Data(
+        "U+5730\tkMandarin\tde dì\n"
+        "U+5730\tkTGHZ2013\t069.070:de 072.060:dì\n"
+        "U+4E2D\tkMandarin\tzhōng\n");
+    const auto build = BuildDictionary(data, {{U'地', u"dì"}});
+    ASSERT_EQ(build.records.size(), 2u);
+    EXPECT_EQ(build.records[1], (DictionaryRecord{u"地", u"地", u"dì", u"di"}));
+    EXPECT_EQ(build.records[0][2], u"zhōng");
+    // A choice must be one of the character's own readings.
+    EXPECT_THROW(BuildDictionary(data, {{U'地', u"tǔ"}}), std::runtime_error);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // Builds the pinyin dictionary VeRevor.dll from the Unicode Han database.
 //
-//   generate-dictionary [--unicode-dir DIR] --output FILE
-//   generate-dictionary [--unicode-dir DIR] --check FILE
+//   generate-dictionary [--unicode-dir DIR] [--choices FILE] --output FILE
+//   generate-dictionary [--unicode-dir DIR] [--choices FILE] --check FILE
 //
 // Reads Unihan_Readings.txt, Unihan_Variants.txt and UnicodeData.txt from DIR (default
 // /usr/share/unicode, where Debian's unicode-data package puts them), each plain or compressed
 // with bzip2 (name.bz2). --output writes the scrambled dictionary; --check compares it with an
-// existing file byte for byte and fails when they differ. A summary goes to standard error.
+// existing file byte for byte and fails when they differ. --choices names the list of readings
+// chosen by hand (reading_choices.txt beside this source). A summary goes to standard error.
 #include <bzlib.h>
 
 #include <cstdio>
@@ -79,7 +80,8 @@ std::string Describe(char32_t character) {
 }
 
 int Usage() {
-    std::cerr << "usage: generate-dictionary [--unicode-dir DIR] (--output FILE | --check FILE)\n";
+    std::cerr << "usage: generate-dictionary [--unicode-dir DIR] [--choices FILE] "
+                 "(--output FILE | --check FILE)\n";
     return 2;
 }
 
@@ -89,6 +91,7 @@ int main(int argc, char* argv[]) {
     fs::path unicodeDir = "/usr/share/unicode";
     fs::path output;
     fs::path check;
+    fs::path choicesFile;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 == argc) return Usage();
@@ -98,6 +101,8 @@ int main(int argc, char* argv[]) {
             output = argv[++i];
         else if (option == "--check")
             check = argv[++i];
+        else if (option == "--choices")
+            choicesFile = argv[++i];
         else
             return Usage();
     }
@@ -112,7 +117,9 @@ int main(int argc, char* argv[]) {
         auto unicodeData = OpenDataFile(unicodeDir, "UnicodeData.txt");
         data.ReadUnicodeData(unicodeData);
 
-        const DictionaryBuild build = BuildDictionary(data);
+        const ReadingChoices choices =
+            choicesFile.empty() ? ReadingChoices{} : ParseReadingChoices(ReadPlain(choicesFile));
+        const DictionaryBuild build = BuildDictionary(data, choices);
         std::ostringstream file;
         for (const auto& record : build.records) WriteDictionaryRecord(file, record);
 
