@@ -73,9 +73,13 @@ TEST(RtfWriter, WritesPortableRtf) {
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg936\\deff0")) << rtf.constData();
     EXPECT_TRUE(rtf.endsWith("}\r\n"));
     for (const char byte : rtf) ASSERT_LT(static_cast<unsigned char>(byte), 0x80);
-    // The font table names the box's font first, for Chinese text as well.
-    EXPECT_TRUE(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset134 LXGW WenKai Mono;}"));
+    // The font table names the monospaced font first, with its alternative, for Chinese text as
+    // well, at the printed size, on a stated page.
+    EXPECT_TRUE(
+        rtf.contains("{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset134 LXGW WenKai "
+                     "Mono{\\*\\falt NSimSun};}"));
     EXPECT_TRUE(rtf.contains("\\hich\\af0\\dbch\\af0\\loch\\f0\\fs24 "));
+    EXPECT_TRUE(rtf.contains("\\paperw11906\\paperh16838\\margl1134\\margr1134"));
     // Chinese as \uN with its code page 936 bytes for readers without Unicode.
     // \ucN follows the length of the fallback.
     EXPECT_TRUE(rtf.contains("h\\uc2\\u224\\'a8\\'a4n"));
@@ -85,6 +89,27 @@ TEST(RtfWriter, WritesPortableRtf) {
     EXPECT_TRUE(rtf.contains(
         "{\\colortbl "
         ";\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red255\\green255\\blue0;}"));
+}
+
+TEST(RtfWriter, WritesTheBoxFontAsThePrintedFontAtThePrintedSize) {
+    // The box's font is sized in pixels, which mean nothing on paper; the Windows box's NSimSun
+    // and a run in 新宋体 are the same table entry as the Linux box's font.
+    for (const QString& family : {u"LXGW WenKai Mono"_s, u"NSimSun"_s}) {
+        QTextDocument document;
+        QFont font(family);
+        font.setPixelSize(13);
+        document.setDefaultFont(font);
+        QTextCursor cursor(&document);
+        cursor.insertText(u"hàn"_s);
+        cursor.insertText(u"汉"_s, Format(u"新宋体"_s, 0, QColor()));
+        const QByteArray rtf = WriteRtf(document);
+        EXPECT_TRUE(
+            rtf.contains("{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset134 LXGW WenKai "
+                         "Mono{\\*\\falt NSimSun};}}"))
+            << rtf.constData();
+        EXPECT_TRUE(rtf.contains("\\loch\\f0\\fs21 h\\uc2\\u224\\'a8\\'a4n\\u27721"))
+            << rtf.constData();
+    }
 }
 
 }  // namespace

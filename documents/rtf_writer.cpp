@@ -9,11 +9,20 @@
 #include <vector>
 
 #include "cp936.h"
+#include "printed_page.h"
 
 namespace sorvani::documents {
 namespace {
 
-constexpr double kDefaultPointSize = 12;
+// Text in a font sized in pixels (the document box's) is written at the printed page's size.
+constexpr double kDefaultPointSize = PrintedPage::kHalfPoints / 2.0;
+
+// Both monospaced fonts are written as the printed one with the other as its alternative, so
+// that an export names the same fonts on every system.
+QString FontTableName(const QString& family) {
+    if (family == kPrintFontAlternative || family == QStringLiteral("新宋体")) return kPrintFont;
+    return family;
+}
 
 // What the writer keeps of a run's format.
 struct RunFormat {
@@ -72,7 +81,7 @@ int IndexOf(std::vector<T>& table, const T& value) {
 }
 
 RtfWriter::RtfWriter(const RtfSource& source) : source_(source), defaultFont_(source.defaultFont) {
-    fonts_.push_back(defaultFont_.family());
+    fonts_.push_back(FontTableName(defaultFont_.family()));
 }
 
 QByteArray RtfWriter::Write() {
@@ -84,9 +93,19 @@ QByteArray RtfWriter::Write() {
 QByteArray RtfWriter::Header() const {
     QByteArray header = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
     for (size_t i = 0; i < fonts_.size(); ++i) {
-        header += "{\\f" + QByteArray::number(static_cast<int>(i)) + "\\fnil\\fcharset134 ";
-        RtfTextEncoder().Append(header, fonts_[i]);
-        header += ";}";
+        header += "{\\f" + QByteArray::number(static_cast<int>(i));
+        if (fonts_[i] == kPrintFont) {
+            // Modern and fixed pitch lead a reader without either font to a monospaced one.
+            header += "\\fmodern\\fprq1\\fcharset134 ";
+            RtfTextEncoder().Append(header, kPrintFont);
+            header += "{\\*\\falt ";
+            RtfTextEncoder().Append(header, kPrintFontAlternative);
+            header += "};}";
+        } else {
+            header += "\\fnil\\fcharset134 ";
+            RtfTextEncoder().Append(header, fonts_[i]);
+            header += ";}";
+        }
     }
     header += "}\r\n{\\colortbl ;";
     for (const QColor& color : colors_) {
@@ -94,7 +113,15 @@ QByteArray RtfWriter::Header() const {
                   QByteArray::number(color.green()) + "\\blue" + QByteArray::number(color.blue()) +
                   ";";
     }
-    header += "}\r\n\\uc1\\pard";
+    // The page is stated: readers' defaults differ, and Word's margins would leave the widest
+    // line too little room.
+    const PrintedPage page;
+    header += "}\r\n\\paperw" + QByteArray::number(page.Width()) + "\\paperh" +
+              QByteArray::number(page.Height()) + "\\margl" +
+              QByteArray::number(PrintedPage::kSideMargin) + "\\margr" +
+              QByteArray::number(PrintedPage::kSideMargin) + "\\margt" +
+              QByteArray::number(PrintedPage::kTopMargin) + "\\margb" +
+              QByteArray::number(PrintedPage::kBottomMargin) + "\r\n\\uc1\\pard";
     return header;
 }
 
@@ -102,7 +129,7 @@ RunFormat RtfWriter::FormatOf(const QTextCharFormat& format) {
     RunFormat run;
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.front().isEmpty())
-        run.font = IndexOf(fonts_, families.front());
+        run.font = IndexOf(fonts_, FontTableName(families.front()));
     double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
                                                                    : defaultFont_.pointSizeF();
     if (points <= 0) points = kDefaultPointSize;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace sorvani::documents {
+
+// The page an exported document is laid out for, in twips. The widest line the layout makes is
+// 80 half-width columns plus the longest entry that crossed that width (a six-letter syllable and
+// its space: 87 columns). At 10.5 points, the usual size of Chinese body text, a half-width column
+// is 105 twips, an exact number, so no reader rounds the columns apart; 87 of them take 9135
+// twips. Margins of 2 cm left and right leave 9638 twips on A4 (and more on Letter) for them.
+struct PrintedPage {
+    enum class Paper { A4, Letter };
+
+    static constexpr int kHalfPoints = 21;
+    static constexpr int kColumnTwips = kHalfPoints * 10 / 2;
+    static constexpr int kWidestLineColumns = 87;
+    static constexpr int kSideMargin = 1134;
+    static constexpr int kTopMargin = 1440;
+    static constexpr int kBottomMargin = 1440;
+
+    Paper paper = Paper::A4;
+
+    constexpr int Width() const { return paper == Paper::A4 ? 11906 : 12240; }
+    constexpr int Height() const { return paper == Paper::A4 ? 16838 : 15840; }
+    constexpr int TextWidth() const { return Width() - 2 * kSideMargin; }
+    constexpr int TextHeight() const { return Height() - kTopMargin - kBottomMargin; }
+};
+
+static_assert(PrintedPage::kWidestLineColumns * PrintedPage::kColumnTwips <
+              PrintedPage{PrintedPage::Paper::A4}.TextWidth());
+
+// The monospaced font exported documents name, and the alternative for readers without it: in
+// both, every half-width character is exactly half as wide as a Chinese one. The first is free
+// (Debian's fonts-lxgw-wenkai); the second comes with every Chinese Windows.
+inline const QString kPrintFont = QStringLiteral("LXGW WenKai Mono");
+inline const QString kPrintFontAlternative = QStringLiteral("NSimSun");
+
+}  // namespace sorvani::documents
