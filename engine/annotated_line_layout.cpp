@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "character_width.h"
 #include "utf16.h"
 
 namespace sorvani {
@@ -34,6 +35,16 @@ void Place(std::u16string_view character, bool doubleByte, std::u16string_view p
     pair.CharLine.append(kSpaces.substr(0, spacing));
 }
 
+// Units of the character at the position and the marks that follow and join it. A line end
+// takes no marks: they start the next line.
+size_t ClusterLength(std::u16string_view text, size_t position) {
+    size_t end = position + utf16::CharacterLength(text, position);
+    if (text[position] == u'\r' || text[position] == u'\n') return end - position;
+    while (end < text.size() && IsJoiningMark(utf16::CharacterAt(text, end)))
+        end += utf16::CharacterLength(text, end);
+    return end - position;
+}
+
 void Wrap(AnnotatedLinePair& pair) {
     pair.CharLine.append(kLineEnd);
     pair.PinyinBuffer.append(kLineEnd);
@@ -46,20 +57,34 @@ class LineLayout {
     LineLayout(int16_t toneFlag, AnnotatedLinePair& pair, const LayoutTools& tools)
         : toneFlag_(toneFlag), pair_(pair), tools_(tools) {}
 
+    // A character with the marks that join it.
     void LayOut(std::u16string_view character) {
-        if (character.size() == 1 && utf16::IsSurrogate(character[0])) character = u"\uFFFD";
-        // A character outside the code page's plane is looked up as "?", as the code page
-        // writes it.
-        const CharacterPinyin& entry =
-            tools_.pinyin.Lookup(character.size() == 1 ? character[0] : u'?', toneFlag_);
-        const std::u16string& pinyin = entry.pinyin;
-
-        if (!pinyin.empty()) {
-            if (pinyin[0] == u'\r' || pinyin[0] == u'\n') {
-                FlushLineEnd(pair_, tools_.output);
-                measured_ = 0;
-            } else {
-                Place(character, entry.doubleByte, pinyin, pair_);
+        std::u16string replaced;
+        if (utf16::CharacterLength(character, 0) == 1 && utf16::IsSurrogate(character[0])) {
+            // A lone surrogate half is placed as U+FFFD.
+            replaced = u"\uFFFD";
+            character = replaced.append(character.substr(1));
+        }
+        const char32_t base = utf16::CharacterAt(character, 0);
+        if (IsJoiningMark(base)) {
+            // Marks with no character before them on the line stand alone, in no column.
+            pair_.CharLine.append(character);
+        } else if (base > 0xFFFF) {
+            // Looked up as "?", as the code page writes it; a wide one is placed as a double-byte
+            // character is.
+            const CharacterPinyin& entry = tools_.pinyin.Lookup(u'?', toneFlag_);
+            Place(character, CharacterColumns(base) == 2, entry.pinyin, pair_);
+        } else {
+            const CharacterPinyin& entry =
+                tools_.pinyin.Lookup(static_cast<char16_t>(base), toneFlag_);
+            const std::u16string& pinyin = entry.pinyin;
+            if (!pinyin.empty()) {
+                if (pinyin[0] == u'\r' || pinyin[0] == u'\n') {
+                    FlushLineEnd(pair_, tools_.output);
+                    measured_ = 0;
+                } else {
+                    Place(character, entry.doubleByte, pinyin, pair_);
+                }
             }
         }
         const int64_t width = tools_.ruler.Width(pair_.CharLine, measured_);
@@ -86,7 +111,7 @@ std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t
     try {
         LineLayout layout(toneFlag, pair, tools);
         for (size_t i = 0; i < text.size();) {
-            const size_t length = utf16::CharacterLength(text, i);
+            const size_t length = ClusterLength(text, i);
             layout.LayOut(text.substr(i, length));
             i += length;
             tools.events.Yield();

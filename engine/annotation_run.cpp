@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "character_width.h"
 #include "utf16.h"
 
 namespace sorvani {
@@ -10,11 +11,22 @@ namespace {
 size_t ChunkLength(std::u16string_view text, size_t position) {
     const size_t length = std::min(kChunkLength, text.size() - position);
     const size_t end = position + length;
+    if (end == text.size()) return length;
     // A chunk that would end between the halves of a pair ends before the pair instead.
-    if (end < text.size() && utf16::IsHighSurrogate(text[end - 1]) &&
-        utf16::IsLowSurrogate(text[end]))
-        return length - 1;
-    return length;
+    size_t cut = end;
+    if (utf16::IsHighSurrogate(text[cut - 1]) && utf16::IsLowSurrogate(text[cut])) --cut;
+    // Nor does it part a character from the marks that join it, unless they fill the chunk.
+    if (IsJoiningMark(utf16::CharacterAt(text, cut))) {
+        size_t base = cut;
+        do {
+            --base;
+            if (base > position && utf16::IsLowSurrogate(text[base]) &&
+                utf16::IsHighSurrogate(text[base - 1]))
+                --base;
+        } while (base > position && IsJoiningMark(utf16::CharacterAt(text, base)));
+        if (base > position) cut = base;
+    }
+    return cut - position;
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ class AnnotationError : public std::runtime_error {
 };
 
 // Annotates a whole text: empties the output box and the open lines, then hands the text to the
-// layout in chunks of at most kChunkLength units (never splitting a surrogate pair) together with
+// layout in chunks of at most kChunkLength units (never splitting a surrogate pair, nor a
+// character from the marks that join it) together with
 // the number of units after each chunk. Afterwards the output box holds the annotated text; a box
 // may also pass it on as it grows. Before each chunk it reports the progress and yields to the
 // event loop. Positions count UTF-16 units, as the document box does. Throws AnnotationError when

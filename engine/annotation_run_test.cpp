@@ -75,6 +75,21 @@ TEST_F(AnnotationRunTest, AChunkBorderNeverSplitsASurrogatePair) {
     EXPECT_NE(out.find(u"😀"), std::u16string::npos);
 }
 
+TEST_F(AnnotationRunTest, AChunkBorderNeverPartsACharacterFromItsMarks) {
+    // The border falls after "e", then inside the first of two marks of the supplementary plane.
+    std::u16string text = std::u16string(78, u'a') + u"中e\u0301\u0302b";
+    text += std::u16string(74, u'a') + u"中\U000E0100\U000E0101b";
+    const std::u16string out = Run(text);
+    EXPECT_EQ(progress_, (Progress{{0, 163}, {79, 163}, {157, 163}}));
+    EXPECT_EQ(out, LaidOutAtOnce(text));
+    EXPECT_NE(out.find(u"e\u0301\u0302 "), std::u16string::npos);
+
+    // Marks that fill a whole chunk are parted from their character after all.
+    progress_.clear();
+    Run(u"e" + std::u16string(100, u'\u0301'));
+    EXPECT_EQ(progress_, (Progress{{0, 101}, {80, 101}}));
+}
+
 TEST_F(AnnotationRunTest, AFailingChunkStopsTheRunInsteadOfLosingText) {
     dictionary_.Append({u"好", u"好", u"", u""});
     const std::u16string text = std::u16string(100, u'a') + u"好";

@@ -3,48 +3,47 @@
 #include <array>
 #include <cstdint>
 
-#include "cp936.h"
+#include "character_width.h"
 #include "utf16.h"
 
 namespace sorvani {
 namespace {
 
-// Bytes of each UTF-16 unit in the code page, looked up once: the line is measured after every
-// character. The second half of a surrogate pair adds nothing to the first.
-const std::array<uint8_t, 0x10000>& UnitBytes() {
+// Columns of each character of the Basic Multilingual Plane, looked up once: the line is
+// measured after every character. A surrogate half counts as a character of its own here.
+const std::array<uint8_t, 0x10000>& UnitColumns() {
     static const auto table = [] {
-        std::array<uint8_t, 0x10000> bytes;
-        for (size_t unit = 0; unit < bytes.size(); ++unit) {
-            const auto ch = static_cast<char16_t>(unit);
-            bytes[unit] =
-                utf16::IsLowSurrogate(ch) ? 0 : static_cast<uint8_t>(cp936::ByteLength(ch));
-        }
-        return bytes;
+        std::array<uint8_t, 0x10000> columns;
+        for (size_t unit = 0; unit < columns.size(); ++unit)
+            columns[unit] = static_cast<uint8_t>(CharacterColumns(static_cast<char32_t>(unit)));
+        return columns;
     }();
     return table;
 }
 
-int64_t Bytes(std::u16string_view text) {
-    const auto& unitBytes = UnitBytes();
-    int64_t bytes = 0;
+int64_t Columns(std::u16string_view text) {
+    const auto& unitColumns = UnitColumns();
+    int64_t columns = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        bytes += unitBytes[text[i]];
-        // A low surrogate half without its high half is a character of its own.
-        if (utf16::IsLowSurrogate(text[i]) && (i == 0 || !utf16::IsHighSurrogate(text[i - 1])))
-            ++bytes;
+        if (utf16::CharacterLength(text, i) == 2) {
+            columns += CharacterColumns(utf16::CodePoint(text[i], text[i + 1]));
+            ++i;
+        } else {
+            columns += unitColumns[text[i]];
+        }
     }
-    return bytes;
+    return columns;
 }
 
 }  // namespace
 
 int64_t ColumnRuler::Width(std::u16string_view line, size_t unchanged) {
     if (unchanged > 0 && unchanged == measuredLength_)
-        measuredBytes_ += Bytes(line.substr(unchanged));
+        measuredColumns_ += Columns(line.substr(unchanged));
     else
-        measuredBytes_ = Bytes(line);
+        measuredColumns_ = Columns(line);
     measuredLength_ = line.size();
-    return measuredBytes_ * kTwipsPerByte;
+    return measuredColumns_ * kTwipsPerColumn;
 }
 
 }  // namespace sorvani

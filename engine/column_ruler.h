@@ -5,18 +5,18 @@
 namespace sorvani {
 
 // Measures a line as the 15-point SimSun label draws it at 96 dots per inch: 150 twips for each
-// byte of the line in code page 936. A character the code page cannot encode, one outside the
-// Basic Multilingual Plane included, is written as "?" and so takes one byte. Needs no fonts.
+// column, a column for each byte of a character in code page 936. A character the code page
+// cannot encode takes the columns it is drawn in (see CharacterColumns). Needs no fonts.
 class ColumnRuler final : public Ruler {
   public:
-    static constexpr int64_t kTwipsPerByte = 150;
+    static constexpr int64_t kTwipsPerColumn = 150;
 
     int64_t Width(std::u16string_view line, size_t unchanged = 0) override;
 
   private:
-    // The length and the bytes of the line measured last.
+    // The length and the columns of the line measured last.
     size_t measuredLength_ = 0;
-    int64_t measuredBytes_ = 0;
+    int64_t measuredColumns_ = 0;
 };
 
 }  // namespace sorvani

@@ -14,10 +14,12 @@ TEST(ColumnRuler, CountsCodePageBytesSpacesIncluded) {
     EXPECT_EQ(ruler.Width(u"，ā€"), 750);   // full-width comma, pinyin vowel, euro sign (0x80)
 }
 
-TEST(ColumnRuler, CharactersWithoutCodeCountOneByte) {
+TEST(ColumnRuler, CharactersWithoutCodeTakeTheColumnsTheyAreDrawnIn) {
     ColumnRuler ruler;
-    EXPECT_EQ(ruler.Width(u"한"), 150);
-    EXPECT_EQ(ruler.Width(u"😀"), 150);  // one character, not two halves
+    EXPECT_EQ(ruler.Width(u"한"), 300);
+    EXPECT_EQ(ruler.Width(u"😀"), 300);  // one wide character, not two halves
+    EXPECT_EQ(ruler.Width(u"e\u0301\U000E0100"), 150);
+    EXPECT_EQ(ruler.Width(u"\u0E01"), 150);
     EXPECT_EQ(ruler.Width(u"\xD800"), 150);
     EXPECT_EQ(ruler.Width(u"\xDC00\xD800"), 300);
 }

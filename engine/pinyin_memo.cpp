@@ -1,5 +1,6 @@
 #include "pinyin_memo.h"
 
+#include "character_width.h"
 #include "cp936.h"
 
 namespace sorvani {
@@ -10,7 +11,7 @@ const CharacterPinyin& PinyinMemo::LookUpAndKeep(char16_t character, int16_t ton
     CharacterPinyin& entry = known[character];
     const int16_t code = cp936::CodeOf(character);
     entry.pinyin = LookupPinyin(dictionary_, code, toneFlag);
-    entry.doubleByte = cp936::ByteLength(character) == 2;
+    entry.doubleByte = CharacterColumns(character) == 2;
     return entry;
 }
 

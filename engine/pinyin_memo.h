@@ -13,7 +13,7 @@ namespace sorvani {
 struct CharacterPinyin {
     // LookupPinyin's answer for the character's code page 936 code.
     std::u16string pinyin;
-    // The character takes two bytes in the code page.
+    // The character takes two columns: two bytes in the code page, or drawn wide.
     bool doubleByte = false;
 };
 

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace sorvani {
+
+// Columns a character takes on a character line, as the layout counts them: for a character of
+// code page 936 its bytes there (1 or 2); for any other, 2 when it is drawn wide (East Asian Wide
+// or Fullwidth: emoji, CJK Extension B, Hangul), 0 for a combining mark or a variation selector,
+// which join the character before them, and 1 otherwise.
+int CharacterColumns(char32_t character);
+
+// A character outside code page 936 that joins the one before it and takes no column.
+inline bool IsJoiningMark(char32_t character) { return CharacterColumns(character) == 0; }
+
+}  // namespace sorvani
