@@ -6,11 +6,16 @@
 
 namespace sorvani::annotate {
 
-// A file written under a temporary name beside its target, which replaces the target in one step
-// when committed. Until then the target stays as it was; a file never committed is removed.
+// The output file of a run. A regular file (or a new one) is written under a temporary name in
+// its folder and replaces the target in one step when committed; until then the target stays as
+// it was, and a file never committed (or a run ended by a signal) leaves nothing behind. The
+// replacement keeps the old file's permissions (and owner where allowed); a read-only file is
+// refused. Links are followed to the file they name, and a file with several hard links is
+// rewritten in place once complete, so that all its names see the new text. A FIFO or a device
+// is written directly. Anything else is refused.
 class ReplacingFile {
   public:
-    // Throws ToolError when the temporary file cannot be created.
+    // Throws ToolError when the target cannot be written.
     explicit ReplacingFile(std::filesystem::path target);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -21,13 +26,23 @@ class ReplacingFile {
     void Commit();
 
   private:
+    enum class Way {
+        Replace,  // the temporary file takes the target's place
+        Rewrite,  // the temporary file's bytes are copied into the target
+        Direct,   // no temporary file
+    };
+
     [[noreturn]] void Fail(const char* action, int error) const;
+    [[noreturn]] void Fail(const char* action, const char* cause) const;
     void Close();
 
+    // The named path, for messages, and the file it names at the end of any links.
+    std::filesystem::path named_;
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     // The open file: a descriptor or a handle, -1 when closed.
     intptr_t file_ = -1;
+    Way way_ = Way::Replace;
     bool committed_ = false;
 };
 

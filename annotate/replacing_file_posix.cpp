@@ -1,7 +1,13 @@
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <random>
 #include <system_error>
 
@@ -9,24 +15,165 @@
 #include "tool_error.h"
 
 namespace sorvani::annotate {
+namespace {
 
-ReplacingFile::ReplacingFile(std::filesystem::path target) : target_(std::move(target)) {
-    std::error_code error;
-    if (std::filesystem::is_directory(target_, error)) Fail("cannot write", EISDIR);
-    std::random_device random;
+// Signals that end the program by default and may come while the output is written: an
+// interrupted or killed run must not leave its temporary file behind.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ};
+
+// What the signal handler removes, built before it is armed: the handler may only call
+// async-signal-safe functions.
+char pendingTemporary[PATH_MAX];
+volatile sig_atomic_t temporaryPending = 0;
+struct sigaction previousActions[std::size(kEndingSignals)];
+
+extern "C" void RemoveTemporaryAndEnd(int signal) {
+    if (temporaryPending) ::unlink(pendingTemporary);
+    // The handler was reset to the default on entry: the signal ends the program as it would
+    // have without us, once this returns.
+    ::raise(signal);
+}
+
+void ArmRemoval(const std::filesystem::path& temporary) {
+    const std::string& path = temporary.native();
+    // The file was created under this name, so it fits.
+    std::memcpy(pendingTemporary, path.c_str(), std::min(path.size() + 1, sizeof pendingTemporary));
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    temporaryPending = 1;
+    struct sigaction action = {};
+    action.sa_handler = RemoveTemporaryAndEnd;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        ::sigaction(kEndingSignals[i], nullptr, &previousActions[i]);
+        // A signal the caller ignores (nohup) stays ignored.
+        if (previousActions[i].sa_handler != SIG_IGN)
+            ::sigaction(kEndingSignals[i], &action, nullptr);
+    }
+}
+
+void DisarmRemoval() {
+    for (size_t i = 0; i < std::size(kEndingSignals); ++i)
+        ::sigaction(kEndingSignals[i], &previousActions[i], nullptr);
+    temporaryPending = 0;
+}
+
+// The file the path names at the end of any chain of symbolic links; it need not exist.
+std::filesystem::path FollowLinks(std::filesystem::path path) {
+    for (int links = 0;; ++links) {
+        struct stat status;
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+        if (links == 40) throw std::system_error(ELOOP, std::generic_category());
+        std::error_code error;
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error) throw std::system_error(error);
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+}
+
+// A short name of fixed length in the target's folder, so that any name the target may have
+// leaves room for it.
+std::filesystem::path TemporaryName(const std::filesystem::path& target) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static std::random_device random;
+    std::string name = ".sorvani-";
+    for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    return target.parent_path() / name;
+}
+
+int Retrying(auto call) {
+    for (;;) {
+        const int result = call();
+        if (result >= 0 || errno != EINTR) return result;
+    }
+}
+
+// Copies the whole of `from` over the start of `to` and cuts `to` there.
+bool CopyInto(int from, int to) {
+    if (::lseek(from, 0, SEEK_SET) != 0) return false;
+    char buffer[1 << 16];
+    off_t size = 0;
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(to, buffer + done, static_cast<size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put < 0) return false;
+            done += put;
+        }
+        size += got;
+    }
+    return ::ftruncate(to, size) == 0;
+}
+
+// Makes a rename in the folder last through a power loss. The data is already safe, so a folder
+// that cannot be synced (some file systems refuse) is no failure.
+void SyncFolder(const std::filesystem::path& file) {
+    const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(target)) {
+    try {
+        target_ = FollowLinks(named_);
+    } catch (const std::system_error& error) {
+        Fail("cannot write", error.code().value());
+    }
+    struct stat old;
+    const bool exists = ::lstat(target_.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) Fail("cannot write", errno);
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) Fail("cannot write", EISDIR);
+        if (S_ISFIFO(old.st_mode) || S_ISCHR(old.st_mode) || S_ISBLK(old.st_mode)) {
+            way_ = Way::Direct;
+            file_ =
+                Retrying([&] { return ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY); });
+            if (file_ < 0) Fail("cannot write", errno);
+            return;
+        }
+        if (!S_ISREG(old.st_mode)) Fail("cannot write", "not a regular file, FIFO or device");
+        // Write protection is the user's wish, even where the folder would allow a rename.
+        if ((old.st_mode & 0222) == 0) Fail("cannot write", "the file is read-only");
+        if (::access(target_.c_str(), W_OK) != 0) Fail("cannot write", errno);
+        if (old.st_nlink > 1) way_ = Way::Rewrite;
+    }
+    // A new file gets the permissions the umask leaves; a replacement is private until it is
+    // given the old file's.
+    const mode_t mode = exists ? 0600 : 0666;
     for (int attempt = 0; file_ < 0; ++attempt) {
-        temporary_ = target_;
-        temporary_ += ".tmp-" + std::to_string(random());
-        const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100)) Fail("cannot write", errno);
+        temporary_ = TemporaryName(target_);
+        const int fd = ::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && (errno != EEXIST || attempt == 100)) {
+            temporary_.clear();
+            Fail("cannot write", errno);
+        }
         file_ = fd;
+    }
+    ArmRemoval(temporary_);
+    if (exists && way_ == Way::Replace) {
+        const int fd = static_cast<int>(file_);
+        // Only the owner's group may be all a user can give; a failure keeps ours.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, -1, old.st_gid);
+        // After the owner: changing it clears the set-user-ID bits.
+        ::fchmod(fd, old.st_mode & 07777);
     }
 }
 
 ReplacingFile::~ReplacingFile() {
     if (committed_) return;
     Close();
-    ::unlink(temporary_.c_str());
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        DisarmRemoval();
+    }
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
@@ -40,10 +187,34 @@ void ReplacingFile::Write(std::string_view bytes) {
 
 void ReplacingFile::Commit() {
     const int fd = static_cast<int>(file_);
+    if (way_ == Way::Direct) {
+        file_ = -1;
+        if (::close(fd) != 0 && errno != EINTR) Fail("cannot write", errno);
+        committed_ = true;
+        return;
+    }
+    if (way_ == Way::Rewrite) {
+        const int into =
+            Retrying([&] { return ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY); });
+        if (into < 0) Fail("cannot write", errno);
+        const bool copied = CopyInto(fd, into) && ::fsync(into) == 0;
+        const int error = errno;
+        if (::close(into) != 0 || !copied) Fail("cannot write", copied ? errno : error);
+        Close();
+        ::unlink(temporary_.c_str());
+        DisarmRemoval();
+        committed_ = true;
+        return;
+    }
+    // The data reaches the disk before the name does: a power loss cannot leave an empty file in
+    // place of the old one.
+    if (::fsync(fd) != 0) Fail("cannot write", errno);
     file_ = -1;
-    if (::close(fd) != 0) Fail("cannot write", errno);
+    if (::close(fd) != 0 && errno != EINTR) Fail("cannot write", errno);
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot replace", errno);
+    DisarmRemoval();
     committed_ = true;
+    SyncFolder(target_);
 }
 
 void ReplacingFile::Close() {
@@ -52,7 +223,11 @@ void ReplacingFile::Close() {
 }
 
 void ReplacingFile::Fail(const char* action, int error) const {
-    ThrowFileError(target_, action, std::error_code(error, std::generic_category()));
+    ThrowFileError(named_, action, std::error_code(error, std::generic_category()));
+}
+
+void ReplacingFile::Fail(const char* action, const char* cause) const {
+    throw ToolError(Describe(named_) + ": " + action + " (" + cause + ")");
 }
 
 }  // namespace sorvani::annotate

@@ -10,6 +10,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 #include "document_runs.h"
@@ -142,6 +143,23 @@ TEST_F(DocumentFiles, ExportOnAFullDiskLeavesTheOldFile) {
     }
     EXPECT_EQ(Contents(existing), "the old export");
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList({"old.rtf"}));
+}
+
+// The export does what sorvani-annotate --output does: a link keeps naming the file it names,
+// which gets the export, and a replaced file keeps its permissions.
+TEST_F(DocumentFiles, ExportWritesThroughALinkAndKeepsPermissions) {
+    const QString target = Write("private.rtf", "old");
+    ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(target, Path("link.rtf")));
+    document_.setPlainText(u"汉语"_s);
+    ExportFile(document_, Path("link.rtf"));
+    EXPECT_TRUE(QFileInfo(Path("link.rtf")).isSymLink());
+    EXPECT_TRUE(Contents(target).startsWith("{\\rtf1"));
+    struct stat status = {};
+    ASSERT_EQ(stat(QFile::encodeName(target).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::System),
+              QStringList({"link.rtf", "private.rtf"}));
 }
 #endif
 

@@ -1,0 +1,306 @@
+// What sorvani-annotate --output does to the file it names: whatever the path is (a link, a FIFO,
+// a device, a file with several names, a private file), nothing is harmed and nothing is left.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <set>
+#include <thread>
+
+#include "annotate_tool.h"
+
+namespace sorvani {
+namespace {
+
+using testing_tool::AnnotateTool;
+using testing_tool::Outcome;
+using testing_tool::ReadBytes;
+using testing_tool::WriteBytes;
+namespace fs = std::filesystem;
+
+constexpr std::string_view kAnnotated = "Zhong \r\n中    \r\n";
+
+class OutputFile : public AnnotateTool {
+  protected:
+    Outcome Output(const fs::path& file, std::string_view input = "中") {
+        return Annotate(input, "--output " + Quote(file));
+    }
+
+    // Files in the test's folder that neither the test nor the run was meant to make.
+    std::vector<fs::path> LeftOver(std::set<fs::path> expected = {}) const {
+        for (const char* name : {"stdin", "stdout", "stderr", "dictionary.dll", "input.txt"})
+            expected.insert(dir_ / name);
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_))
+            if (!fs::is_directory(entry.symlink_status()) && !expected.count(entry.path()))
+                files.push_back(entry.path());
+        return files;
+    }
+
+    static struct stat Status(const fs::path& file) {
+        struct stat status = {};
+        EXPECT_EQ(::lstat(file.c_str(), &status), 0) << file;
+        return status;
+    }
+};
+
+TEST_F(OutputFile, ALinkIsFollowedToTheFileItNames) {
+    fs::create_directory(dir_ / "sub");
+    WriteBytes(dir_ / "sub" / "real.txt", "old");
+    // A chain: an absolute link to a relative one.
+    fs::create_symlink("sub/real.txt", dir_ / "relative");
+    fs::create_symlink(dir_ / "relative", dir_ / "absolute");
+    Outcome outcome = Output(dir_ / "absolute");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "absolute"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "relative"));
+    EXPECT_EQ(ReadBytes(dir_ / "sub" / "real.txt"), kAnnotated);
+
+    // A link to a file not yet there makes the file.
+    fs::create_symlink("sub/new.txt", dir_ / "dangling");
+    outcome = Output(dir_ / "dangling");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
+    EXPECT_EQ(ReadBytes(dir_ / "sub" / "new.txt"), kAnnotated);
+
+    fs::create_symlink("loop", dir_ / "loop");
+    outcome = Output(dir_ / "loop");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("loop: cannot write"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(LeftOver({dir_ / "sub" / "real.txt", dir_ / "sub" / "new.txt", dir_ / "relative",
+                          dir_ / "absolute", dir_ / "dangling", dir_ / "loop"})
+                    .empty());
+}
+
+TEST_F(OutputFile, AFifoIsWrittenDirectly) {
+    const fs::path fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadBytes(fifo); });
+    const Outcome outcome = Output(fifo);
+    // Should the tool fail before it opens the FIFO, the reader still ends.
+    if (const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
+    reader.join();
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(received, kAnnotated);
+    EXPECT_TRUE(S_ISFIFO(Status(fifo).st_mode));
+    EXPECT_TRUE(LeftOver({fifo}).empty());
+}
+
+TEST_F(OutputFile, ADeviceIsWrittenDirectlyAndStaysADevice) {
+    // Private nodes for the memory devices null (1, 3) and full (1, 7).
+    const fs::path null = dir_ / "null", full = dir_ / "full";
+    if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        ::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        GTEST_SKIP() << "device nodes cannot be made here (not root)";
+    const int probe = ::open(null.c_str(), O_WRONLY);
+    if (probe < 0) GTEST_SKIP() << "device nodes cannot be opened here";
+    ::close(probe);
+
+    Outcome outcome = Output(null);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(S_ISCHR(Status(null).st_mode));
+    EXPECT_EQ(Status(null).st_rdev, makedev(1, 3));
+
+    outcome = Output(full);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "sorvani-annotate: " + full.string() + ": cannot write (No space left on device)\n");
+    EXPECT_TRUE(S_ISCHR(Status(full).st_mode));
+    EXPECT_TRUE(LeftOver({null, full}).empty());
+}
+
+TEST_F(OutputFile, AFileWithSeveralNamesIsRewrittenUnderAllOfThem) {
+    const fs::path first = dir_ / "first.txt", second = dir_ / "second.txt";
+    WriteBytes(first, "old");
+    fs::create_hard_link(first, second);
+    // A failed run leaves both as they were.
+    Outcome outcome =
+        Run("--dictionary " + Quote(dir_ / "missing.dll") + " --output " + Quote(second));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(ReadBytes(first), "old");
+
+    outcome = Output(second);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(first), kAnnotated);
+    EXPECT_EQ(Status(first).st_ino, Status(second).st_ino);
+    EXPECT_EQ(Status(first).st_nlink, 2u);
+
+    // A shorter output leaves nothing of the longer one.
+    outcome = Output(second, "");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(first), "");
+    EXPECT_TRUE(LeftOver({first, second}).empty());
+}
+
+TEST_F(OutputFile, WhatIsNoFileIsRefusedAndKept) {
+    const fs::path socketFile = dir_ / "socket";
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketFile.native().size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketFile.c_str());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const Outcome outcome = Output(socketFile);
+    ::close(listener);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "sorvani-annotate: " + socketFile.string() +
+                               ": cannot write (not a regular file, FIFO or device)\n");
+    EXPECT_TRUE(S_ISSOCK(Status(socketFile).st_mode));
+    EXPECT_TRUE(LeftOver({socketFile}).empty());
+}
+
+TEST_F(OutputFile, AReplacedFileKeepsItsPermissionsAndOwner) {
+    const fs::path output = dir_ / "private.txt";
+    WriteBytes(output, "old");
+    for (const mode_t mode : {0600, 0640, 0755}) {
+        ASSERT_EQ(::chmod(output.c_str(), mode), 0);
+        const Outcome outcome = Output(output);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(Status(output).st_mode & 07777, mode);
+        EXPECT_EQ(ReadBytes(output), kAnnotated);
+    }
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(output.c_str(), 4321, 8765), 0);
+        EXPECT_EQ(Output(output).status, 0);
+        EXPECT_EQ(Status(output).st_uid, 4321u);
+        EXPECT_EQ(Status(output).st_gid, 8765u);
+    }
+}
+
+TEST_F(OutputFile, ANewFileGetsWhatTheUmaskLeaves) {
+    for (const mode_t mask : {022, 077}) {
+        const fs::path output = dir_ / ("new" + std::to_string(mask) + ".txt");
+        const mode_t previous = ::umask(mask);
+        const Outcome outcome = Output(output);
+        ::umask(previous);
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        EXPECT_EQ(Status(output).st_mode & 0777, 0666 & ~mask);
+    }
+}
+
+TEST_F(OutputFile, AReadOnlyFileIsRefused) {
+    const fs::path output = dir_ / "kept.txt";
+    WriteBytes(output, "old");
+    ASSERT_EQ(::chmod(output.c_str(), 0444), 0);
+    const Outcome outcome = Output(output);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "sorvani-annotate: " + output.string() + ": cannot write (the file is read-only)\n");
+    EXPECT_EQ(ReadBytes(output), "old");
+    EXPECT_TRUE(LeftOver({output}).empty());
+}
+
+TEST_F(OutputFile, AnyValidNameWorks) {
+    const fs::path output = dir_ / (std::string(251, 'a') + ".txt");
+    WriteBytes(output, "old");
+    const Outcome outcome = Output(output);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), kAnnotated);
+    EXPECT_TRUE(LeftOver({output}).empty());
+}
+
+// Lines of characters the test dictionary knows, about `size` bytes.
+std::string LongText(size_t size) {
+    std::string line;
+    for (int i = 0; i < 30; ++i) line += "中国啊";
+    line += "\r\n";
+    std::string text;
+    text.reserve(size + line.size());
+    while (text.size() < size) text += line;
+    return text;
+}
+
+// Runs the tool on a large input in the background, as a shell would start it.
+class BackgroundRun {
+  public:
+    BackgroundRun(const std::vector<std::string>& arguments, const fs::path& input,
+                  rlim_t fileSizeLimit = RLIM_INFINITY) {
+        std::vector<char*> argv;
+        for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        pid_ = ::fork();
+        if (pid_ != 0) return;
+        // The child starts with the signals as a shell leaves them: default, none blocked.
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ})
+            ::signal(signal, SIG_DFL);
+        const rlimit limit = {fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const int in = ::open(input.c_str(), O_RDONLY);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(in, 0);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+
+    pid_t pid() const { return pid_; }
+
+    // The raw wait status, once it has ended; nothing while it runs.
+    std::optional<int> Ended(bool wait = false) {
+        int status = 0;
+        if (::waitpid(pid_, &status, wait ? 0 : WNOHANG) == pid_) return status;
+        return std::nullopt;
+    }
+
+  private:
+    pid_t pid_;
+};
+
+TEST_F(OutputFile, ASignalDuringTheOutputLeavesNoTemporaryFile) {
+    const fs::path output = dir_ / "out.txt";
+    WriteBytes(output, "old");
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+        // The run must still be writing when the signal comes: should it end first, the input
+        // is made longer and the run repeated.
+        for (size_t size = 1 << 22;; size *= 2) {
+            ASSERT_LE(size, 1u << 28) << "the temporary file never showed while the run wrote";
+            WriteBytes(dir_ / "input.txt", LongText(size));
+            BackgroundRun run({SORVANI_ANNOTATE, "--dictionary", dictionary_.string(), "--output",
+                               output.string(), (dir_ / "input.txt").string()},
+                              dir_ / "input.txt");
+            std::optional<int> ended;
+            // Waits until the temporary file exists and has grown.
+            for (bool growing = false; !growing && !(ended = run.Ended());) {
+                for (const fs::path& file : LeftOver({output})) {
+                    std::error_code error;
+                    growing = growing || fs::file_size(file, error) > 0;
+                }
+                std::this_thread::yield();
+            }
+            if (!ended) {
+                ::kill(run.pid(), signal);
+                ended = run.Ended(true);
+            }
+            if (WIFEXITED(*ended) && WEXITSTATUS(*ended) == 0) continue;  // too soon
+            EXPECT_TRUE(WIFSIGNALED(*ended)) << signal;
+            EXPECT_EQ(WTERMSIG(*ended), signal);
+            break;
+        }
+        EXPECT_TRUE(LeftOver({output}).empty()) << signal;
+        EXPECT_EQ(ReadBytes(output), "old") << signal;
+    }
+
+    // A file size limit ends the run as it writes.
+    BackgroundRun run({SORVANI_ANNOTATE, "--dictionary", dictionary_.string(), "--output",
+                       output.string(), (dir_ / "input.txt").string()},
+                      dir_ / "input.txt", 1 << 20);
+    const int status = *run.Ended(true);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_TRUE(LeftOver({output}).empty());
+    EXPECT_EQ(ReadBytes(output), "old");
+}
+
+}  // namespace
+}  // namespace sorvani
