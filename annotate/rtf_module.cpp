@@ -38,12 +38,11 @@ class QtRtfConverter final : public RtfConverter {
     QtRtfConverter() : application_(StartQt()) {}
 
     std::optional<std::u16string> BoxText(std::string_view rtf) override {
-        QTextDocument document;
-        document.setUndoRedoEnabled(false);
-        if (!documents::ReadRtf(QByteArrayView(rtf.data(), static_cast<qsizetype>(rtf.size())),
-                                document))
-            return std::nullopt;
-        return documents::BoxText(document).toStdU16String();
+        // The window's import fills its document from the same content; the text alone needs none.
+        const documents::RtfContent content = documents::ReadRtfContent(
+            QByteArrayView(rtf.data(), static_cast<qsizetype>(rtf.size())));
+        if (!content.complete) return std::nullopt;
+        return documents::BoxText(content.text).toStdU16String();
     }
 
     std::string ExportedRtf(std::u16string_view boxText) override {

@@ -64,6 +64,30 @@ BENCHMARK(ReadExported)->Unit(benchmark::kMillisecond);
 void ReadLibreOfficeStyle(benchmark::State& state) { ReadRepeatedly(state, LibreOfficeStyleRtf()); }
 BENCHMARK(ReadLibreOfficeStyle)->Unit(benchmark::kMillisecond);
 
+// Hostile RTF of about 10 MB: the format changes every character within one paragraph, or
+// nothing but paragraph marks. The window reads the whole document; the tool only its text.
+QByteArray FormatChangesEveryCharacter() {
+    return "{\\rtf1 " + QByteArray("\\b a\\b0 b").repeated(10'000'000 / 9) + "}";
+}
+QByteArray ParagraphMarks() { return "{\\rtf1 " + QByteArray("\\par").repeated(2'500'000) + "}"; }
+
+void ReadHostileDocument(benchmark::State& state, const QByteArray& rtf) {
+    ReadRepeatedly(state, rtf);
+}
+BENCHMARK_CAPTURE(ReadHostileDocument, format_changes, FormatChangesEveryCharacter())
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadHostileDocument, paragraph_marks, ParagraphMarks())
+    ->Unit(benchmark::kMillisecond);
+
+void ReadHostileText(benchmark::State& state, const QByteArray& rtf) {
+    for (auto _ : state) benchmark::DoNotOptimize(ReadRtfContent(rtf));
+    state.SetBytesProcessed(state.iterations() * rtf.size());
+}
+BENCHMARK_CAPTURE(ReadHostileText, format_changes, FormatChangesEveryCharacter())
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadHostileText, paragraph_marks, ParagraphMarks())
+    ->Unit(benchmark::kMillisecond);
+
 void ReadPlainText(benchmark::State& state) {
     const QByteArray bytes = AnnotatedText().toUtf8();
     for (auto _ : state) {

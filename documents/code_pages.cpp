@@ -1,6 +1,5 @@
 #include "code_pages.h"
 
-#include <QStringDecoder>
 #include <array>
 #include <utility>
 
@@ -50,13 +49,22 @@ int CodePageOfCharset(int charset) {
 }
 
 QString DecodeCodePage(int codePage, QByteArrayView bytes) {
+    return CodePageDecoders().Decode(codePage, bytes);
+}
+
+QString CodePageDecoders::Decode(int codePage, QByteArrayView bytes) {
     if (codePage == kCodePage936)
         return QString::fromStdU16String(
             cp936::Decode(std::string_view(bytes.data(), static_cast<size_t>(bytes.size()))));
     if (codePage == kCodePageUtf8) return QString::fromUtf8(bytes);
-    QStringDecoder decoder = DecoderFor(codePage);
+    auto found = decoders_.find(codePage);
+    if (found == decoders_.end()) found = decoders_.emplace(codePage, DecoderFor(codePage)).first;
+    QStringDecoder& decoder = found->second;
     if (!decoder.isValid()) return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    // A sequence the piece leaves unfinished is not carried into the next piece.
+    decoder.resetState();
+    return text;
 }
 
 }  // namespace sorvani::documents

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
+#include <map>
 
 // The Windows code pages that RTF files name through \ansicpg, \cpg and \fcharset.
 namespace sorvani::documents {
@@ -17,5 +19,15 @@ int CodePageOfCharset(int charset);
 // The text of bytes in the code page. Code page 936 and UTF-8 are always known; others come
 // from the platform's converters, and a code page it lacks is read as Windows-1252.
 QString DecodeCodePage(int codePage, QByteArrayView bytes);
+
+// The same, for many short pieces: each code page's converter is looked up once, not per piece.
+// Each piece is decoded by itself, as DecodeCodePage does.
+class CodePageDecoders {
+  public:
+    QString Decode(int codePage, QByteArrayView bytes);
+
+  private:
+    std::map<int, QStringDecoder> decoders_;
+};
 
 }  // namespace sorvani::documents

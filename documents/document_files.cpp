@@ -53,8 +53,30 @@ void ExportFile(const QTextDocument& document, const QString& path) {
     ExportFile(RtfSourceOf(document), path);
 }
 
-QString BoxText(const QTextDocument& document) {
-    return document.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+QString BoxText(const QTextDocument& document) { return BoxText(document.toRawText()); }
+
+QString BoxText(QStringView rawText) {
+    // As QTextDocument::toPlainText gives the text: paragraph and line separators and the text
+    // document's frame marks end lines, a no-break space is a space.
+    QString text;
+    text.reserve(rawText.size() + rawText.size() / 8);
+    for (const QChar c : rawText) {
+        switch (c.unicode()) {
+            case QChar::ParagraphSeparator:
+            case QChar::LineSeparator:
+            case 0xFDD0:
+            case 0xFDD1:
+            case u'\n':
+                text += u"\r\n";
+                break;
+            case QChar::Nbsp:
+                text += QLatin1Char(' ');
+                break;
+            default:
+                text += c;
+        }
+    }
+    return text;
 }
 
 }  // namespace sorvani::documents

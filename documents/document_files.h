@@ -22,5 +22,8 @@ void ExportFile(const QTextDocument& document, const QString& path);
 
 // The document's text as the document box gives it: CR LF between paragraphs and lines.
 QString BoxText(const QTextDocument& document);
+// The same of the raw text a document holds (QTextDocument::toRawText, RtfContent::text), so
+// that text read without a document comes out as the box gives it.
+QString BoxText(QStringView rawText);
 
 }  // namespace sorvani::documents

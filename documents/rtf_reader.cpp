@@ -4,12 +4,16 @@
 #include <QTextCursor>
 #include <algorithm>
 #include <array>
+#include <map>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 #include "code_pages.h"
 #include "rtf_character_state.h"
 #include "rtf_tables.h"
 #include "rtf_tokenizer.h"
+#include "utf16.h"
 
 namespace sorvani::documents {
 namespace {
@@ -65,12 +69,80 @@ struct GroupState {
     int unicodeSkip = 1;
 };
 
+// What a run's format is made of, resolved through the font and colour tables as they stand when
+// its text comes, so that formats can be compared cheaply and each distinct one built once.
+struct FormatKey {
+    QString family;
+    int halfPoints = RtfCharacterState::kDefaultHalfPoints;
+    std::optional<QRgb> color;
+    std::optional<QRgb> background;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+
+    auto Tied() const {
+        return std::tie(family, halfPoints, color, background, bold, italic, underline, strike);
+    }
+    bool operator==(const FormatKey& other) const { return Tied() == other.Tied(); }
+    bool operator<(const FormatKey& other) const { return Tied() < other.Tied(); }
+};
+
+QTextCharFormat FormatOf(const FormatKey& key) {
+    QTextCharFormat format;
+    if (!key.family.isEmpty()) format.setFontFamilies({key.family});
+    format.setFontPointSize(key.halfPoints / 2.0);
+    if (key.color) format.setForeground(QColor(*key.color));
+    if (key.background) format.setBackground(QColor(*key.background));
+    if (key.bold) format.setFontWeight(QFont::Bold);
+    if (key.italic) format.setFontItalic(true);
+    if (key.underline) format.setFontUnderline(true);
+    if (key.strike) format.setFontStrikeOut(true);
+    return format;
+}
+
+// Units that are no characters: control characters other than the tab (a text document would
+// also take CR and LF for paragraph ends), DEL, and the noncharacters, among them the text
+// document's own frame marks U+FDD0 and U+FDD1. Surrogates are checked once the text is whole,
+// since the halves of a pair come from separate \u words.
+bool IsNoCharacter(char16_t unit) {
+    return (unit < 0x20 && unit != u'\t') || (unit >= 0x7F && unit < 0xA0) ||
+           (unit >= 0xFDD0 && unit <= 0xFDEF) || unit >= 0xFFFE;
+}
+
+// The character of \uN: N is a signed 16-bit number, negative for units above 32767; any other
+// number names no character.
+char16_t UnicodeUnit(int parameter) {
+    if (parameter < -0x8000 || parameter > 0xFFFF) return QChar::ReplacementCharacter;
+    return static_cast<char16_t>(parameter < 0 ? parameter + 0x10000 : parameter);
+}
+
+void ReplaceLoneSurrogates(QString& text) {
+    char16_t* const units = reinterpret_cast<char16_t*>(text.data());
+    const std::u16string_view view(units, static_cast<size_t>(text.size()));
+    for (size_t i = 0, length = 0; i < view.size(); i += length) {
+        length = utf16::CharacterLength(view, i);
+        if (length == 1 && utf16::IsSurrogate(units[i])) units[i] = QChar::ReplacementCharacter;
+    }
+}
+
+// Appends the text's characters: NUL is dropped, the rest of what is no character becomes U+FFFD.
+void AppendCharacters(QString& out, QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() == 0) continue;
+        out += IsNoCharacter(c.unicode()) ? QChar(QChar::ReplacementCharacter) : c;
+    }
+}
+
+QString CharactersOf(QStringView text) {
+    QString characters;
+    AppendCharacters(characters, text);
+    return characters;
+}
+
 class RtfReader {
   public:
-    explicit RtfReader(QTextDocument& document) : cursor_(&document) {}
-
-    // True when the source held the whole document, up to its closing brace.
-    bool Read(QByteArrayView source);
+    RtfContent Read(QByteArrayView source);
 
   private:
     void Handle(const RtfToken& token);
@@ -83,45 +155,44 @@ class RtfReader {
     void EndGroup();
     void AppendBytes(QByteArrayView bytes);
     void FlushBytes();
-    void AppendText(const QString& text);
-    void AppendDocumentText(const QString& text);
-    void FlushDocumentText();
+    void AppendText(QStringView text);
+    void AppendDocumentText(QStringView text);
     int CodePage() const;
     const RtfFont* FontOf(int number) const {
         return fonts_.Find(number < 0 ? defaultFont_ : number);
     }
-    QTextCharFormat CurrentFormat() const;
+    FormatKey CurrentFormat() const;
 
     GroupState& State() { return groups_.back(); }
     const GroupState& State() const { return groups_.back(); }
 
-    QTextCursor cursor_;
+    RtfContent content_;
     std::vector<GroupState> groups_{GroupState{}};
     size_t unkeptDepth_ = 0;
     size_t fontEntryDepth_ = 0;  // the group a font table entry began in
-    bool finished_ = false;
     int documentCodePage_ = kCodePageWestern;
     int defaultFont_ = 0;
     int pendingSkip_ = 0;
     RtfFontTable fonts_;
     RtfColorTable colors_;
+    CodePageDecoders decoders_;
     QByteArray pendingBytes_;
-    QString pendingText_;
-    QTextCharFormat pendingFormat_;
+    // Paragraph marks not yet written: the last one of the document opens no new paragraph.
     int pendingBreaks_ = 0;
+    std::map<FormatKey, int> formatIndexes_;
+    std::optional<FormatKey> runFormat_;  // that of the last run
 };
 
-bool RtfReader::Read(QByteArrayView source) {
+RtfContent RtfReader::Read(QByteArrayView source) {
     RtfTokenizer tokenizer(source);
     // The first group is the document; its closing brace ends it.
-    for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End && !finished_;
+    for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End && !content_.complete;
          token = tokenizer.Next())
         Handle(token);
     FlushBytes();
-    FlushDocumentText();
-    // The last paragraph mark ends the last paragraph; it opens no new one.
-    for (int i = 1; i < pendingBreaks_; ++i) cursor_.insertBlock();
-    return finished_;
+    if (pendingBreaks_ > 1) content_.text += QString(pendingBreaks_ - 1, QChar::ParagraphSeparator);
+    ReplaceLoneSurrogates(content_.text);
+    return std::move(content_);
 }
 
 void RtfReader::Handle(const RtfToken& token) {
@@ -177,7 +248,7 @@ void RtfReader::EndGroup() {
     if (groups_.size() == 1) return;
     groups_.pop_back();
     // The document's own group is closed: nothing after it belongs to the document.
-    finished_ = groups_.size() == 1;
+    content_.complete = groups_.size() == 1;
 }
 
 void RtfReader::HandleControlWord(QByteArrayView word, bool hasParameter, int parameter) {
@@ -186,19 +257,18 @@ void RtfReader::HandleControlWord(QByteArrayView word, bool hasParameter, int pa
         State().unicodeSkip = std::clamp(parameter, 0, kMaxUnicodeSkip);
     } else if (word == "u") {
         if (!hasParameter) return;
-        AppendText(QString(QChar(static_cast<char16_t>(parameter))));
+        const char16_t unit = UnicodeUnit(parameter);
+        AppendText(QStringView(&unit, 1));
         pendingSkip_ = State().unicodeSkip;
     } else if (const auto special =
                    std::ranges::find(kSpecialCharacters, word, &SpecialCharacter::word);
                special != kSpecialCharacters.end()) {
-        AppendText(QString(QChar(special->character)));
+        AppendText(QStringView(&special->character, 1));
     } else if (State().destination == Destination::FontTable ||
                State().destination == Destination::ColorTable) {
         HandleTableWord(word, parameter);
     } else if (word == "par" || word == "sect" || word == "page" || word == "row") {
-        if (State().destination != Destination::Text) return;
-        FlushDocumentText();
-        ++pendingBreaks_;
+        if (State().destination == Destination::Text) ++pendingBreaks_;
     } else {
         State().characters.Apply(word, hasParameter, parameter);
     }
@@ -267,10 +337,10 @@ void RtfReader::HandleControlSymbol(char symbol) {
             State().destination = Destination::Skipped;
             return;
         case '~':
-            AppendText(QString(QChar(u'\u00A0')));
+            AppendText(u"\u00A0");
             return;
         case '_':
-            AppendText(QString(QChar(u'\u2011')));
+            AppendText(u"\u2011");
             return;
         default:
             return;  // \- optional hyphen, \: index subentry, \| formula
@@ -293,18 +363,18 @@ void RtfReader::AppendBytes(QByteArrayView bytes) {
 
 void RtfReader::FlushBytes() {
     if (pendingBytes_.isEmpty()) return;
-    const QString text = DecodeCodePage(CodePage(), pendingBytes_);
+    const QString text = decoders_.Decode(CodePage(), pendingBytes_);
     pendingBytes_.clear();
     AppendText(text);
 }
 
-void RtfReader::AppendText(const QString& text) {
+void RtfReader::AppendText(QStringView text) {
     switch (State().destination) {
         case Destination::Text:
             AppendDocumentText(text);
             return;
         case Destination::FontTable:
-            fonts_.AppendText(text);
+            fonts_.AppendText(CharactersOf(text));
             return;
         case Destination::ColorTable:
             colors_.AppendText(text);
@@ -314,43 +384,69 @@ void RtfReader::AppendText(const QString& text) {
     }
 }
 
-void RtfReader::AppendDocumentText(const QString& text) {
-    for (; pendingBreaks_ > 0; --pendingBreaks_) cursor_.insertBlock();
-    const QTextCharFormat format = CurrentFormat();
-    if (format != pendingFormat_) {
-        FlushDocumentText();
-        pendingFormat_ = format;
+void RtfReader::AppendDocumentText(QStringView text) {
+    const bool dropped = std::ranges::all_of(text, [](QChar c) { return c.unicode() == 0; });
+    if (dropped && pendingBreaks_ == 0) return;
+    QString& out = content_.text;
+    FormatKey format = CurrentFormat();
+    if (format != runFormat_) {
+        const auto [entry, added] =
+            formatIndexes_.try_emplace(format, static_cast<int>(content_.formats.size()));
+        if (added) content_.formats.push_back(FormatOf(format));
+        content_.runs.push_back({out.size(), entry->second});
+        runFormat_ = std::move(format);
     }
-    pendingText_ += text;
+    if (pendingBreaks_ > 0) {
+        out += QString(pendingBreaks_, QChar::ParagraphSeparator);
+        pendingBreaks_ = 0;
+    }
+    AppendCharacters(out, text);
 }
 
-void RtfReader::FlushDocumentText() {
-    if (pendingText_.isEmpty()) return;
-    cursor_.insertText(pendingText_, pendingFormat_);
-    pendingText_.clear();
-}
-
-QTextCharFormat RtfReader::CurrentFormat() const {
+FormatKey RtfReader::CurrentFormat() const {
     const RtfCharacterState& state = State().characters;
     const RtfCharacterState::Shown shown = state.Effective();
-    QTextCharFormat format;
-    const RtfFont* font = FontOf(shown.font);
-    if (font && !font->name.isEmpty()) format.setFontFamilies({font->name});
-    format.setFontPointSize(shown.halfPoints / 2.0);
-    if (const auto color = colors_.Find(state.color)) format.setForeground(*color);
-    if (const auto color = colors_.Find(state.background)) format.setBackground(*color);
-    if (shown.bold) format.setFontWeight(QFont::Bold);
-    if (shown.italic) format.setFontItalic(true);
-    if (state.underline) format.setFontUnderline(true);
-    if (state.strike) format.setFontStrikeOut(true);
+    FormatKey format;
+    if (const RtfFont* font = FontOf(shown.font)) format.family = font->name;
+    format.halfPoints = shown.halfPoints;
+    if (const auto color = colors_.Find(state.color)) format.color = color->rgb();
+    if (const auto color = colors_.Find(state.background)) format.background = color->rgb();
+    format.bold = shown.bold;
+    format.italic = shown.italic;
+    format.underline = state.underline;
+    format.strike = state.strike;
     return format;
 }
 
 }  // namespace
 
-bool ReadRtf(QByteArrayView source, QTextDocument& document) {
+RtfContent ReadRtfContent(QByteArrayView source) { return RtfReader().Read(source); }
+
+void FillDocument(const RtfContent& content, QTextDocument& document) {
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
     document.clear();
-    return RtfReader(document).Read(source);
+    QTextCursor cursor(&document);
+    // One edit: the cursor then measures no line of the growing paragraph after each run, which
+    // made reading a paragraph of many runs quadratic.
+    cursor.beginEditBlock();
+    for (size_t i = 0; i < content.runs.size(); ++i) {
+        const qsizetype start = content.runs[i].start;
+        const qsizetype end =
+            i + 1 < content.runs.size() ? content.runs[i + 1].start : content.text.size();
+        cursor.insertText(content.text.sliced(start, end - start),
+                          content.formats[static_cast<size_t>(content.runs[i].format)]);
+    }
+    // A document of paragraph ends alone has no run.
+    if (content.runs.empty()) cursor.insertText(content.text);
+    cursor.endEditBlock();
+    document.setUndoRedoEnabled(undo);
+}
+
+bool ReadRtf(QByteArrayView source, QTextDocument& document) {
+    const RtfContent content = ReadRtfContent(source);
+    FillDocument(content, document);
+    return content.complete;
 }
 
 }  // namespace sorvani::documents

@@ -1,14 +1,43 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QString>
+#include <QTextCharFormat>
 #include <QTextDocument>
+#include <vector>
 
 namespace sorvani::documents {
 
-// Replaces the document's content with the text and character formatting (font, size, colour,
-// bold, italic, underline, strike-through) of RTF source. Reading is best effort and never
-// fails: what cannot be understood is skipped, and a truncated source gives what it holds.
-// Returns false for a source that ends before the document's closing brace: a file cut short.
+// The text and character formatting (font, size, colour, bold, italic, underline,
+// strike-through) of RTF source, gathered before any document is built: the tool needs only the
+// text, and the window's document is filled from it in one pass, at a cost linear in the source.
+struct RtfContent {
+    // Where a format begins in the text; it holds up to the next run's start.
+    struct Run {
+        qsizetype start;
+        int format;  // index into formats
+    };
+
+    // The text as a text document holds it (QTextDocument::toRawText): paragraphs separated by
+    // U+2029, none after the last. It holds only characters: what is no character (NUL, control
+    // characters other than the tab, noncharacters, surrogate halves without their partner)
+    // became U+FFFD or, for NUL, was dropped.
+    QString text;
+    std::vector<Run> runs;
+    std::vector<QTextCharFormat> formats;  // each distinct format once
+    // False for a source that ends before the document's closing brace: a file cut short.
+    bool complete = false;
+};
+
+// Reading is best effort and never fails: what cannot be understood is skipped, and a truncated
+// source gives what it holds.
+RtfContent ReadRtfContent(QByteArrayView source);
+
+// Replaces the document's content with the text and formatting; its raw text is then exactly the
+// content's text. Leaves no undo record.
+void FillDocument(const RtfContent& content, QTextDocument& document);
+
+// Both in one. Returns whether the source held the whole document (RtfContent::complete).
 bool ReadRtf(QByteArrayView source, QTextDocument& document);
 
 }  // namespace sorvani::documents

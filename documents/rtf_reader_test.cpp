@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <random>
 
@@ -85,6 +86,61 @@ TEST(RtfReader, UnicodeCharactersSkipTheirFallback) {
     EXPECT_EQ(Read("{\\rtf1 {\\uc0 \\u20013}\\u25991?}"), QStringList({u"中文"_s}));
 }
 
+TEST(RtfReader, WhatIsNoCharacterBecomesAReplacementOrIsDropped) {
+    // NUL is dropped; numbers out of the 16-bit range, controls and noncharacters become U+FFFD.
+    EXPECT_EQ(Read("{\\rtf1 a\\u0 b\\u-2147483648 c\\u99999 d\\u1 e\\u127 f\\u-2 g\\u-1 h}"),
+              QStringList({u"a\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"_s}));
+    EXPECT_EQ(Read("{\\rtf1 a\\'00b\\'01c\\'7fd\\u64976?e}"),
+              QStringList({u"ab\uFFFDc\uFFFDd\uFFFDe"_s}));
+    // CR and LF would end paragraphs in a text document; only \\par does.
+    EXPECT_EQ(Read("{\\rtf1 a\\u13?b\\'0ac}"), QStringList({u"a\uFFFDb\uFFFDc"_s}));
+    // Surrogate halves count only as a pair, in either order of writing.
+    EXPECT_EQ(Read("{\\rtf1 \\u-10179?x\\u-8704?\\u-8704?\\u-10179?}"),
+              QStringList({u"\uFFFDx\uFFFD\uFFFD\uFFFD"_s}));
+    EXPECT_EQ(Read("{\\rtf1 {\\b \\u-10179?}\\u-8704?}"), QStringList({u"\U0001F600"_s}));
+    // The tab is text; NUL and controls in font names go the same way.
+    QTextDocument document;
+    ReadRtf("{\\rtf1{\\fonttbl{\\f0 A\\u0?rial\\u1?;}}\\f0 x\\u9?y}", document);
+    EXPECT_EQ(Paragraphs(document), QStringList({"x\ty"}));
+    EXPECT_EQ(RunOf(document, "x").family, u"Arial\uFFFD"_s);
+}
+
+TEST(RtfReader, EachDistinctFormatIsKeptOnce) {
+    QByteArray source = "{\\rtf1 ";
+    for (int i = 0; i < 1000; ++i) source += "\\b a\\b0 b{\\i\\u0}\\par ";
+    const RtfContent content = ReadRtfContent(source + "}");
+    EXPECT_EQ(content.formats.size(), 2u);
+    // Formats that get no text (the italic one) take no room.
+    EXPECT_EQ(content.runs.size(), 2000u);
+    EXPECT_EQ(content.text.size(), 3 * 1000 - 1);
+}
+
+TEST(RtfReader, AParagraphOfManyRunsAndManyParagraphs) {
+    // Building the document paragraph by paragraph once took time growing with the square of a
+    // paragraph's runs: this paragraph took minutes.
+    QByteArray source = "{\\rtf1 ";
+    for (int i = 0; i < 50'000; ++i) source += "\\b a\\b0 b";
+    QTextDocument document;
+    ReadRtf(source + "\\par" + QByteArray("\\par").repeated(100'000) + "}", document);
+    EXPECT_EQ(document.blockCount(), 100'001);
+    EXPECT_EQ(document.firstBlock().text(), QByteArray("ab").repeated(50'000));
+    EXPECT_EQ(inspection::Runs(document).size(), 100'000u);
+}
+
+TEST(RtfReader, TheDocumentHoldsExactlyTheContentsText) {
+    // What the tool annotates (the content's text) is what the window's box holds.
+    const QByteArrayList sources = {
+        "{\\rtf1 \\par\\par}", "{\\rtf1 a\\line b\\~c\\u8233 d\\u-1264 e\\u65279 f\\par\\par}",
+        "{\\rtf1{\\b\\par}{\\i\\par}x{\\u-10179}\\u-8704 y\\u0\\par}",
+        "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'d6 \\'ce\\'c4\\tab\\cell\\row}"};
+    for (const QByteArray& source : sources) {
+        const RtfContent content = ReadRtfContent(source);
+        QTextDocument document;
+        FillDocument(content, document);
+        EXPECT_EQ(document.toRawText(), content.text) << source.data();
+    }
+}
+
 TEST(RtfReader, CharacterFormattingTurnsOnAndOff) {
     const QByteArray source =
         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}{\\colortbl;\\red255\\green0\\blue0;"
@@ -138,7 +194,7 @@ TEST(RtfReader, SurvivesHostileInput) {
     EXPECT_EQ(Read("{\\rtf1 a\\bin99999999999999999999 bcd}"), QStringList({"a"}));
     EXPECT_EQ(Read("{\\rtf1 a\\bin-5 b}"), QStringList({"ab"}));
     EXPECT_EQ(Read("{\\rtf1 a\\fs99999999999\\u99999999999 b\\" + QByteArray(10000, 'x') + " c}"),
-              QStringList({u"a\uFFFFc"_s}));
+              QStringList({u"a\uFFFDc"_s}));
     for (const char* truncated : {"{\\rtf1{\\fonttbl{\\f0 Ari", "{\\rtf1 abc\\'d", "{\\rtf1 abc\\",
                                   "{\\rtf1 abc\\u", "{\\rtf1 abc{\\*", "{\\rtf1{\\colortbl\\red"})
         EXPECT_NO_THROW(Read(truncated)) << truncated;

@@ -94,9 +94,16 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
     window.show();
     QApplication::processEvents();
 
-    for (const auto& [fixture, tones] :
-         {std::pair{"wordpad_chinese.rtf", true}, {"libreoffice_chinese.rtf", false}}) {
-        const fs::path input = fs::path(SORVANI_RTF_FIXTURES) / fixture;
+    // Besides real files, one with what is no character and what a text document would take
+    // for paragraph and line ends.
+    WriteBytes(dir_ / "odd.rtf",
+               "{\\rtf1 \\u20013?\\u0 a\\u-2147483648 b\\u13?c\\'0ad\\u8233?\\u8232?e\\~f"
+               "\\u-10179?g\\u64976?\\line\\par\\par}");
+    for (const auto& [input, tones] :
+         {std::pair{fs::path(SORVANI_RTF_FIXTURES) / "wordpad_chinese.rtf", true},
+          {fs::path(SORVANI_RTF_FIXTURES) / "libreoffice_chinese.rtf", false},
+          {dir_ / "odd.rtf", true}}) {
+        const std::string fixture = input.filename().string();
         prompts.chosenFile = QString::fromStdString(input.string());
         window.LoadFile_Click();
         prompts.answerYes = tones;
