@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "column_ruler.h"
 #include "pinyin_lookup.h"
+#include "test_dictionary.h"
 #include "text_output_box.h"
 
 namespace sorvani {
@@ -17,11 +20,7 @@ class CountingEventLoop final : public EventLoop {
 
 class LayoutTest : public testing::Test {
   protected:
-    LayoutTest() {
-        dictionary_.Append({u"中", u"中", u"zhōng", u"zhong"});
-        dictionary_.Append({u"啊", u"啊", u"ā", u"a"});
-        dictionary_.Append({u"国", u"国", u"guó", u"guo"});
-    }
+    LayoutTest() { test_support::FillDictionary(dictionary_); }
 
     // Lays out the chunk and returns what reached the output box.
     std::u16string Layout(std::u16string_view text, int64_t remaining,
@@ -157,7 +156,7 @@ TEST_F(LayoutTest, AnEmptySyllableEndsTheCallAndKeepsThePair) {
     dictionary_.Append({u"好", u"好", u"", u""});
     const auto failure = LayoutAnnotatedText(u"a好\r\nb", 0, kWithTones, pair_, tools_);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_NE(failure->find("row 4"), std::string::npos);
+    EXPECT_NE(failure->find("row " + std::to_string(dictionary_.size())), std::string::npos);
     EXPECT_EQ(pair_.PinyinBuffer, u"a ");
     EXPECT_EQ(pair_.CharLine, u"a ");
     EXPECT_EQ(output_.TakeText(), u"");  // neither the line end nor the final flush

@@ -7,6 +7,7 @@
 
 #include "column_ruler.h"
 #include "pinyin_lookup.h"
+#include "test_dictionary.h"
 #include "text_output_box.h"
 
 namespace sorvani {
@@ -14,7 +15,7 @@ namespace {
 
 class AnnotationRunTest : public testing::Test {
   protected:
-    AnnotationRunTest() { dictionary_.Append({u"中", u"中", u"zhōng", u"zhong"}); }
+    AnnotationRunTest() { test_support::FillDictionary(dictionary_); }
 
     std::u16string Run(std::u16string_view text) {
         RunAnnotation(text, kWithoutTones, pair_, tools_, [this](int64_t position, int64_t total) {

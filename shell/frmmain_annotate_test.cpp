@@ -8,6 +8,7 @@
 #include "frmmain_geometry.h"
 #include "percent_caption.h"
 #include "recording_prompts.h"
+#include "test_dictionary.h"
 #include "twips.h"
 
 namespace {
@@ -29,9 +30,7 @@ const QString kSuccess = QStringLiteral("注音成功！");
 class AnnotateCommand : public testing::Test {
   protected:
     AnnotateCommand() {
-        dictionary.Append({u"中", u"中", u"zhōng", u"zhong"});
-        dictionary.Append({u"国", u"國", u"guó", u"guo"});
-        dictionary.Append({u"绿", u"綠", u"lǜ", u"lü"});
+        sorvani::test_support::FillDictionary(dictionary);
         auto recording = std::make_unique<LabelReadingPrompts>();
         prompts = recording.get();
         window = std::make_unique<frmmain>(dictionary, std::move(recording));

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 
+#include "fake_word_processor.h"
 #include "frmmain.h"
 #include "recording_prompts.h"
 
@@ -129,33 +130,17 @@ TEST_F(DocumentCommands, ExportsAnEmptyDocument) {
     EXPECT_EQ(window->Wj->toPlainText(), QString());
 }
 
-// Stands in for LibreOffice, the word processor found on the search path outside Windows.
-class FakeWordProcessor {
-  public:
-    explicit FakeWordProcessor(const QString& folder) : oldPath_(qgetenv("PATH")) {
-        QFile script(folder + "/soffice");
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\nexit 0\n");
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-        qputenv("PATH", folder.toLocal8Bit());
-    }
-    ~FakeWordProcessor() { qputenv("PATH", oldPath_); }
-
-  private:
-    QByteArray oldPath_;
-};
-
 TEST_F(DocumentCommands, HandsTheTextToTheWordProcessorThroughTheClipboard) {
 #ifdef Q_OS_WIN
     GTEST_SKIP() << "Word is reached through COM on Windows";
 #endif
     window->Wj->setPlainText(QStringLiteral("第一行\n第二行"));
-    {
-        FakeWordProcessor office(folder.path());
-        prompts->answerYes = true;
-        window->dcwj_Click();
-    }
+    FakeWordProcessor office;
+    office.Install();
+    prompts->answerYes = true;
+    window->dcwj_Click();
     EXPECT_EQ(prompts->shown.last(), kExported);
+    EXPECT_TRUE(office.WaitForRecord().endsWith("第一行\n第二行"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("第一行\r\n第二行"));
     EXPECT_EQ(window->Wj->textCursor().selectedText().size(), window->Wj->toPlainText().size());
 }
@@ -164,11 +149,11 @@ TEST_F(DocumentCommands, WithoutAWordProcessorOnlyTheFailureShows) {
 #ifdef Q_OS_WIN
     GTEST_SKIP() << "Word is reached through COM on Windows";
 #endif
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", folder.path().toLocal8Bit());
-    prompts->answerYes = true;
-    window->dcwj_Click();
-    qputenv("PATH", oldPath);
+    {
+        FakeWordProcessor nothingInstalled;
+        prompts->answerYes = true;
+        window->dcwj_Click();
+    }
     EXPECT_EQ(prompts->shown.last(), kNoWordProcessor);
     EXPECT_FALSE(prompts->shown.contains(kExported));
 }

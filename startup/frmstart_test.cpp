@@ -5,10 +5,9 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTemporaryDir>
-#include <fstream>
 
-#include "dictionary_file.h"
 #include "recording_prompts.h"
+#include "test_dictionary.h"
 #include "twips.h"
 
 namespace {
@@ -19,9 +18,7 @@ class Splash : public testing::Test {
 
     std::filesystem::path DictionaryFile() {
         const std::filesystem::path file = folder.path().toStdString() + "/VeRevor.dll";
-        std::ofstream out(file, std::ios::binary);
-        sorvani::WriteDictionaryRecord(out, {u"中", u"中", u"zhōng", u"ZHONG"});
-        sorvani::WriteDictionaryRecord(out, {u"文", u"文", u"wén", u"WEN"});
+        sorvani::test_support::WriteDictionaryFile(file);
         return file;
     }
 
@@ -84,7 +81,7 @@ TEST_F(Splash, PlaysItsTimelineThenLoadsTheDictionaryAndOpensTheMainWindow) {
     ASSERT_NE(splash.MainWindow(), nullptr);
     EXPECT_TRUE(splash.MainWindow()->isVisible());
     EXPECT_EQ(&splash.MainWindow()->Dictionary, &dictionary);
-    EXPECT_EQ(dictionary.size(), 2);
+    EXPECT_EQ(size_t(dictionary.size()), sorvani::test_support::SmallDictionaryRecords().size());
     EXPECT_FALSE(splash.isVisible());
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), splash.MainWindow());

@@ -83,7 +83,7 @@ TEST_F(AnnotateTool, OutputFileIsReplacedOnlyByACompleteRun) {
 
     WriteBytes(output, "old");
     // An empty pinyin cell stops the run rather than losing text.
-    WriteDictionary(dictionary_, {{u"中", u"中", u"", u""}});
+    test_support::WriteDictionaryFile(dictionary_, {{u"中", u"中", u"", u""}});
     outcome = Annotate("a中", "--output " + Quote(output));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
@@ -116,12 +116,14 @@ TEST_F(AnnotateTool, FailuresExitWithOneAndNameTheFile) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("folder.txt"), std::string::npos) << outcome.err;
 
-    // The second record ends after three fields.
+    // A record added after the last ends after three fields.
     std::ofstream(dictionary_, std::ios::binary | std::ios::app) << "\"1\",\"2\",\"3\"\r\n";
+    const size_t added = test_support::SmallDictionaryRecords().size() + 1;
     outcome = Annotate("中");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(LineCount(outcome.err), 1);
-    EXPECT_NE(outcome.err.find("record 4"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("record " + std::to_string(added)), std::string::npos)
+        << outcome.err;
     EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
 }
 

@@ -57,7 +57,7 @@ TEST_F(AnnotateRtf, OutputIsRtfForAnRtfFileNameOrWhenAskedFor) {
 TEST_F(AnnotateRtf, AFailingRtfRunLeavesTheOutputAsItWas) {
     const fs::path output = dir_ / "out.rtf";
     WriteBytes(output, "old");
-    WriteDictionary(dictionary_, {{u"中", u"中", u"", u""}});
+    test_support::WriteDictionaryFile(dictionary_, {{u"中", u"中", u"", u""}});
     Outcome outcome = Annotate(kRtf, "--output " + Quote(output));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dictionary_file.h"
+#include "test_dictionary.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -50,17 +51,9 @@ class AnnotateTool : public ::testing::Test {
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         dictionary_ = dir_ / "dictionary.dll";
-        WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
-                                      {u"国", u"國", u"guó", u"guo"},
-                                      {u"啊", u"啊", u"ā", u"a"}});
+        test_support::WriteDictionaryFile(dictionary_);
     }
     void TearDown() override { fs::remove_all(dir_); }
-
-    static void WriteDictionary(const fs::path& file,
-                                const std::vector<DictionaryRecord>& records) {
-        std::ofstream out(file, std::ios::binary);
-        for (const auto& record : records) WriteDictionaryRecord(out, record);
-    }
 
     // Runs the program with the arguments (already quoted) and the bytes on standard input.
     Outcome Run(const std::string& arguments, std::string_view input = "",

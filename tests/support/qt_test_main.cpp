@@ -2,7 +2,8 @@
 
 #include <QApplication>
 
-// Widgets need the application object; the tests run without a display.
+// Widgets, and text documents that measure fonts, need the application object; the tests run
+// without a display.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
