@@ -8,12 +8,19 @@
 #include "binary_streams.h"
 #include "options.h"
 #include "program_arguments.h"
+#include "sorvani_version.h"
 #include "tool_error.h"
 
 namespace {
 
 constexpr int kFailure = 1;
 constexpr int kUsageFailure = 2;
+
+// Help and version go to standard output; a failure to write them is a failure.
+int Print(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : kFailure;
+}
 
 int Report(const std::string& message, int status) {
     std::fprintf(stderr, "sorvani-annotate: %s\n", message.c_str());
@@ -26,10 +33,9 @@ int main(int argc, char** argv) {
     using namespace sorvani::annotate;
     try {
         const Options options = ParseOptions(ProgramArguments(argc, argv));
-        if (options.help) {
-            std::fputs(kUsage, stdout);
-            return std::fflush(stdout) == 0 ? 0 : kFailure;
-        }
+        if (options.help) return Print(kUsage);
+        if (options.version)
+            return Print(std::string("sorvani-annotate ") + kSorvaniVersion + "\n");
         UseBinaryStandardStreams();
         AnnotateDocument(options);
         return 0;

@@ -63,6 +63,7 @@ const char* const kUsage =
     "                     the desktop program exports it (default: rtf for an --output FILE\n"
     "                     named *.rtf, text otherwise)\n"
     "  --help             show this text\n"
+    "  --version          show the program's version\n"
     "\n"
     "RTF needs the module sorvani-annotate-rtf beside the program, built with the desktop\n"
     "program. Exit status: 0 success, 1 failure, 2 usage error.\n";
@@ -81,6 +82,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--tones") {
             options.tones = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&

@@ -11,6 +11,7 @@ enum class OutputFormat { Text, Rtf };
 
 struct Options {
     bool help = false;
+    bool version = false;
     bool tones = false;
     std::optional<std::filesystem::path> dictionary;
     // Standard output when absent.

@@ -34,6 +34,10 @@ class frmmain : public QWidget {
                      std::unique_ptr<UserPrompts> prompts = nullptr,
                      std::unique_ptr<PointerPosition> pointer = nullptr);
 
+    // The import command once its file is chosen: the path becomes Frame2's caption and the
+    // file's content the document box's; a failure is reported as the import reports it.
+    void OpenDocument(const QString& path);
+
     // What the window shows: the skin with the caption, repainted on every size change.
     const QImage& Surface() const { return surface_; }
     // The window that stands for the program in the taskbar.

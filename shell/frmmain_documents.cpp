@@ -25,14 +25,18 @@ void frmmain::LoadFile_Click() {
         {QStringLiteral("打开文件"), QStringLiteral("文本文件(.txt)|*.txt|写字板(.rtf)|*.rtf"),
          DialogStartDirectory()});
     if (!path) return;
-    Frame2->setTitle(*path);
+    OpenDocument(*path);
+}
+
+void frmmain::OpenDocument(const QString& path) {
+    Frame2->setTitle(path);
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     ThrottledEventLoop events([] { return false; }, LongWorkYieldMs);
     std::unique_ptr<QTextDocument> document;
     try {
         document = BuildDocument(
-            [&](QTextDocument& imported) { sorvani::documents::ImportFile(*path, imported); },
+            [&](QTextDocument& imported) { sorvani::documents::ImportFile(path, imported); },
             Wj->font(), events);
     } catch (const sorvani::documents::DocumentError& failure) {
         CmdDlg->Inform(failure.description());

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
 #include "dictionary_file.h"
 #include "fonts.h"
@@ -156,6 +157,14 @@ void frmstart::ShowMainWindow() {
     main_->raise();
     main_->activateWindow();
     close();
+    // Opened from the event loop, as a click on the import would be, once the window shows.
+    if (!document_.isEmpty())
+        QMetaObject::invokeMethod(
+            main_.get(),
+            [main = main_.get(), document = std::exchange(document_, {})] {
+                main->OpenDocument(document);
+            },
+            Qt::QueuedConnection);
 }
 
 void frmstart::Form_MouseMove() {

@@ -32,6 +32,9 @@ class frmstart : public QWidget {
     frmstart(sorvani::PinyinDictionary& dictionary, std::filesystem::path dictionaryFile,
              UserPrompts& prompts);
 
+    // A file that the main window opens as the import command would, once it shows.
+    void OpenWhenShown(QString document) { document_ = std::move(document); }
+
     // The main window, once the splash has opened it.
     frmmain* MainWindow() const { return main_.get(); }
     // Whether the dictionary could not be loaded; the program then ends with a failure status.
@@ -70,6 +73,7 @@ class frmstart : public QWidget {
     std::filesystem::path dictionaryFile_;
     UserPrompts& prompts_;
     std::unique_ptr<frmmain> main_;
+    QString document_;
     bool dictionaryLoaded_ = false;
     bool startFailed_ = false;
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "recording_prompts.h"
 #include "test_dictionary.h"
@@ -111,6 +112,52 @@ TEST_F(Splash, RunsOnItsOwnTimersUntilTheMainWindowOpens) {
     ASSERT_NE(splash.MainWindow(), nullptr);
     EXPECT_TRUE(splash.MainWindow()->isVisible());
     EXPECT_FALSE(splash.isVisible());
+}
+
+// The file given on the command line: opened as the import opens it, once the main window shows.
+class SplashWithDocument : public Splash {
+  protected:
+    // Plays the whole animation; the main window opens and the queued import has not run yet.
+    frmmain& OpenMainWindow(const QString& document) {
+        splash.OpenWhenShown(document);
+        for (int t = 50; t <= 1000; t += 50) Step(t);
+        frmmain* main = splash.MainWindow();
+        EXPECT_NE(main, nullptr);
+        main->CmdDlg = std::make_unique<RecordingPrompts>();
+        return *main;
+    }
+    static const RecordingPrompts& PromptsOf(const frmmain& main) {
+        return static_cast<const RecordingPrompts&>(*main.CmdDlg);
+    }
+};
+
+TEST_F(SplashWithDocument, OpensTheFileInTheDocumentBoxWithItsPathAsCaption) {
+    const QString file = folder.filePath(QStringLiteral("课文.txt"));
+    std::ofstream(file.toStdString(), std::ios::binary) << "\xEF\xBB\xBF中文";
+    frmmain& main = OpenMainWindow(file);
+    EXPECT_NE(main.Frame2->title(), file);  // not before the window has shown
+    QApplication::processEvents();
+    EXPECT_EQ(main.Frame2->title(), file);
+    EXPECT_EQ(main.Wj->toPlainText(), QStringLiteral("中文"));
+    EXPECT_TRUE(PromptsOf(main).shown.isEmpty());
+    // Opened once, however often the window is shown again.
+    std::ofstream(file.toStdString(), std::ios::binary) << "changed";
+    splash.Form_MouseMove();
+    QApplication::processEvents();
+    EXPECT_EQ(main.Wj->toPlainText(), QStringLiteral("中文"));
+}
+
+TEST_F(SplashWithDocument, AFileThatCannotBeReadIsReportedAsTheImportReportsIt) {
+    const QString missing = folder.filePath(QStringLiteral("gone.txt"));
+    frmmain& main = OpenMainWindow(missing);
+    const QString helpText = main.Wj->toPlainText();
+    QApplication::processEvents();
+    EXPECT_EQ(main.Frame2->title(), missing);
+    EXPECT_EQ(main.Wj->toPlainText(), helpText);
+    ASSERT_EQ(PromptsOf(main).shown.size(), 1);
+    EXPECT_TRUE(PromptsOf(main).shown[0].contains(missing))
+        << PromptsOf(main).shown[0].toStdString();
+    EXPECT_TRUE(main.isVisible());
 }
 
 TEST(FailedStart, ReportsTheMissingDictionaryAndNeverOpensTheMainWindow) {

@@ -6,14 +6,27 @@
 #include "frmstart.h"
 #include "pinyin_dictionary.h"
 #include "program_directory.h"
+#include "startup_arguments.h"
 #include "user_prompts.h"
 
 int main(int argc, char* argv[]) {
+    // The version and the help need no display: they are answered before the window system is
+    // opened. Anything else waits until Qt has taken its own options from the command line.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const StartupRequest early = ParseStartupArguments(arguments);
+    if (early.action == StartupRequest::Action::ShowVersion ||
+        early.action == StartupRequest::Action::ShowHelp)
+        return AnswerWithoutWindow(early);
+
     QApplication app(argc, argv);
+    const StartupRequest request = ParseStartupArguments(QApplication::arguments().mid(1));
+    if (const int status = AnswerWithoutWindow(request); status >= 0) return status;
     QApplication::setWindowIcon(ApplicationIcon());
     sorvani::PinyinDictionary dictionary;
     DialogPrompts prompts;
     frmstart splash(dictionary, sorvani::DictionaryFilePath(sorvani::ProgramDirectory()), prompts);
+    splash.OpenWhenShown(request.document);
     splash.show();
     const int status = QApplication::exec();
     // Closing the failure report may already have ended the event loop with status 0.
