@@ -23,6 +23,8 @@ int main(int argc, char* argv[]) {
     const StartupRequest request = ParseStartupArguments(QApplication::arguments().mid(1));
     if (const int status = AnswerWithoutWindow(request); status >= 0) return status;
     QApplication::setWindowIcon(ApplicationIcon());
+    // Ties the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SORVANI_APP_ID));
     sorvani::PinyinDictionary dictionary;
     DialogPrompts prompts;
     frmstart splash(dictionary, sorvani::DictionaryFilePath(sorvani::ProgramDirectory()), prompts);

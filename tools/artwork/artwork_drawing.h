@@ -29,5 +29,5 @@ struct NamedImage {
 // The nine 17 x 16 caption-button state pictures.
 std::vector<NamedImage> DrawCaptionButtons();
 
-// The application icon at 16 and 32 pixels.
+// The application icon, square, as icon<size>.png at each size a desktop may ask for.
 std::vector<NamedImage> DrawIcons();

@@ -27,5 +27,9 @@ QImage DrawIcon(int size) {
 }  // namespace
 
 std::vector<NamedImage> DrawIcons() {
-    return {{"icon16.png", DrawIcon(16)}, {"icon32.png", DrawIcon(32)}};
+    std::vector<NamedImage> icons;
+    // The window uses 16 and 32; the desktop's menus and launchers the hicolor theme's sizes.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icons.push_back({QStringLiteral("icon%1.png").arg(size), DrawIcon(size)});
+    return icons;
 }
