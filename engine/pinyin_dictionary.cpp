@@ -2,19 +2,14 @@
 
 #include <stdexcept>
 
-#include "letter_case.h"
-
 namespace sorvani {
 
-PinyinDictionary::PinyinDictionary() : rows_(kRows), firstRow_(0x10000, 0) {
-    shown_.reserve(kRows);
-}
+PinyinDictionary::PinyinDictionary() : rows_(kRows), firstRow_(0x10000, 0) {}
 
 void PinyinDictionary::Append(DictionaryRecord record) {
     if (full()) throw std::out_of_range("more than 25000 dictionary records");
     const int row = ++filled_;
     rows_[row - 1] = std::move(record);
-    shown_.push_back({Capitalised(rows_[row - 1][2]), Capitalised(rows_[row - 1][3])});
     IndexKey(rows_[row - 1][0], row);
     IndexKey(rows_[row - 1][1], row);
 }

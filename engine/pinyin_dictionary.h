@@ -34,17 +34,10 @@ class PinyinDictionary {
     // The first row (1-based) whose column 1 or 2 holds exactly the character, or 0.
     int FindRow(char16_t character) const { return firstRow_[character]; }
 
-    // Column 3 (with tones) or 4 of a filled row as the lookup shows it: the first letter
-    // capitalised and the rest small. Kept from the start since every looked-up character needs it.
-    const std::u16string& ShownSyllable(int row, bool withTones) const {
-        return shown_[row - 1][withTones ? 0 : 1];
-    }
-
   private:
     void IndexKey(const std::u16string& key, int row);
 
     std::vector<DictionaryRecord> rows_;
-    std::vector<std::array<std::u16string, 2>> shown_;
     std::vector<int32_t> firstRow_;
     int filled_ = 0;
 };
