@@ -81,26 +81,18 @@ class LineLayout {
             if (!pinyin.empty()) {
                 if (pinyin[0] == u'\r' || pinyin[0] == u'\n') {
                     FlushLineEnd(pair_, tools_.output);
-                    measured_ = 0;
                 } else {
                     Place(character, entry.doubleByte, pinyin, pair_);
                 }
             }
         }
-        const int64_t width = tools_.ruler.Width(pair_.CharLine, measured_);
-        measured_ = pair_.CharLine.size();
-        if (width > kWrapWidth) {
-            Wrap(pair_);
-            measured_ = 0;
-        }
+        if (tools_.ruler.Width(pair_.CharLine) > kWrapWidth) Wrap(pair_);
     }
 
   private:
     const int16_t toneFlag_;
     AnnotatedLinePair& pair_;
     const LayoutTools& tools_;
-    // Units of the character line at its last measurement; the line has only grown since.
-    size_t measured_ = 0;
 };
 
 }  // namespace

@@ -21,10 +21,11 @@ const std::array<uint8_t, 0x10000>& UnitColumns() {
     return table;
 }
 
-int64_t Columns(std::u16string_view text) {
+// Columns of the characters from `start` on.
+int64_t Columns(std::u16string_view text, size_t start) {
     const auto& unitColumns = UnitColumns();
     int64_t columns = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = start; i < text.size(); ++i) {
         if (utf16::CharacterLength(text, i) == 2) {
             columns += CharacterColumns(utf16::CodePoint(text[i], text[i + 1]));
             ++i;
@@ -37,12 +38,16 @@ int64_t Columns(std::u16string_view text) {
 
 }  // namespace
 
-int64_t ColumnRuler::Width(std::u16string_view line, size_t unchanged) {
-    if (unchanged > 0 && unchanged == measuredLength_)
-        measuredColumns_ += Columns(line.substr(unchanged));
-    else
-        measuredColumns_ = Columns(line);
-    measuredLength_ = line.size();
+int64_t ColumnRuler::Width(std::u16string_view line) {
+    // A pair's first half at the end of the last line is measured again with its second.
+    if (line.starts_with(measured_) &&
+        (measured_.empty() || !utf16::IsHighSurrogate(measured_.back()))) {
+        measuredColumns_ += Columns(line, measured_.size());
+        measured_.append(line.substr(measured_.size()));
+    } else {
+        measuredColumns_ = Columns(line, 0);
+        measured_.assign(line);
+    }
     return measuredColumns_ * kTwipsPerColumn;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "ruler.h"
 
 namespace sorvani {
@@ -11,11 +13,12 @@ class ColumnRuler final : public Ruler {
   public:
     static constexpr int64_t kTwipsPerColumn = 150;
 
-    int64_t Width(std::u16string_view line, size_t unchanged = 0) override;
+    // A line that starts with the line measured last costs only the units after it: the layout
+    // measures its growing line after every character.
+    int64_t Width(std::u16string_view line) override;
 
   private:
-    // The length and the columns of the line measured last.
-    size_t measuredLength_ = 0;
+    std::u16string measured_;
     int64_t measuredColumns_ = 0;
 };
 

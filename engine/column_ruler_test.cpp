@@ -24,13 +24,17 @@ TEST(ColumnRuler, CharactersWithoutCodeTakeTheColumnsTheyAreDrawnIn) {
     EXPECT_EQ(ruler.Width(u"\xDC00\xD800"), 300);
 }
 
-TEST(ColumnRuler, MeasuresOnlyWhatFollowsTheUnchangedStart) {
+TEST(ColumnRuler, ALineThatGrowsOrChangesIsMeasuredWhole) {
     ColumnRuler ruler;
-    EXPECT_EQ(ruler.Width(u"中 ", 0), 450);
-    EXPECT_EQ(ruler.Width(u"中 a ", 2), 750);
-    // An unchanged count that does not match the last line is not trusted.
-    EXPECT_EQ(ruler.Width(u"中中", 1), 600);
-    EXPECT_EQ(ruler.Width(u"aa", 0), 300);
+    EXPECT_EQ(ruler.Width(u"中 "), 450);
+    EXPECT_EQ(ruler.Width(u"中 a "), 750);
+    EXPECT_EQ(ruler.Width(u"中中"), 600);
+    EXPECT_EQ(ruler.Width(u"aa"), 300);
+    EXPECT_EQ(ruler.Width(u""), 0);
+    // A pair whose halves come in two measurements is still one character.
+    EXPECT_EQ(ruler.Width(u"\xD83D"), 150);
+    EXPECT_EQ(ruler.Width(u"\xD83D\xDE00"), 300);
+    EXPECT_EQ(ruler.Width(u"\xD83D\xDE00\xDE00"), 450);
 }
 
 }  // namespace
