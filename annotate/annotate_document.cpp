@@ -5,21 +5,18 @@
 #include "annotation_run.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
-#include "document_text.h"
 #include "input_file.h"
 #include "output_sink.h"
 #include "pinyin_lookup.h"
 #include "program_directory.h"
 #include "rtf_converter.h"
+#include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
 #include "utf8_output_box.h"
 
 namespace sorvani::annotate {
 namespace {
-
-// The import takes a file that starts so for RTF, whatever its name.
-bool IsRtf(std::string_view bytes) { return bytes.starts_with("{\\rtf"); }
 
 class Annotator {
   public:
@@ -36,7 +33,7 @@ class Annotator {
         try {
             RunAnnotation(text, toneFlag_, pair, {pinyin_, ruler, output, events});
         } catch (const AnnotationError& failure) {
-            throw ToolError(Describe(dictionaryFile_) + ": " + failure.what());
+            throw ToolError(PathText(dictionaryFile_) + ": " + failure.what());
         }
     }
 
@@ -52,13 +49,15 @@ class Annotator {
 std::u16string InputText(const Options& options, std::unique_ptr<RtfConverter>& rtf) {
     const std::string bytes = ReadInput(options.input);
     // Only a run that reads or writes RTF pays for starting Qt.
-    if (options.format == OutputFormat::Rtf || IsRtf(bytes)) rtf = LoadRtfConverter();
-    const std::string name = options.input ? Describe(*options.input) : "standard input";
-    if (!IsRtf(bytes)) {
-        // A picture or a program would come out as pages of nonsense syllables.
-        if (bytes.find('\0') != std::string::npos)
-            throw ToolError(name + ": not a text file (it holds NUL bytes)");
-        return DocumentText(bytes);
+    if (options.format == OutputFormat::Rtf || text::IsRtf(bytes)) rtf = LoadRtfConverter();
+    const std::string name = options.input ? PathText(*options.input) : "standard input";
+    if (!text::IsRtf(bytes)) {
+        try {
+            return text::DecodeText(bytes, u"\r\n");
+        } catch (const text::NotTextError& error) {
+            // A picture or a program would come out as pages of nonsense syllables.
+            throw ToolError(name + ": " + error.what());
+        }
     }
     if (auto text = rtf->BoxText(bytes)) return std::move(*text);
     throw ToolError(name + ": damaged RTF: it ends before its document does");

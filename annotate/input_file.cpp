@@ -21,9 +21,9 @@ std::string ReadAll(std::istream& in, size_t expectedSize) {
 [[noreturn]] void ThrowUnreadable(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) throw ToolError(Describe(file) + ": file not found");
-    if (std::filesystem::is_directory(status)) throw ToolError(Describe(file) + ": is a directory");
-    throw ToolError(Describe(file) + ": file cannot be read");
+    if (!std::filesystem::exists(status)) throw ToolError(PathText(file) + ": file not found");
+    if (std::filesystem::is_directory(status)) throw ToolError(PathText(file) + ": is a directory");
+    throw ToolError(PathText(file) + ": file cannot be read");
 }
 
 std::string ReadFile(const std::filesystem::path& file) {

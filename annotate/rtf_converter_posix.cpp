@@ -13,7 +13,7 @@ std::unique_ptr<RtfConverter> LoadRtfConverter() {
     void* create = library ? ::dlsym(library, kCreateRtfConverter) : nullptr;
     if (!create) {
         const char* cause = ::dlerror();
-        throw ToolError(Describe(module) + ": RTF support cannot be loaded (" +
+        throw ToolError(PathText(module) + ": RTF support cannot be loaded (" +
                         (cause ? cause : "no entry point") + ")");
     }
     return std::unique_ptr<RtfConverter>(reinterpret_cast<CreateRtfConverterFunction>(create)());

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "path_text.h"
+
 namespace sorvani::annotate {
 
 // A failure that ends the program with status 1; what() names the file and the cause.
@@ -19,15 +21,9 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A path as UTF-8, for messages.
-inline std::string Describe(const std::filesystem::path& file) {
-    const std::u8string text = file.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 [[noreturn]] inline void ThrowFileError(const std::filesystem::path& file, const char* action,
                                         std::error_code error) {
-    throw ToolError(Describe(file) + ": " + action + " (" + error.message() + ")");
+    throw ToolError(PathText(file) + ": " + action + " (" + error.message() + ")");
 }
 
 inline std::filesystem::path PathFromUtf8(const std::string& text) {

@@ -6,6 +6,7 @@
 #include "plain_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
+#include "text_decoder.h"
 
 namespace sorvani::documents {
 namespace {
@@ -28,17 +29,21 @@ QByteArray ReadWholeFile(const QString& path) {
 
 void ImportFile(const QString& path, QTextDocument& document) {
     const QByteArray bytes = ReadWholeFile(path);
-    const bool rtf = bytes.startsWith("{\\rtf");
-    if (!rtf && !IsPlainText(bytes))
+    const bool rtf = text::IsRtf(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+    QString plainText;
+    try {
+        if (!rtf) plainText = DecodePlainText(bytes);
+    } catch (const text::NotTextError&) {
         throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
                                     QStringLiteral("它既不是文本文件，也不是RTF文件")));
+    }
     // An import cannot be undone; an undo record of it would only double the memory it takes.
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     if (rtf)
         ReadRtf(bytes, document);
     else
-        document.setPlainText(DecodePlainText(bytes));
+        document.setPlainText(plainText);
     document.setUndoRedoEnabled(undo);
 }
 

@@ -78,14 +78,18 @@ std::string Encode(std::u16string_view text) {
     return bytes;
 }
 
-std::u16string Decode(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
+size_t Decode(std::string_view bytes, bool last, std::u16string& text) {
     for (size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (IsLead(byte) && i + 1 < bytes.size()) {
-            const char16_t ch = DoubleByteCharacter(byte, static_cast<unsigned char>(bytes[i + 1]));
-            if (ch) {
+        if (byte < 0x80) {
+            text.push_back(byte);
+            continue;
+        }
+        if (IsLead(byte)) {
+            if (i + 1 == bytes.size()) {
+                if (!last) return i;
+            } else if (const char16_t ch =
+                           DoubleByteCharacter(byte, static_cast<unsigned char>(bytes[i + 1]))) {
                 text.push_back(ch);
                 ++i;
                 continue;
@@ -94,6 +98,13 @@ std::u16string Decode(std::string_view bytes) {
         const char16_t ch = SingleByteCharacter(byte);
         text.push_back(ch ? ch : u'\uFFFD');
     }
+    return bytes.size();
+}
+
+std::u16string Decode(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    Decode(bytes, true, text);
     return text;
 }
 

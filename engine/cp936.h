@@ -31,4 +31,8 @@ std::string Encode(std::u16string_view text);
 // A byte string in the code page as UTF-16; a byte sequence with no character becomes U+FFFD.
 std::u16string Decode(std::string_view bytes);
 
+// Decodes bytes in the code page onto `text`, as Decode does, and returns how many it used: all,
+// unless the bytes are not the `last` of a text and end with a lead byte whose partner may follow.
+size_t Decode(std::string_view bytes, bool last, std::u16string& text);
+
 }  // namespace sorvani::cp936

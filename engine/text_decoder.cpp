@@ -1,0 +1,192 @@
+#include "text_decoder.h"
+
+#include <algorithm>
+
+#include "cp936.h"
+#include "utf16.h"
+#include "utf8.h"
+
+namespace sorvani::text {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+// Valid UTF-8 sequences needed for each invalid one in the sample for the text to be UTF-8.
+constexpr size_t kValidPerInvalid = 4;
+
+size_t AsciiPrefix(std::string_view bytes) {
+    return static_cast<size_t>(
+        std::find_if(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; }) - bytes.begin());
+}
+
+// Whether a sample that starts at a non-ASCII byte reads as UTF-8. A sequence cut by the end of
+// the sample counts only when the input ends there too.
+bool ReadsAsUtf8(std::string_view sample, bool inputEndsThere) {
+    size_t valid = 0, invalid = 0;
+    while (!sample.empty()) {
+        const Utf8Sequence sequence = ReadUtf8Sequence(sample);
+        if (sequence.kind == Utf8Sequence::Kind::Invalid)
+            ++invalid;
+        else if (sequence.kind == Utf8Sequence::Kind::Truncated)
+            invalid += inputEndsThere;
+        else if (sequence.length > 1)
+            ++valid;
+        sample.remove_prefix(sequence.length);
+    }
+    return valid >= kValidPerInvalid * invalid;
+}
+
+size_t DecodeUtf8Units(std::string_view bytes, bool last, std::u16string& units) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            units.push_back(byte);
+            ++i;
+            continue;
+        }
+        const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(i));
+        if (sequence.kind == Utf8Sequence::Kind::Truncated && !last) break;
+        AppendUtf16(units,
+                    sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD');
+        i += sequence.length;
+    }
+    return i;
+}
+
+// A NUL character and a surrogate half without its partner are no text; each becomes U+FFFD.
+size_t DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, std::u16string& units) {
+    const auto unitAt = [&](size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char16_t unit = unitAt(i);
+        if (utf16::IsHighSurrogate(unit)) {
+            if (i + 3 >= bytes.size() && !last) break;
+            if (i + 3 < bytes.size() && utf16::IsLowSurrogate(unitAt(i + 2))) {
+                units.push_back(unit);
+                units.push_back(unitAt(i + 2));
+                i += 2;
+                continue;
+            }
+        }
+        units.push_back(unit == 0 || utf16::IsSurrogate(unit) ? u'\uFFFD' : unit);
+    }
+    if (i + 1 == bytes.size() && last) {
+        units.push_back(u'\uFFFD');  // half a unit
+        ++i;
+    }
+    return i;
+}
+
+}  // namespace
+
+bool IsRtf(std::string_view head) { return head.starts_with("{\\rtf"); }
+
+void TextDecoder::Decode(std::string_view bytes, std::u16string& text) {
+    if (encoding_ != Encoding::Undecided && held_.empty()) {
+        held_.assign(bytes.substr(DecodeDecided(bytes, false, text)));
+        return;
+    }
+    held_.append(bytes);
+    DecodeHeld(false, text);
+}
+
+void TextDecoder::Finish(std::u16string& text) {
+    DecodeHeld(true, text);
+    held_.clear();
+}
+
+void TextDecoder::DecodeHeld(bool last, std::u16string& text) {
+    if (!markChecked_) {
+        if (held_.size() < kUtf8Mark.size() && !last) return;
+        DecideAtMark();
+    }
+    if (encoding_ == Encoding::Undecided) {
+        // ASCII reads the same in both candidates, so it goes on before the choice is made.
+        const size_t ascii = AsciiPrefix(held_);
+        units_.assign(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(ascii));
+        held_.erase(0, ascii);
+        Append(units_, text);
+        if (held_.empty() || (held_.size() <= kEncodingSample && !last)) return;
+        DecideUtf8OrCodePage(last);
+    }
+    held_.erase(0, DecodeDecided(held_, last, text));
+}
+
+void TextDecoder::DecideAtMark() {
+    markChecked_ = true;
+    const std::string_view head = held_;
+    if (head.starts_with(kUtf16LittleEndianMark)) {
+        encoding_ = Encoding::Utf16LittleEndian;
+        held_.erase(0, kUtf16LittleEndianMark.size());
+    } else if (head.starts_with(kUtf16BigEndianMark)) {
+        encoding_ = Encoding::Utf16BigEndian;
+        held_.erase(0, kUtf16BigEndianMark.size());
+    } else if (head.starts_with(kUtf8Mark)) {
+        // The mark alone does not decide: code page 936 text behind it is still read as such.
+        held_.erase(0, kUtf8Mark.size());
+    }
+}
+
+void TextDecoder::DecideUtf8OrCodePage(bool last) {
+    const std::string_view sample = std::string_view(held_).substr(0, kEncodingSample);
+    encoding_ = ReadsAsUtf8(sample, last && sample.size() == held_.size()) ? Encoding::Utf8
+                                                                           : Encoding::CodePage936;
+}
+
+size_t TextDecoder::DecodeDecided(std::string_view bytes, bool last, std::u16string& text) {
+    units_.clear();
+    size_t used = 0;
+    switch (encoding_) {
+        case Encoding::Utf8:
+            used = DecodeUtf8Units(bytes, last, units_);
+            break;
+        case Encoding::CodePage936:
+            used = cp936::Decode(bytes, last, units_);
+            break;
+        case Encoding::Utf16LittleEndian:
+        case Encoding::Utf16BigEndian:
+            used = DecodeUtf16(bytes, encoding_ == Encoding::Utf16BigEndian, last, units_);
+            break;
+        case Encoding::Undecided:
+            break;
+    }
+    Append(units_, text);
+    return used;
+}
+
+void TextDecoder::Append(std::u16string_view units, std::u16string& text) {
+    while (!units.empty()) {
+        // Most units are neither a line break nor NUL: they go on in runs.
+        const auto special = std::find_if(units.begin(), units.end(), [](char16_t unit) {
+            return unit <= u'\r' && (unit == u'\r' || unit == u'\n' || unit == 0);
+        });
+        const auto run = static_cast<size_t>(special - units.begin());
+        if (run > 0) {
+            text.append(units.substr(0, run));
+            afterCr_ = false;
+        }
+        if (run == units.size()) return;
+        const char16_t unit = units[run];
+        if (unit == 0) throw NotTextError();
+        if (unit == u'\r' || !afterCr_) text.append(lineBreak_);
+        afterCr_ = unit == u'\r';
+        units.remove_prefix(run + 1);
+    }
+}
+
+std::u16string DecodeText(std::string_view bytes, std::u16string_view lineBreak) {
+    TextDecoder decoder(lineBreak);
+    std::u16string text;
+    text.reserve(bytes.size());
+    decoder.Decode(bytes, text);
+    decoder.Finish(text);
+    return text;
+}
+
+}  // namespace sorvani::text
