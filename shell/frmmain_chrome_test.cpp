@@ -309,6 +309,34 @@ TEST_F(Chrome, TheCornerGripJudgesEachAxisOnItsOwnAndCarriesNothing) {
     EXPECT_EQ(GeometryInTwips(*window.Frame2), frame2);
 }
 
+// The frames are carried down past nothing and up again by the same amounts, so they come back
+// whole; the corner carries nothing. A sequence that returns to the start size returns the start
+// layout, however far the frames went below zero on the way.
+TEST_F(Chrome, GripSequencesThatReturnToASizeReturnTheSameLayout) {
+    const TwipRect frame1 = GeometryInTwips(*window.Frame1);
+    const TwipRect frame2 = GeometryInTwips(*window.Frame2);
+    const TwipRect wj = GeometryInTwips(*window.Wj);
+
+    Drag(*window.Pjiao, ScreenPixelFor(10830, 9030));
+    Drag(*window.Pbottom, ScreenPixelFor(0, 1515));
+    EXPECT_EQ(GeometryInTwips(*window.Frame1).height, frame1.height + 1515 - 9030);
+    EXPECT_EQ(window.Frame1->height(), 0);
+    EXPECT_EQ(window.Frame2->height(), 0);
+    Drag(*window.Pright, ScreenPixelFor(2505, 0));
+    Drag(*window.Pbottom, ScreenPixelFor(0, 9030));
+    Drag(*window.Pright, ScreenPixelFor(10830, 0));
+    EXPECT_EQ(GeometryInTwips(*window.Frame1), frame1);
+    EXPECT_EQ(GeometryInTwips(*window.Frame2), frame2);
+    EXPECT_EQ(window.Frame1->height(), TwipsToPixels(frame1.height));
+
+    Drag(*window.Pjiao, ScreenPixelFor(10965, 7530));
+    EXPECT_EQ(GeometryInTwips(window).width, 10965);
+    EXPECT_EQ(GeometryInTwips(window).height, 7530);
+    EXPECT_EQ(GeometryInTwips(*window.Frame1), frame1);
+    EXPECT_EQ(GeometryInTwips(*window.Frame2), frame2);
+    EXPECT_EQ(GeometryInTwips(*window.Wj), wj);
+}
+
 TEST_F(Chrome, GripsResizeOnlyWhileDraggedAndNeverAMaximizedWindow) {
     pointer = ScreenPixelFor(6000, 6000);
     MoveOver(*window.Pjiao);

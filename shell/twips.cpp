@@ -28,6 +28,13 @@ QRect AsRect(const TwipRect& twips) {
     return QRect(twips.left, twips.top, twips.width, twips.height);
 }
 
+// Where a control set to the twips stands: a width or height below zero shows as none.
+QRect ShownPixels(const TwipRect& twips) {
+    QRect pixels = ToPixels(twips);
+    pixels.setSize(pixels.size().expandedTo(QSize(0, 0)));
+    return pixels;
+}
+
 }  // namespace
 
 TwipRect GeometryInTwips(const QWidget& widget) {
@@ -35,13 +42,13 @@ TwipRect GeometryInTwips(const QWidget& widget) {
     if (stored.isValid()) {
         const QRect r = stored.toRect();
         const TwipRect twips{r.x(), r.y(), r.width(), r.height()};
-        if (ToPixels(twips) == widget.geometry()) return twips;
+        if (ShownPixels(twips) == widget.geometry()) return twips;
     }
     return ToTwips(widget.geometry());
 }
 
 void SetGeometryInTwips(QWidget& widget, const TwipRect& twips) {
-    widget.setGeometry(ToPixels(twips));
+    widget.setGeometry(ShownPixels(twips));
     // A window stands where the window system puts it, at whole pixels.
     if (!widget.isWindow()) widget.setProperty(kTwipGeometry, AsRect(twips));
 }

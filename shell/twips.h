@@ -34,7 +34,9 @@ QRect ToPixels(const TwipRect& twips);
 TwipRect ToTwips(const QRect& pixels);
 
 // A widget's geometry (relative to its parent, or to the screen for a window) in twips. What was
-// set in twips on a control reads back exactly, though the control stands at whole pixels.
+// set in twips on a control reads back exactly, though the control stands at whole pixels, and
+// so does a negative width or height, though the control shows it as none: sizes carried down
+// past zero and back up again come back whole.
 TwipRect GeometryInTwips(const QWidget& widget);
 void SetGeometryInTwips(QWidget& widget, const TwipRect& twips);
 // Changes the width and height by the given twips, keeping the position.
