@@ -95,8 +95,8 @@ void frmmain::CreateContent() {
     about = CreateCommand(Frame1, QStringLiteral("帮    助&A"), 3);
     quit = CreateCommand(Frame1, QStringLiteral("退    出&X"), 4);
 
-    Frame2 = Create<QGroupBox>(this, kFrame2);
-    Frame2->setTitle(QStringLiteral("文件内容"));
+    Frame2 = Create<CaptionFrame>(this, kFrame2);
+    Frame2->SetCaption(QStringLiteral("文件内容"));
     Wj = Create<QTextEdit>(Frame2, kWj);
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters.

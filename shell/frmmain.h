@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "annotated_line_pair.h"
+#include "caption_frame.h"
 #include "frmtemp.h"
 #include "image_control.h"
 #include "pinyin_dictionary.h"
@@ -55,7 +56,7 @@ class frmmain : public QWidget {
     QPushButton* dcwj;
     QPushButton* about;
     QPushButton* quit;
-    QGroupBox* Frame2;
+    CaptionFrame* Frame2;  // its caption is the path of the last file imported
     QTextEdit* Wj;
     QLabel* Label1;  // measures the width of a line of text
     QLabel* Label2;  // percentage of the annotate command's progress
@@ -89,6 +90,8 @@ class frmmain : public QWidget {
     void quit_Click();
 
     void IMBar_MouseDown(Qt::MouseButton button);
+    void IMBar_MouseMove();
+    void IMBar_MouseUp();
     void IMBar_DblClick();
     void Immin_Click();
     void Immax_Click();
@@ -135,6 +138,9 @@ class frmmain : public QWidget {
     // Retained drawing: the skin is painted here and the paint event only copies it.
     QImage surface_;
     std::unique_ptr<PointerPosition> pointer_;
+    // Where a press of the primary button on the caption strip began, until the window system
+    // takes over the move or the button is released.
+    std::optional<QPoint> movePressedAt_;
     std::unique_ptr<frmtemp> proxy_;
     // After a maximize or restore, the window size in pixels the content was last carried to;
     // none once a grip takes over.

@@ -1,4 +1,5 @@
 // The caption strip and the minimize, maximize/restore and close buttons of the main window.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPainter>
@@ -21,6 +22,8 @@ constexpr int kRestoreGlyphSize = 240;
 
 void frmmain::ConnectChrome() {
     connect(IMBar, &ImageControl::MouseDown, this, &frmmain::IMBar_MouseDown);
+    connect(IMBar, &ImageControl::MouseMove, this, &frmmain::IMBar_MouseMove);
+    connect(IMBar, &ImageControl::MouseUp, this, &frmmain::IMBar_MouseUp);
     connect(IMBar, &ImageControl::DblClick, this, &frmmain::IMBar_DblClick);
     connect(Immin, &ImageControl::Click, this, &frmmain::Immin_Click);
     connect(Immin, &ImageControl::MouseDown, this, &frmmain::Immin_MouseDown);
@@ -45,11 +48,24 @@ void frmmain::ConnectChrome() {
     connect(Pjiao, &ImageControl::MouseUp, this, &frmmain::Pjiao_MouseUp);
 }
 
+// The window system moves the window itself, following the pointer until the release. Its move
+// starts once the pointer moves with the button held: started on the press, it would take the
+// release and the next press from the window, so a double-click would never arrive, and after a
+// click that ends before the window manager sees the button, the window would hang on the
+// pointer until the next click.
 void frmmain::IMBar_MouseDown(Qt::MouseButton button) {
-    if (button != Qt::LeftButton) return;
-    // The window system moves the window itself, following the pointer until the release.
+    if (button == Qt::LeftButton) movePressedAt_ = pointer_->ScreenPixels();
+}
+
+void frmmain::IMBar_MouseMove() {
+    if (!movePressedAt_) return;
+    const QPoint travelled = pointer_->ScreenPixels() - *movePressedAt_;
+    if (travelled.manhattanLength() < QApplication::startDragDistance()) return;
+    movePressedAt_.reset();
     if (QWindow* window = windowHandle()) window->startSystemMove();
 }
+
+void frmmain::IMBar_MouseUp() { movePressedAt_.reset(); }
 
 void frmmain::IMBar_DblClick() { Immax_Click(); }
 

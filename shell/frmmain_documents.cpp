@@ -29,7 +29,7 @@ void frmmain::LoadFile_Click() {
 }
 
 void frmmain::OpenDocument(const QString& path) {
-    Frame2->setTitle(path);
+    Frame2->SetCaption(path);
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     ThrottledEventLoop events([] { return false; }, LongWorkYieldMs);

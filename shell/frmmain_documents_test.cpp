@@ -62,7 +62,7 @@ TEST_F(DocumentCommands, CancellingEitherDialogChangesNothing) {
     Import(std::nullopt);
     ExportTo(std::nullopt);
     EXPECT_EQ(window->Wj->toPlainText(), before);
-    EXPECT_EQ(window->Frame2->title(), QStringLiteral("文件内容"));
+    EXPECT_EQ(window->Frame2->Caption(), QStringLiteral("文件内容"));
     EXPECT_EQ(prompts->shown, QStringList{QStringLiteral("输出到WORD吗？（Y/N）")});
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
@@ -70,7 +70,7 @@ TEST_F(DocumentCommands, CancellingEitherDialogChangesNothing) {
 TEST_F(DocumentCommands, ImportsRtfWithItsFormattingAndShowsThePath) {
     const QString path = QStringLiteral(SORVANI_RTF_FIXTURES "/wordpad_chinese.rtf");
     Import(path);
-    EXPECT_EQ(window->Frame2->title(), path);
+    EXPECT_EQ(window->Frame2->Caption(), path);
     EXPECT_TRUE(
         window->Wj->toPlainText().startsWith(QStringLiteral("汉语拼音，是中文的注音方案。")));
     const QTextBlock second = window->Wj->document()->findBlockByNumber(1);
@@ -92,7 +92,7 @@ TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentAndSaysWhy) {
     window->Wj->setPlainText(QStringLiteral("my text"));
     const QString missing = folder.filePath("gone.txt");
     Import(missing);
-    EXPECT_EQ(window->Frame2->title(), missing);
+    EXPECT_EQ(window->Frame2->Caption(), missing);
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_TRUE(prompts->shown[0].contains(missing));

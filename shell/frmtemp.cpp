@@ -17,6 +17,7 @@ frmtemp::frmtemp(QWidget& mainWindow) : main_(mainWindow) {
     setWindowTitle(QStringLiteral("SorvaniV1.0"));
     setWindowIcon(ApplicationIcon());
     resize(ToPixels(kClientArea).size());
+    KeepOffScreen();
 }
 
 void frmtemp::MoveOutOfSight() {
@@ -25,18 +26,29 @@ void frmtemp::MoveOutOfSight() {
 }
 
 void frmtemp::Form_Resize() {
-    if (isMinimized())
+    if (isMinimized()) {
         main_.hide();
-    else
+    } else if (!main_.isVisible()) {
+        // Restored from the taskbar: the keyboard goes back to the main window with it.
         main_.show();
+        ActivateMainWindow();
+    }
     setWindowTitle(QStringLiteral("SorvaniV1.5"));
+}
+
+void frmtemp::ActivateMainWindow() {
+    main_.raise();
+    main_.activateWindow();
 }
 
 void frmtemp::resizeEvent(QResizeEvent*) { Form_Resize(); }
 
-// Minimizing and restoring change the window state without always changing the size.
 void frmtemp::changeEvent(QEvent* event) {
+    // Minimizing and restoring change the window state without always changing the size.
     if (event->type() == QEvent::WindowStateChange) Form_Resize();
+    // What the user types must never go to a window nobody sees.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && main_.isVisible())
+        ActivateMainWindow();
     QWidget::changeEvent(event);
 }
 

@@ -4,14 +4,16 @@
 
 // The taskbar proxy: an ordinary window, kept out of sight, that stands for the application in
 // the taskbar (the frameless main window has no button there). Minimizing it hides the main
-// window, restoring it shows the main window again, closing it closes the main window.
+// window, restoring it shows the main window again, closing it closes the main window. It never
+// keeps the keyboard: whenever it becomes the active window it hands that on to the main window.
 class frmtemp : public QWidget {
     Q_OBJECT
 
   public:
     explicit frmtemp(QWidget& mainWindow);
 
-    // Moves the proxy beyond the right edge of the whole desktop, keeping its top and size.
+    // Takes the proxy off the visible desktop while it keeps its taskbar button, caption and
+    // icon. How depends on the window system (frmtemp_posix.cpp, frmtemp_windows.cpp).
     void MoveOutOfSight();
 
   public slots:
@@ -23,5 +25,9 @@ class frmtemp : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Window flags and shape that keep the proxy off the screen from its first showing on.
+    void KeepOffScreen();
+    void ActivateMainWindow();
+
     QWidget& main_;
 };

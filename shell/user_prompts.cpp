@@ -1,12 +1,17 @@
 #include "user_prompts.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QSpacerItem>
 #include <QStringList>
 
 namespace {
 
 const QString kTitle = QStringLiteral("Sorvani");
+// Room the window manager's title bar takes besides the title: its icon and buttons.
+constexpr int kTitleBarButtonsRoom = 160;
 
 // "Text(.txt)|*.txt|RTF(.rtf)|*.rtf" becomes Qt's "Text(.txt) (*.txt);;RTF(.rtf) (*.rtf)".
 QString QtFilter(const QString& filter) {
@@ -17,30 +22,79 @@ QString QtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> Chosen(const QString& path) {
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+// Whatever happens in a dialog, the keyboard comes back to the window it was shown over: some
+// window managers give it to another window of the program when a dialog closes.
+class ReturnsToWindow {
+  public:
+    explicit ReturnsToWindow(QWidget* parent) : window_(parent ? parent->window() : nullptr) {}
+    ~ReturnsToWindow() {
+        if (!window_ || !window_->isVisible()) return;
+        window_->raise();
+        window_->activateWindow();
+    }
+    ReturnsToWindow(const ReturnsToWindow&) = delete;
+    ReturnsToWindow& operator=(const ReturnsToWindow&) = delete;
+
+  private:
+    QWidget* window_;
+};
+
+std::optional<QString> ChooseFile(QWidget* parent, const UserPrompts::FileDialog& settings,
+                                  QFileDialog::AcceptMode mode) {
+    const ReturnsToWindow back(parent);
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(parent, settings.title, settings.initialDirectory,
+                       QtFilter(settings.filter));
+    dialog.setIconProvider(&icons);
+    dialog.setAcceptMode(mode);
+    // No default suffix: a name typed without an extension is used as typed.
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
 
+QIcon NameOnlyIconProvider::icon(const QFileInfo& info) const {
+    return QFileIconProvider::icon(info.isDir() ? Folder : File);
+}
+
+QString NameOnlyIconProvider::type(const QFileInfo& info) const {
+    if (!info.isFile()) return QFileIconProvider::type(info);
+    const QMimeType byName =
+        QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    return byName.comment().isEmpty() ? byName.name() : byName.comment();
+}
+
+void WidenForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int width =
+        box.fontMetrics().horizontalAdvance(box.windowTitle()) * 2 + kTitleBarButtonsRoom;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 bool DialogPrompts::AskYesNo(const QString& question) {
+    const ReturnsToWindow back(parent_);
     QMessageBox box(QMessageBox::NoIcon, kTitle, question, QMessageBox::Yes | QMessageBox::No,
                     parent_);
+    WidenForTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 void DialogPrompts::Inform(const QString& message) {
-    QMessageBox::information(parent_, kTitle, message, QMessageBox::Ok);
+    const ReturnsToWindow back(parent_);
+    QMessageBox box(QMessageBox::Information, kTitle, message, QMessageBox::Ok, parent_);
+    WidenForTitle(box);
+    box.exec();
 }
 
 std::optional<QString> DialogPrompts::ChooseFileToOpen(const FileDialog& dialog) {
-    return Chosen(QFileDialog::getOpenFileName(parent_, dialog.title, dialog.initialDirectory,
-                                               QtFilter(dialog.filter)));
+    return ChooseFile(parent_, dialog, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> DialogPrompts::ChooseFileToSave(const FileDialog& dialog) {
-    // No default suffix: a name typed without an extension is used as typed.
-    return Chosen(QFileDialog::getSaveFileName(parent_, dialog.title, dialog.initialDirectory,
-                                               QtFilter(dialog.filter)));
+    return ChooseFile(parent_, dialog, QFileDialog::AcceptSave);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QFileIconProvider>
 #include <QString>
 #include <QWidget>
 #include <optional>
+
+class QMessageBox;
 
 // The modal questions, messages and file dialogs the commands show. The window asks through
 // this interface so that tests can answer in place of a person.
@@ -26,7 +29,21 @@ class UserPrompts {
     virtual std::optional<QString> ChooseFileToSave(const FileDialog& dialog) = 0;
 };
 
-// The real dialogs, titled "Sorvani", over the given parent window.
+// Icons and type names of the file dialogs, judged by the file's name alone. Qt's own provider
+// reads a file's first bytes to tell its type, which blocks the window for good on a file that
+// never ends or never answers (/proc/kmsg, a named pipe).
+class NameOnlyIconProvider : public QFileIconProvider {
+  public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override;
+    QString type(const QFileInfo& info) const override;
+};
+
+// Makes a message box wide enough for the window manager's title bar to show its whole title.
+void WidenForTitle(QMessageBox& box);
+
+// The real dialogs, titled "Sorvani", over the given parent window. When one closes, the
+// keyboard goes back to that window.
 class DialogPrompts : public UserPrompts {
   public:
     explicit DialogPrompts(QWidget* parent = nullptr) : parent_(parent) {}

@@ -135,9 +135,9 @@ TEST_F(SplashWithDocument, OpensTheFileInTheDocumentBoxWithItsPathAsCaption) {
     const QString file = folder.filePath(QStringLiteral("课文.txt"));
     std::ofstream(file.toStdString(), std::ios::binary) << "\xEF\xBB\xBF中文";
     frmmain& main = OpenMainWindow(file);
-    EXPECT_NE(main.Frame2->title(), file);  // not before the window has shown
+    EXPECT_NE(main.Frame2->Caption(), file);  // not before the window has shown
     QApplication::processEvents();
-    EXPECT_EQ(main.Frame2->title(), file);
+    EXPECT_EQ(main.Frame2->Caption(), file);
     EXPECT_EQ(main.Wj->toPlainText(), QStringLiteral("中文"));
     EXPECT_TRUE(PromptsOf(main).shown.isEmpty());
     // Opened once, however often the window is shown again.
@@ -152,7 +152,7 @@ TEST_F(SplashWithDocument, AFileThatCannotBeReadIsReportedAsTheImportReportsIt) 
     frmmain& main = OpenMainWindow(missing);
     const QString helpText = main.Wj->toPlainText();
     QApplication::processEvents();
-    EXPECT_EQ(main.Frame2->title(), missing);
+    EXPECT_EQ(main.Frame2->Caption(), missing);
     EXPECT_EQ(main.Wj->toPlainText(), helpText);
     ASSERT_EQ(PromptsOf(main).shown.size(), 1);
     EXPECT_TRUE(PromptsOf(main).shown[0].contains(missing))

@@ -6,7 +6,9 @@
 #include "frmstart.h"
 #include "pinyin_dictionary.h"
 #include "program_directory.h"
+#include "qt_translations.h"
 #include "startup_arguments.h"
+#include "test_report.h"
 #include "user_prompts.h"
 
 int main(int argc, char* argv[]) {
@@ -25,6 +27,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ApplicationIcon());
     // Ties the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(SORVANI_APP_ID));
+    InstallQtChineseTranslations(app);
+    TestReport::InstallIfAsked(app);
     sorvani::PinyinDictionary dictionary;
     DialogPrompts prompts;
     frmstart splash(dictionary, sorvani::DictionaryFilePath(sorvani::ProgramDirectory()), prompts);

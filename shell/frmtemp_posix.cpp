@@ -1,0 +1,15 @@
+#include <QRegion>
+
+#include "frmtemp.h"
+
+// Window managers on X11 pull a window placed beyond the desktop back onto the screen, so here
+// the proxy has no visible pixel wherever it stands: no frame of the window manager's
+// (frameless), a window shape lying wholly outside the window (the window system draws nothing
+// of it and gives it no mouse event), and no keyboard focus. It is still a normal, managed
+// window, so taskbars list it with its caption and icon, and minimize, restore and close it.
+void frmtemp::KeepOffScreen() {
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                   Qt::WindowDoesNotAcceptFocus);
+    // An empty region would mean "no shape at all": one pixel outside the window does not.
+    setMask(QRegion(-1, -1, 1, 1));
+}

@@ -1,0 +1,5 @@
+#include "frmtemp.h"
+
+// Windows leaves a window beyond the right edge of the desktop where it is put, so the proxy
+// stays an ordinary window there.
+void frmtemp::KeepOffScreen() {}

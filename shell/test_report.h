@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// For the tests that drive the real program under a window manager, and for nothing else: when
+// the environment names a file in SORVANI_TEST_REPORT, the program writes there what a test
+// cannot read from outside (which window is active, which control has the keyboard, the
+// document's text, the content's geometry), anew after every change that could alter it.
+class TestReport : public QObject {
+    Q_OBJECT
+
+  public:
+    // Starts reporting when the environment asks for it.
+    static void InstallIfAsked(QObject& application);
+
+    explicit TestReport(QString path, QObject* parent);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void Write();
+
+    QString path_;
+    bool pending_ = false;
+};

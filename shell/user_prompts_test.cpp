@@ -1,0 +1,67 @@
+#include "user_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeDatabase>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include "qt_translations.h"
+
+namespace {
+
+// A file whose name says nothing and whose first bytes say PDF: reading it would tell PDF. The
+// dialogs must not read files at all: some never answer (/proc/kmsg) and would freeze the window.
+TEST(FileDialogIcons, TellAFilesTypeByItsNameAlone) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath("kmsg"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    file.close();
+    const QFileInfo info(file.fileName());
+
+    const NameOnlyIconProvider names;
+    const QString unknown = QMimeDatabase().mimeTypeForName("application/octet-stream").comment();
+    EXPECT_EQ(names.type(info), unknown);
+    // Qt's own provider reads the file, which is what the dialogs must not do.
+    EXPECT_NE(QFileIconProvider().type(info), unknown);
+
+    QFile::rename(file.fileName(), folder.filePath("notes.txt"));
+    EXPECT_EQ(names.type(QFileInfo(folder.filePath("notes.txt"))),
+              QMimeDatabase().mimeTypeForName("text/plain").comment());
+    EXPECT_EQ(names.type(QFileInfo(folder.path())),
+              QFileIconProvider().type(QFileInfo(folder.path())));
+}
+
+// The window manager's title bar holds the title, an icon and a few buttons; a box as narrow as
+// a short message shortens the title to "S…i".
+TEST(MessageBoxes, AreWideEnoughForTheirTitle) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Sorvani"),
+                    QStringLiteral("注音成功！"), QMessageBox::Ok);
+    WidenForTitle(box);
+    box.show();
+    QApplication::processEvents();
+    EXPECT_GE(box.width(), box.fontMetrics().horizontalAdvance(QStringLiteral("Sorvani")) + 4 * 24);
+}
+
+TEST(QtTranslations, QtsOwnButtonsReadChineseAndTheProgramsTextsStay) {
+    QTranslator* translator = InstallQtChineseTranslations(*QCoreApplication::instance());
+    if (!translator) GTEST_SKIP() << "Qt's translations are not installed";
+    const QString question = QStringLiteral("您要标上音调吗？（Y/N）");
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sorvani"), question,
+                    QMessageBox::Yes | QMessageBox::No);
+    const QString yes = box.button(QMessageBox::Yes)->text();
+    const QString no = box.button(QMessageBox::No)->text();
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    EXPECT_TRUE(yes.startsWith(QStringLiteral("是"))) << yes.toStdString();
+    EXPECT_TRUE(no.startsWith(QStringLiteral("否"))) << no.toStdString();
+    EXPECT_EQ(box.text(), question);
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Sorvani"));
+}
+
+}  // namespace
