@@ -30,9 +30,19 @@ QByteArray ReadWholeFile(const QString& path) {
 void ImportFile(const QString& path, QTextDocument& document) {
     const QByteArray bytes = ReadWholeFile(path);
     const bool rtf = text::IsRtf(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+    if (rtf) {
+        const RtfContent content = ReadRtfContent(bytes);
+        // A file cut short would lose the rest of its text without a word; sorvani-annotate
+        // refuses it on the same judgement.
+        if (!content.complete)
+            throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
+                                        QStringLiteral("RTF文件不完整，在文档结束之前就断了")));
+        FillDocument(content, document);
+        return;
+    }
     QString plainText;
     try {
-        if (!rtf) plainText = DecodePlainText(bytes);
+        plainText = DecodePlainText(bytes);
     } catch (const text::NotTextError&) {
         throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
                                     QStringLiteral("它既不是文本文件，也不是RTF文件")));
@@ -40,10 +50,7 @@ void ImportFile(const QString& path, QTextDocument& document) {
     // An import cannot be undone; an undo record of it would only double the memory it takes.
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
-    if (rtf)
-        ReadRtf(bytes, document);
-    else
-        document.setPlainText(plainText);
+    document.setPlainText(plainText);
     document.setUndoRedoEnabled(undo);
 }
 

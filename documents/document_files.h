@@ -10,7 +10,8 @@ namespace sorvani::documents {
 
 // Replaces the document's content with a file: RTF when it starts with an RTF header, plain
 // text otherwise (see DecodePlainText), in the document's default font. Throws DocumentError
-// when the file cannot be read or holds neither; the document is then left as it was.
+// when the file cannot be read, holds neither, or is an RTF file cut short; the document is then
+// left as it was.
 void ImportFile(const QString& path, QTextDocument& document);
 
 // Writes the document to the path as RTF, exactly as named (no extension is added). An existing

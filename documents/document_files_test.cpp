@@ -70,7 +70,10 @@ TEST_F(DocumentFiles, ImportReplacesEverythingAndCannotBeUndone) {
 TEST_F(DocumentFiles, FailedImportLeavesTheDocumentAndSaysWhy) {
     document_.setPlainText("old");
     const QString picture = Write("picture.txt", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-    for (const QString& path : {Path("missing.txt"), folder_.path(), picture}) {
+    // Cut short, a file would show its first words as if they were all.
+    const QString cut =
+        Write("cut.rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 first words\\par more");
+    for (const QString& path : {Path("missing.txt"), folder_.path(), picture, cut}) {
         try {
             ImportFile(path, document_);
             ADD_FAILURE() << "no failure for " << path.toStdString();

@@ -16,7 +16,9 @@ class WordProcessorDocument {
 };
 
 // Starts the word processor with a new visible document: Microsoft Word on Windows,
-// LibreOffice Writer elsewhere. Nothing when none is installed or it cannot be started.
+// LibreOffice Writer elsewhere. Nothing when none is installed, when the one installed cannot
+// show a document window (an office without a user interface, or no display to show it on), or
+// when it cannot be started.
 // The hand-off runs through the clipboard, which belongs to the window: it starts the word
 // processor here, clears the clipboard, puts the box's text (BoxText) on it, and passes the
 // clipboard's text to Fill. LibreOffice shows its window only once it has the text.

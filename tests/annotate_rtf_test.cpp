@@ -122,5 +122,32 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
     }
 }
 
+// A file cut short is refused by both on the same judgement: the tool fails naming it, the
+// window says so naming it and keeps the document it had.
+TEST_F(AnnotateRtf, TheWindowRefusesTheRtfFileCutShortThatTheToolRefuses) {
+    const fs::path cut = dir_ / "cut.rtf";
+    WriteBytes(cut, kRtf.substr(0, kRtf.size() - 1));
+    EXPECT_EQ(Annotate("", Quote(cut)).status, 1);
+
+    PinyinDictionary dictionary;
+    auto recording = std::make_unique<RecordingPrompts>();
+    RecordingPrompts& prompts = *recording;
+    frmmain window(dictionary, std::move(recording));
+    window.Wj->setPlainText(QStringLiteral("before"));
+    prompts.chosenFile = QString::fromStdString(cut.string());
+    window.LoadFile_Click();
+    ASSERT_EQ(prompts.shown.size(), 1);
+    EXPECT_TRUE(prompts.shown[0].contains(*prompts.chosenFile)) << prompts.shown[0].toStdString();
+    EXPECT_EQ(window.Wj->toPlainText(), QStringLiteral("before"));
+
+    // The whole file is taken by both.
+    WriteBytes(cut, kRtf);
+    EXPECT_EQ(Annotate("", Quote(cut)).status, 0);
+    prompts.shown.clear();
+    window.LoadFile_Click();
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    EXPECT_EQ(window.Wj->toPlainText().toStdString(), kRtfText);
+}
+
 }  // namespace
 }  // namespace sorvani

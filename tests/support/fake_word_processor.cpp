@@ -4,13 +4,37 @@
 #include <QFile>
 #include <QThread>
 
-FakeWordProcessor::FakeWordProcessor() : savedPath_(qgetenv("PATH")) {
-    qputenv("PATH", folder_.path().toLocal8Bit());
+namespace {
+
+void Restore(const char* name, const QByteArray& value) {
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
 }
 
-FakeWordProcessor::~FakeWordProcessor() { qputenv("PATH", savedPath_); }
+}  // namespace
 
-void FakeWordProcessor::Install(const QString& name) {
+FakeWordProcessor::FakeWordProcessor()
+    : savedPath_(qgetenv("PATH")),
+      savedDisplay_(qgetenv("DISPLAY")),
+      savedWaylandDisplay_(qgetenv("WAYLAND_DISPLAY")) {
+    qputenv("PATH", folder_.path().toLocal8Bit());
+    qputenv("DISPLAY", ":99");
+    qunsetenv("WAYLAND_DISPLAY");
+}
+
+FakeWordProcessor::~FakeWordProcessor() {
+    qputenv("PATH", savedPath_);
+    Restore("DISPLAY", savedDisplay_);
+    Restore("WAYLAND_DISPLAY", savedWaylandDisplay_);
+}
+
+void FakeWordProcessor::Install(const QString& name, bool withWindows) {
+    if (withWindows) {
+        QFile plugin(folder_.filePath(QStringLiteral("libvclplug_gtk3lo.so")));
+        if (!plugin.open(QIODevice::WriteOnly)) qFatal("cannot write the fake office's plugin");
+    }
     QFile script(folder_.filePath(name));
     if (!script.open(QIODevice::WriteOnly)) qFatal("cannot write the fake word processor");
     // The record is written under another name and moved into place, so that it is whole once
