@@ -1,0 +1,354 @@
+#!/usr/bin/env python3
+"""The real program on a virtual display (Xvfb) under a real window manager (openbox), driven
+with real input (xdotool): start-up, the taskbar proxy out of sight, the keyboard in the document
+box after every dialog, maximize and restore, minimize and restore through the proxy, grips, and
+closing. What cannot be seen from outside (the active window as Qt knows it, the control with
+the keyboard, the document's text, the content's geometry) the program writes to the file named
+in SORVANI_TEST_REPORT.
+
+Usage: desktop_test.py PROGRAM. Exits 77 (skipped) when a needed tool is missing. Every wait is
+a poll for a condition, bounded generously; nothing depends on how fast the machine is."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+SKIP = 77
+WAIT = 30  # seconds any one condition may take on a busy machine
+SCREEN = (1280, 800)
+TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "import"]
+
+
+class Failure(Exception):
+    pass
+
+
+class Desktop:
+    """Xvfb, openbox and the program, each ended when the test ends, whatever happens."""
+
+    def __init__(self, program, folder):
+        self.program = program
+        self.folder = folder
+        self.report_path = os.path.join(folder, "report")
+        self.processes = []
+        self.env = dict(os.environ)
+        for name in ["WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SESSION_MANAGER", "XDG_SESSION_TYPE"]:
+            self.env.pop(name, None)
+        self.env.update(HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, "config"),
+                        XDG_RUNTIME_DIR=folder, LANG="C.UTF-8", LC_ALL="C.UTF-8")
+
+    def start(self, args, **kwargs):
+        process = subprocess.Popen(args, env=self.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def start_display(self):
+        read, write = os.pipe()
+        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                    "%dx%dx24" % SCREEN, "-br", "-nolisten", "tcp"],
+                   pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        with os.fdopen(read, "rb") as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number.decode()
+        self.start(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+        wait_for("openbox manages the display",
+                 lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+
+    def start_program(self):
+        env = dict(self.env, SORVANI_TEST_REPORT=self.report_path, QT_QPA_PLATFORM="xcb")
+        self.program_process = subprocess.Popen(
+            [self.program], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=open(os.path.join(self.folder, "program.log"), "wb"))
+        self.processes.append(self.program_process)
+
+    def stop(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+
+    def x(self, *args):
+        """Runs an X tool on the display; its output."""
+        return subprocess.run(args, env=self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                              timeout=WAIT, check=False).stdout.decode("utf-8", "replace")
+
+    def xdotool(self, *args):
+        self.x("xdotool", *[str(a) for a in args])
+
+    def report(self):
+        try:
+            with open(self.report_path, encoding="utf-8") as f:
+                content = f.read()
+        except OSError:
+            return {}
+        head, _, text = content.partition("\ntext=")
+        values = dict(line.split("=", 1) for line in head.split("\n") if "=" in line)
+        values["text"] = text
+        return values
+
+    def wait_report(self, what, condition):
+        """Waits until the report satisfies the condition; the report."""
+        last = {}
+
+        def holds():
+            nonlocal last
+            last = self.report()
+            return bool(last) and condition(last)
+
+        wait_for(what, holds, lambda: "last report: %r" % {k: v[:80] for k, v in last.items()})
+        return last
+
+
+def wait_for(what, condition, details=lambda: ""):
+    deadline = time.monotonic() + WAIT
+    while not condition():
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting until %s. %s" % (what, details()))
+        time.sleep(0.05)
+
+
+def rect(value):
+    return tuple(int(n) for n in value.split(","))
+
+
+def pixels(twips):
+    return round(twips / 15)
+
+
+class Scenario:
+    def __init__(self, desktop):
+        self.d = desktop
+
+    def idle(self, r):
+        return r.get("dialog") == "" and r.get("visible") == "1"
+
+    def keyboard_in_document_box(self, after):
+        """The main window is active, the document box has the keyboard: typed text arrives."""
+        r = self.d.wait_report("the document box has the keyboard " + after,
+                               lambda r: self.idle(r) and r["active"] == "frmmain"
+                               and r["focus"] == "Wj")
+        wait_for("the window manager makes the main window the active one " + after,
+                 lambda: self.d.x("xdotool", "getactivewindow").strip() == r["main"],
+                 lambda: "the active X window is " + self.d.x("xdotool", "getactivewindow"))
+        word = "typed" + "".join(c for c in after if c.isalpha())[:12]
+        self.d.xdotool("key", "ctrl+a")
+        self.d.xdotool("type", "--delay", "20", word)
+        self.d.wait_report("typed text arrives in the box " + after, lambda r: r["text"] == word)
+
+    def wait_dialog(self, title, kind, message=None):
+        """Waits until the dialog shows and has the keyboard."""
+        self.d.wait_report("the dialog %r shows with the keyboard" % title,
+                           lambda r: r["dialog"] == title and r["active"] == kind
+                           and (message is None or r["message"] == message))
+
+    def answer(self, title, key, message=None):
+        self.wait_dialog(title, "QMessageBox" if title == "Sorvani" else "QFileDialog", message)
+        self.d.xdotool("key", key)
+
+    def type_in_dialog(self, title, text):
+        self.wait_dialog(title, "QFileDialog")
+        self.d.wait_report("the file name box has the keyboard",
+                           lambda r: r["focus"] == "QLineEdit")
+        self.d.xdotool("type", "--delay", "10", text)
+        self.d.xdotool("key", "Return")
+
+    def start_up(self):
+        self.d.start_program()
+        r = self.d.wait_report("the main window shows", lambda r: self.idle(r))
+        x, y, w, h = (pixels(n) for n in rect(r["window"]))
+        if (w, h) != (731, 502):
+            raise Failure("the window starts at %dx%d pixels, not 731x502" % (w, h))
+        if abs(x + w / 2 - SCREEN[0] / 2) > 1 or abs(y + h / 2 - SCREEN[1] / 2) > 1:
+            raise Failure("the window is not centred: %d,%d %dx%d" % (x, y, w, h))
+        self.keyboard_in_document_box("at start-up")
+        return r
+
+    def proxy_out_of_sight(self, r):
+        proxy = r["proxy"]
+        clients = self.d.x("xprop", "-root", "_NET_CLIENT_LIST")
+        if "0x%x" % int(proxy) not in clients:
+            raise Failure("the proxy is not a managed window, so no taskbar lists it: " + clients)
+        name = self.d.x("xprop", "-id", proxy, "_NET_WM_NAME")
+        if "SorvaniV1.5" not in name:
+            raise Failure("the proxy's caption is not SorvaniV1.5: " + name)
+        if "_NET_WM_ICON(CARDINAL)" not in self.d.x("xprop", "-id", proxy, "_NET_WM_ICON"):
+            raise Failure("the proxy has no icon")
+        if "SKIP_TASKBAR" in self.d.x("xprop", "-id", proxy, "_NET_WM_STATE"):
+            raise Failure("the proxy is kept out of the taskbar")
+        # Nothing but the main window is drawn on the (black) screen.
+        x, y, w, h = (pixels(n) for n in rect(r["window"]))
+        shot = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"],
+                              env=self.d.env, stdout=subprocess.PIPE, timeout=WAIT,
+                              check=True).stdout
+        width, height = SCREEN
+        if len(shot) != width * height * 3:
+            raise Failure("unexpected screenshot size %d" % len(shot))
+        for row in range(height):
+            line = shot[row * width * 3:(row + 1) * width * 3]
+            for column in range(width):
+                inside = x <= column < x + w and y <= row < y + h
+                if not inside and line[column * 3:column * 3 + 3] != b"\0\0\0":
+                    raise Failure("something besides the main window is drawn at %d,%d"
+                                  % (column, row))
+
+    def dialogs(self):
+        folder = self.d.folder
+        self.d.xdotool("key", "alt+z")
+        self.answer("Sorvani", "y", "您要标上音调吗？（Y/N）")
+        self.answer("Sorvani", "Return", "注音成功！")
+        self.keyboard_in_document_box("after the annotate command")
+
+        source = os.path.join(folder, "imported.txt")
+        with open(source, "w", encoding="utf-8") as f:
+            f.write("imported text")
+        self.d.xdotool("key", "alt+l")
+        # The dialogs open in the home folder, which is the test's.
+        self.type_in_dialog("打开文件", "imported.txt")
+        self.d.wait_report("the file is imported", lambda r: r["caption"] == source)
+        self.keyboard_in_document_box("after an import")
+
+        self.d.xdotool("key", "alt+l")
+        self.answer("打开文件", "Escape")
+        self.keyboard_in_document_box("after a cancelled dialog")
+
+        target = os.path.join(folder, "exported.rtf")
+        self.d.xdotool("key", "alt+d")
+        self.answer("Sorvani", "n", "输出到WORD吗？（Y/N）")
+        self.type_in_dialog("导出文件", "exported.rtf")
+        self.answer("Sorvani", "Return", "导出文件成功！")
+        self.keyboard_in_document_box("after an export")
+        if not os.path.exists(target):
+            raise Failure("the export wrote no file")
+
+    def click(self, r, x, y, repeat=1):
+        wx, wy, _, _ = (pixels(n) for n in rect(r["window"]))
+        self.d.xdotool("mousemove", wx + x, wy + y, "click", "--repeat", repeat, "--delay",
+                       100, 1)
+
+    def maximize_and_restore(self, start):
+        self.click(start, 200, 8, repeat=2)  # a double-click on the caption strip
+        r = self.d.wait_report("the window is maximized",
+                               lambda r: r["maximized"] == "1" and
+                               rect(r["window"])[2:] == (SCREEN[0] * 15, SCREEN[1] * 15))
+        self.click(r, 200, 8, repeat=2)
+        r = self.d.wait_report("the window is restored",
+                               lambda r: r["maximized"] == "0" and r["window"] == start["window"])
+        self.same_layout(start, r, "after maximize and restore")
+        self.keyboard_in_document_box("after maximize and restore")
+
+    def minimize_and_restore(self, start):
+        w = pixels(rect(start["window"])[2])
+        self.click(start, w - 73 + 8, 16)  # the minimize button
+        r = self.d.wait_report("the window is hidden and the proxy minimized",
+                               lambda r: r["visible"] == "0" and r["proxyMinimized"] == "1")
+        # As a taskbar does when its button is clicked.
+        self.d.xdotool("windowactivate", r["proxy"])
+        self.d.wait_report("the window is back",
+                           lambda r: r["visible"] == "1" and r["proxyMinimized"] == "0")
+        self.keyboard_in_document_box("after restoring from the taskbar")
+
+    def drag(self, r, grip_x, grip_y, to):
+        """Presses at a point of the window, moves in steps to each screen point, releases."""
+        wx, wy, _, _ = (pixels(n) for n in rect(r["window"]))
+        self.d.xdotool("mousemove", wx + grip_x, wy + grip_y, "mousedown", 1)
+        for (x, y), expected in to:
+            self.d.xdotool("mousemove", x, y)
+            self.d.wait_report("the window follows the grip to %s" % (expected,),
+                               lambda r: tuple(pixels(n) for n in rect(r["window"])[2:])
+                               == expected)
+        self.d.xdotool("mouseup", 1)
+
+    def grips_return_to_the_same_layout(self, start):
+        x, y, w, h = (pixels(n) for n in rect(start["window"]))
+        # The corner down, the bottom edge up to the smallest height (carrying the frames far below
+        # nothing) and back, the corner back to the start size.
+        self.drag(start, w - 4, h - 4, [((x + w - 9, y + h + 100), (w - 9, h + 100))])
+        r = self.d.report()
+        self.drag(r, 100, h + 100 - 4, [((x + 100, y + 200), (w - 9, 200)),
+                                         ((x + 100, y + 101), (w - 9, 101)),
+                                         ((x + 100, y + h + 100), (w - 9, h + 100))])
+        r = self.d.report()
+        self.drag(r, w - 9 - 4, h + 100 - 4, [((x + w, y + h), (w, h))])
+        self.same_layout(start, self.d.report(), "after the grips returned to the start size")
+
+    def caption_strip_moves_the_window(self, start):
+        x, y, _, _ = (pixels(n) for n in rect(start["window"]))
+        self.d.xdotool("mousemove", x + 200, y + 8, "mousedown", 1)
+        for step in range(1, 5):
+            self.d.xdotool("mousemove", x + 200 + 15 * step, y + 8 + 10 * step)
+        self.d.xdotool("mouseup", 1)
+        # It follows from where the drag began, short of the few pixels that tell a drag from a
+        # click at most.
+        self.d.wait_report("the window follows the caption strip",
+                           lambda r: 30 <= pixels(rect(r["window"])[0]) - x <= 60
+                           and 20 <= pixels(rect(r["window"])[1]) - y <= 40)
+
+    def same_layout(self, start, r, when):
+        for name in ["window", "frame1", "frame2", "wj"]:
+            if r[name] != start[name]:
+                raise Failure("%s %s is %s, not %s as at the start"
+                              % (when, name, r[name], start[name]))
+
+    def close(self):
+        self.d.xdotool("key", "alt+x")
+        try:
+            status = self.d.program_process.wait(WAIT)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end when closed")
+        if status != 0:
+            raise Failure("the program ended with status %d" % status)
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    missing = [tool for tool in TOOLS if not shutil.which(tool)]
+    if missing:
+        print("skipped: %s not installed" % ", ".join(missing))
+        return SKIP
+    began = time.monotonic()
+    with tempfile.TemporaryDirectory(prefix="sorvani-desktop-") as folder:
+        desktop = Desktop(sys.argv[1], folder)
+        try:
+            desktop.start_display()
+            scenario = Scenario(desktop)
+            start = scenario.start_up()
+            scenario.proxy_out_of_sight(start)
+            scenario.dialogs()
+            start = desktop.report()
+            scenario.maximize_and_restore(start)
+            scenario.minimize_and_restore(start)
+            scenario.grips_return_to_the_same_layout(start)
+            scenario.caption_strip_moves_the_window(start)
+            scenario.close()
+        except Exception:
+            traceback.print_exc()
+            if os.environ.get("SORVANI_DESKTOP_SHOT"):
+                subprocess.run(["import", "-window", "root", os.environ["SORVANI_DESKTOP_SHOT"]],
+                               env=desktop.env, check=False)
+            log = os.path.join(folder, "program.log")
+            if os.path.exists(log):
+                print("program's output:\n" + open(log, errors="replace").read())
+            return 1
+        finally:
+            desktop.stop()
+    print("passed in %.1f s" % (time.monotonic() - began))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
