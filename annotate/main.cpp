@@ -23,7 +23,7 @@ int Print(const std::string& text) {
 }
 
 int Report(const std::string& message, int status) {
-    std::fprintf(stderr, "sorvani-annotate: %s\n", message.c_str());
+    sorvani::annotate::WriteText(stderr, "sorvani-annotate: " + message + "\n");
     return status;
 }
 

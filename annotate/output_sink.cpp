@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "binary_streams.h"
 #include "tool_error.h"
 
 namespace sorvani::annotate {
@@ -22,8 +23,7 @@ OutputSink::OutputSink(const std::optional<std::filesystem::path>& file) {
 
 void OutputSink::Write(std::string_view bytes) {
     if (file_) return file_->Write(bytes);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
-        ThrowStandardOutputError();
+    if (!WriteText(stdout, bytes)) ThrowStandardOutputError();
 }
 
 void OutputSink::Finish() {

@@ -10,9 +10,9 @@ namespace sorvani::annotate {
 // its folder and replaces the target in one step when committed; until then the target stays as
 // it was, and a file never committed (or a run ended by a signal) leaves nothing behind. The
 // replacement keeps the old file's permissions (and owner where allowed); a read-only file is
-// refused. Links are followed to the file they name, and a file with several hard links is
-// rewritten in place once complete, so that all its names see the new text. A FIFO or a device
-// is written directly. Anything else is refused.
+// refused. Links are followed to the file they name. A FIFO or a device is written directly.
+// On POSIX systems a file with several hard links is rewritten in place once complete, so that
+// all its names see the new text, and anything else that is no file is refused.
 class ReplacingFile {
   public:
     // Throws ToolError when the target cannot be written.

@@ -1,22 +1,26 @@
 #include <windows.h>
 
-#include <system_error>
-
 #include "program_directory.h"
 #include "rtf_converter.h"
+#include "system_message.h"
 #include "tool_error.h"
 
 namespace sorvani::annotate {
 
 std::unique_ptr<RtfConverter> LoadRtfConverter() {
     const std::filesystem::path module = ProgramDirectory() / "sorvani-annotate-rtf.dll";
-    // Never unloaded: Qt does not expect to leave the process before it ends.
-    const HMODULE library = LoadLibraryW(module.c_str());
+    // Never unloaded: Qt does not expect to leave the process before it ends. The module and the
+    // Qt libraries it needs come from the program's folder and the system's, never from the
+    // current folder or PATH.
+    const HMODULE library =
+        LoadLibraryExW(module.c_str(), nullptr,
+                       LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     const FARPROC create = library ? GetProcAddress(library, kCreateRtfConverter) : nullptr;
     if (!create)
-        ThrowFileError(module, "RTF support cannot be loaded",
-                       std::error_code(static_cast<int>(GetLastError()), std::system_category()));
-    return std::unique_ptr<RtfConverter>(reinterpret_cast<CreateRtfConverterFunction>(create)());
+        throw ToolError(Describe(module) + ": RTF support cannot be loaded (" +
+                        SystemMessage(GetLastError()) + ")");
+    return std::unique_ptr<RtfConverter>(
+        reinterpret_cast<CreateRtfConverterFunction>(reinterpret_cast<void (*)()>(create))());
 }
 
 }  // namespace sorvani::annotate

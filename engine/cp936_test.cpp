@@ -1,13 +1,19 @@
 #include "cp936.h"
 
 #include <gtest/gtest.h>
-#include <unicode/ucnv.h>
 
 #include <memory>
+
+#include "icu_reference.h"
+
+#ifdef SORVANI_HAVE_ICU
+#include <unicode/ucnv.h>
+#endif
 
 namespace sorvani::cp936 {
 namespace {
 
+#ifdef SORVANI_HAVE_ICU
 // Windows' code page 936 as ICU knows it, the reference for the engine's own tables.
 class Windows936 {
   public:
@@ -50,6 +56,24 @@ class Windows936 {
     };
     std::unique_ptr<UConverter, Closer> converter_;
 };
+
+// The table that stands in for ICU where it is missing holds what ICU says.
+TEST(Cp936, ReferenceTableIsWhatIcuGives) {
+    Windows936 icu;
+    const icu_reference::Table table;
+    for (int u = 0; u <= 0xFFFF; ++u)
+        ASSERT_EQ(table.Code(static_cast<char16_t>(u)), icu.Code(static_cast<char16_t>(u))) << u;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::u16string expected = icu.Decode(bytes);
+            ASSERT_EQ(table.Decode(bytes), expected.size() == 1 ? expected : u"") << lead << trail;
+        }
+    }
+}
+#else
+using Windows936 = icu_reference::Table;
+#endif
 
 TEST(Cp936, AgreesWithWindowsOverTheWholeBasicPlane) {
     Windows936 windows;

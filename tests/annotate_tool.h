@@ -68,13 +68,18 @@ class AnnotateTool : public ::testing::Test {
         const std::string command = Quote(program) + " " + arguments + " < " +
                                     Quote(dir_ / "stdin") + " > " + Quote(standardOutput) + " 2> " +
                                     Quote(dir_ / "stderr");
-        const int raw = std::system(command.c_str());
 #ifdef _WIN32
-        const int status = raw;
+        // cmd.exe takes the outer quotes off a command line that starts with one.
+        const int status = std::system(("\"" + command + "\"").c_str());
+        // Standard error is a text stream there: its lines end in CR LF.
+        std::string err = ReadBytes(dir_ / "stderr");
+        for (size_t at; (at = err.find("\r\n")) != std::string::npos;) err.erase(at, 1);
 #else
+        const int raw = std::system(command.c_str());
         const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        const std::string err = ReadBytes(dir_ / "stderr");
 #endif
-        return {status, ReadBytes(dir_ / "stdout"), ReadBytes(dir_ / "stderr")};
+        return {status, ReadBytes(dir_ / "stdout"), err};
     }
 
     // Annotates with the test dictionary.
