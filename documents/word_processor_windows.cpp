@@ -43,6 +43,22 @@ ComPtr<IDispatch> Get(IDispatch* object, const wchar_t* name, WORD kind = DISPAT
     return value;
 }
 
+// Ends a Word that the user cannot see, so that a failed hand-off leaves no Word running
+// unseen. A Word that shows (the user's own, or ours made visible) is left alone.
+void QuitIfInvisible(IDispatch* application) {
+    VARIANT visible;
+    VariantInit(&visible);
+    const bool shown = Call(application, L"Visible", DISPATCH_PROPERTYGET, nullptr, &visible) &&
+                       visible.vt == VT_BOOL && visible.boolVal != VARIANT_FALSE;
+    VariantClear(&visible);
+    if (shown) return;
+    VARIANT dontSave;
+    VariantInit(&dontSave);
+    dontSave.vt = VT_BOOL;
+    dontSave.boolVal = VARIANT_FALSE;
+    Call(application, L"Quit", DISPATCH_METHOD, &dontSave);
+}
+
 class WordDocument : public WordProcessorDocument {
   public:
     explicit WordDocument(ComPtr<IDispatch> document) : document_(std::move(document)) {}
@@ -80,12 +96,14 @@ std::unique_ptr<WordProcessorDocument> NewWordProcessorDocument() {
     const ComPtr<IDispatch> documents = Get(application.Get(), L"Documents");
     ComPtr<IDispatch> document =
         documents ? Get(documents.Get(), L"Add", DISPATCH_METHOD) : nullptr;
-    if (!document) return nullptr;
     VARIANT visible;
     VariantInit(&visible);
     visible.vt = VT_BOOL;
     visible.boolVal = VARIANT_TRUE;
-    if (!Call(application.Get(), L"Visible", DISPATCH_PROPERTYPUT, &visible)) return nullptr;
+    if (!document || !Call(application.Get(), L"Visible", DISPATCH_PROPERTYPUT, &visible)) {
+        QuitIfInvisible(application.Get());
+        return nullptr;
+    }
     return std::make_unique<WordDocument>(std::move(document));
 }
 

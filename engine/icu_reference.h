@@ -21,9 +21,11 @@ class Table {
   public:
     Table() {
         for (const auto& run : kEncodedRuns)
-            for (int i = 0; i < run.count; ++i) codes_[run.from + i] = run.to + i;
+            for (int i = 0; i < run.count; ++i)
+                codes_[static_cast<char16_t>(run.from + i)] = static_cast<uint16_t>(run.to + i);
         for (const auto& run : kDecodedRuns)
-            for (int i = 0; i < run.count; ++i) units_[run.from + i] = run.to + i;
+            for (int i = 0; i < run.count; ++i)
+                units_[static_cast<uint16_t>(run.from + i)] = static_cast<char16_t>(run.to + i);
         for (const auto& mapping : kCaseMappings) cases_[mapping.unit] = mapping;
     }
 
@@ -35,19 +37,19 @@ class Table {
 
     // The text two bytes decode to, when it is one unit; nothing otherwise.
     std::u16string Decode(const std::string& bytes) const {
-        const auto found =
-            units_.find(static_cast<uint8_t>(bytes[0]) << 8 | static_cast<uint8_t>(bytes[1]));
+        const auto found = units_.find(static_cast<uint16_t>(static_cast<uint8_t>(bytes[0]) << 8 |
+                                                             static_cast<uint8_t>(bytes[1])));
         return found == units_.end() ? u"" : std::u16string(1, found->second);
     }
 
     // Unicode's simple case mappings, for the code page's characters.
     char16_t Upper(char16_t unit) const {
         const auto found = cases_.find(unit);
-        return found == cases_.end() ? unit : found->second.upper;
+        return found == cases_.end() ? unit : static_cast<char16_t>(found->second.upper);
     }
     char16_t Lower(char16_t unit) const {
         const auto found = cases_.find(unit);
-        return found == cases_.end() ? unit : found->second.lower;
+        return found == cases_.end() ? unit : static_cast<char16_t>(found->second.lower);
     }
 
   private:
