@@ -131,7 +131,7 @@ void ReplacingFile::Fail(const char* action, int error) const {
 }
 
 void ReplacingFile::Fail(const char* action, const char* cause) const {
-    throw ToolError(Describe(named_) + ": " + action + " (" + cause + ")");
+    throw ToolError(PathText(named_) + ": " + action + " (" + cause + ")");
 }
 
 }  // namespace sorvani::annotate

@@ -17,7 +17,7 @@ std::unique_ptr<RtfConverter> LoadRtfConverter() {
                        LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     const FARPROC create = library ? GetProcAddress(library, kCreateRtfConverter) : nullptr;
     if (!create)
-        throw ToolError(Describe(module) + ": RTF support cannot be loaded (" +
+        throw ToolError(PathText(module) + ": RTF support cannot be loaded (" +
                         SystemMessage(GetLastError()) + ")");
     return std::unique_ptr<RtfConverter>(
         reinterpret_cast<CreateRtfConverterFunction>(reinterpret_cast<void (*)()>(create))());
