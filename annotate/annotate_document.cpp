@@ -1,8 +1,10 @@
 #include "annotate_document.h"
 
 #include <memory>
+#include <stdexcept>
 
 #include "annotation_run.h"
+#include "annotation_stream.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
 #include "input_file.h"
@@ -13,10 +15,14 @@
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
-#include "utf8_output_box.h"
 
 namespace sorvani::annotate {
 namespace {
+
+// Input read at a time: the text is decoded, annotated and written piece by piece.
+constexpr size_t kInputPiece = 1 << 16;
+// Bytes that tell RTF from plain text.
+constexpr size_t kRtfHead = 5;
 
 class Annotator {
   public:
@@ -26,60 +32,105 @@ class Annotator {
         LoadPinyinDictionary(dictionary_, dictionaryFile_);
     }
 
-    void Run(std::u16string_view text, OutputBox& output) {
+    // The box text as the annotate command leaves it, for RTF output.
+    std::u16string BoxText(std::u16string_view text) {
         ColumnRuler ruler;
         NoEventLoop events;
         AnnotatedLinePair pair;
+        TextOutputBox output;
         try {
             RunAnnotation(text, toneFlag_, pair, {pinyin_, ruler, output, events});
         } catch (const AnnotationError& failure) {
-            throw ToolError(PathText(dictionaryFile_) + ": " + failure.what());
+            throw DictionaryFailure(failure);
+        }
+        return output.TakeText();
+    }
+
+    // The same as UTF-8, passed on as it is made: the input goes through `feed`, which gets a
+    // function to call with each piece of text.
+    template <typename Feed>
+    void Stream(OutputSink& sink, Feed feed) {
+        ColumnRuler ruler;
+        AnnotationStream stream(pinyin_, ruler, toneFlag_,
+                                [&sink](std::string_view bytes) { sink.Write(bytes); });
+        try {
+            feed([&stream](std::u16string_view text) { stream.Add(text); });
+            stream.Finish();
+        } catch (const std::invalid_argument& failure) {
+            // The lookup's only failure: an empty syllable in the dictionary.
+            throw DictionaryFailure(failure);
         }
     }
 
   private:
+    ToolError DictionaryFailure(const std::exception& failure) const {
+        return ToolError(PathText(dictionaryFile_) + ": " + failure.what());
+    }
+
     std::filesystem::path dictionaryFile_;
     int16_t toneFlag_;
     PinyinDictionary dictionary_;
     PinyinMemo pinyin_{dictionary_};
 };
 
-// The input's text as the document box holds it. Starts the RTF converter when the input or the
-// output is RTF.
-std::u16string InputText(const Options& options, std::unique_ptr<RtfConverter>& rtf) {
-    const std::string bytes = ReadInput(options.input);
-    // Only a run that reads or writes RTF pays for starting Qt.
-    if (options.format == OutputFormat::Rtf || text::IsRtf(bytes)) rtf = LoadRtfConverter();
-    const std::string name = options.input ? PathText(*options.input) : "standard input";
-    if (!text::IsRtf(bytes)) {
-        try {
-            return text::DecodeText(bytes, u"\r\n");
-        } catch (const text::NotTextError& error) {
-            // A picture or a program would come out as pages of nonsense syllables.
-            throw ToolError(name + ": " + error.what());
-        }
-    }
-    if (auto text = rtf->BoxText(bytes)) return std::move(*text);
-    throw ToolError(name + ": damaged RTF: it ends before its document does");
+std::u16string RtfText(RtfConverter& rtf, const std::string& bytes, const InputFile& input) {
+    if (auto text = rtf.BoxText(bytes)) return std::move(*text);
+    throw ToolError(input.name() + ": damaged RTF: it ends before its document does");
 }
 
 }  // namespace
 
 void AnnotateDocument(const Options& options) {
     Annotator annotator(options);
+    InputFile input(options.input);
+    std::string head, piece;
+    while (head.size() < kRtfHead && input.Read(piece, kRtfHead - head.size())) head += piece;
+    const bool rtfInput = text::IsRtf(head);
+
     std::unique_ptr<RtfConverter> rtf;
-    const std::u16string text = InputText(options, rtf);
+    // Only a run that reads or writes RTF pays for starting Qt.
+    if (options.format == OutputFormat::Rtf || rtfInput) rtf = LoadRtfConverter();
+    if (rtfInput) input.ReadRest(head);
+
+    if (options.format == OutputFormat::Rtf) {
+        std::u16string text;
+        if (rtfInput) {
+            text = RtfText(*rtf, head, input);
+        } else {
+            input.ReadRest(head);
+            try {
+                text = text::DecodeText(head, u"\r\n");
+            } catch (const text::NotTextError& error) {
+                throw ToolError(input.name() + ": " + error.what());
+            }
+        }
+        const std::string exported = rtf->ExportedRtf(annotator.BoxText(text));
+        OutputSink sink(options.output);
+        sink.Write(exported);
+        sink.Finish();
+        return;
+    }
 
     OutputSink sink(options.output);
-    if (options.format == OutputFormat::Rtf) {
-        TextOutputBox output;
-        annotator.Run(text, output);
-        sink.Write(rtf->ExportedRtf(output.Text()));
-    } else {
-        Utf8OutputBox output([&sink](std::string_view bytes) { sink.Write(bytes); });
-        annotator.Run(text, output);
-        output.Flush();
-    }
+    annotator.Stream(sink, [&](const auto& annotate) {
+        if (rtfInput) return annotate(RtfText(*rtf, head, input));
+        text::TextDecoder decoder(u"\r\n");
+        std::u16string text;
+        try {
+            for (std::string_view bytes = head;; bytes = piece) {
+                text.clear();
+                decoder.Decode(bytes, text);
+                annotate(text);
+                if (!input.Read(piece, kInputPiece)) break;
+            }
+            text.clear();
+            decoder.Finish(text);
+            annotate(text);
+        } catch (const text::NotTextError& error) {
+            // A picture or a program would come out as pages of nonsense syllables.
+            throw ToolError(input.name() + ": " + error.what());
+        }
+    });
     sink.Finish();
 }
 

@@ -1,7 +1,5 @@
 #include "input_file.h"
 
-#include <fstream>
-#include <iostream>
 #include <system_error>
 
 #include "tool_error.h"
@@ -9,14 +7,7 @@
 namespace sorvani::annotate {
 namespace {
 
-std::string ReadAll(std::istream& in, size_t expectedSize) {
-    std::string bytes;
-    bytes.reserve(expectedSize);
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer), in.gcount() > 0)
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    return bytes;
-}
+constexpr size_t kPiece = 1 << 16;
 
 [[noreturn]] void ThrowUnreadable(const std::filesystem::path& file) {
     std::error_code error;
@@ -26,24 +17,36 @@ std::string ReadAll(std::istream& in, size_t expectedSize) {
     throw ToolError(PathText(file) + ": file cannot be read");
 }
 
-std::string ReadFile(const std::filesystem::path& file) {
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error)) ThrowUnreadable(file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) ThrowUnreadable(file);
-    const auto size = std::filesystem::file_size(file, error);
-    std::string bytes = ReadAll(in, error ? 0 : size);
-    if (in.bad()) ThrowUnreadable(file);
-    return bytes;
-}
-
 }  // namespace
 
-std::string ReadInput(const std::optional<std::filesystem::path>& file) {
-    if (file) return ReadFile(*file);
-    std::string bytes = ReadAll(std::cin, 0);
-    if (std::cin.bad()) throw ToolError("standard input: read error");
-    return bytes;
+InputFile::InputFile(const std::optional<std::filesystem::path>& file)
+    : file_(file), name_(file ? PathText(*file) : "standard input") {
+    if (!file_) return;
+    std::error_code error;
+    if (std::filesystem::is_directory(*file_, error)) ThrowUnreadable(*file_);
+    stream_.open(*file_, std::ios::binary);
+    if (!stream_) ThrowUnreadable(*file_);
+}
+
+bool InputFile::Read(std::string& bytes, size_t limit) {
+    bytes.resize(limit);
+    size_t got;
+    if (file_) {
+        stream_.read(bytes.data(), static_cast<std::streamsize>(limit));
+        got = static_cast<size_t>(stream_.gcount());
+        // A read error leaves the stream bad, where the end only fails it.
+        if (stream_.bad()) ThrowUnreadable(*file_);
+    } else {
+        got = std::fread(bytes.data(), 1, limit, stdin);
+        if (std::ferror(stdin)) throw ToolError("standard input: read error");
+    }
+    bytes.resize(got);
+    return got > 0;
+}
+
+void InputFile::ReadRest(std::string& bytes) {
+    std::string piece;
+    while (Read(piece, kPiece)) bytes += piece;
 }
 
 }  // namespace sorvani::annotate

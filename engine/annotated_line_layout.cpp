@@ -26,17 +26,17 @@ void FlushFinal(AnnotatedLinePair& pair, OutputBox& output) {
 
 // Pinyin and spacing for one character: a single-letter syllable over a double-byte character
 // leaves the character line one column wider, which the narrower spacing takes back.
-void Place(std::u16string_view character, bool doubleByte, std::u16string_view pinyin,
-           AnnotatedLinePair& pair) {
-    pair.PinyinBuffer.append(pinyin).append(kSpaces.substr(0, 1));
-    pair.CharLine.append(character);
-    size_t spacing = doubleByte && pinyin.size() != 1 ? pinyin.size() - 1 : pinyin.size();
-    for (; spacing > kSpaces.size(); spacing -= kSpaces.size()) pair.CharLine.append(kSpaces);
-    pair.CharLine.append(kSpaces.substr(0, spacing));
+Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_view pinyin) {
+    Placing placing;
+    placing.pinyin.append(pinyin).append(kSpaces.substr(0, 1));
+    placing.spelling.append(character);
+    const size_t spacing = doubleByte && pinyin.size() != 1 ? pinyin.size() - 1 : pinyin.size();
+    placing.spelling.append(spacing, u' ');
+    return placing;
 }
 
-// Units of the character at the position and the marks that follow and join it. A line end
-// takes no marks: they start the next line.
+}  // namespace
+
 size_t ClusterLength(std::u16string_view text, size_t position) {
     size_t end = position + utf16::CharacterLength(text, position);
     if (text[position] == u'\r' || text[position] == u'\n') return end - position;
@@ -44,6 +44,29 @@ size_t ClusterLength(std::u16string_view text, size_t position) {
         end += utf16::CharacterLength(text, end);
     return end - position;
 }
+
+Placing PlacingOf(std::u16string_view character, PinyinMemo& memo, int16_t toneFlag) {
+    std::u16string replaced;
+    if (utf16::CharacterLength(character, 0) == 1 && utf16::IsSurrogate(character[0])) {
+        // A lone surrogate half is placed as U+FFFD.
+        replaced = u"\uFFFD";
+        character = replaced.append(character.substr(1));
+    }
+    const char32_t base = utf16::CharacterAt(character, 0);
+    // Marks with no character before them on the line stand alone, in no column.
+    if (IsJoiningMark(base)) return {false, {}, std::u16string(character)};
+    if (base > 0xFFFF) {
+        // Looked up as "?", as the code page writes it; a wide one is placed as a double-byte
+        // character is.
+        return Spelled(character, CharacterColumns(base) == 2, memo.Lookup(u'?', toneFlag).pinyin);
+    }
+    const CharacterPinyin& entry = memo.Lookup(static_cast<char16_t>(base), toneFlag);
+    if (entry.pinyin.empty()) return {};
+    if (entry.pinyin[0] == u'\r' || entry.pinyin[0] == u'\n') return {true, {}, {}};
+    return Spelled(character, entry.doubleByte, entry.pinyin);
+}
+
+namespace {
 
 void Wrap(AnnotatedLinePair& pair) {
     pair.CharLine.append(kLineEnd);
@@ -59,32 +82,12 @@ class LineLayout {
 
     // A character with the marks that join it.
     void LayOut(std::u16string_view character) {
-        std::u16string replaced;
-        if (utf16::CharacterLength(character, 0) == 1 && utf16::IsSurrogate(character[0])) {
-            // A lone surrogate half is placed as U+FFFD.
-            replaced = u"\uFFFD";
-            character = replaced.append(character.substr(1));
-        }
-        const char32_t base = utf16::CharacterAt(character, 0);
-        if (IsJoiningMark(base)) {
-            // Marks with no character before them on the line stand alone, in no column.
-            pair_.CharLine.append(character);
-        } else if (base > 0xFFFF) {
-            // Looked up as "?", as the code page writes it; a wide one is placed as a double-byte
-            // character is.
-            const CharacterPinyin& entry = tools_.pinyin.Lookup(u'?', toneFlag_);
-            Place(character, CharacterColumns(base) == 2, entry.pinyin, pair_);
+        const Placing placing = PlacingOf(character, tools_.pinyin, toneFlag_);
+        if (placing.lineEnd) {
+            FlushLineEnd(pair_, tools_.output);
         } else {
-            const CharacterPinyin& entry =
-                tools_.pinyin.Lookup(static_cast<char16_t>(base), toneFlag_);
-            const std::u16string& pinyin = entry.pinyin;
-            if (!pinyin.empty()) {
-                if (pinyin[0] == u'\r' || pinyin[0] == u'\n') {
-                    FlushLineEnd(pair_, tools_.output);
-                } else {
-                    Place(character, entry.doubleByte, pinyin, pair_);
-                }
-            }
+            pair_.PinyinBuffer.append(placing.pinyin);
+            pair_.CharLine.append(placing.spelling);
         }
         if (tools_.ruler.Width(pair_.CharLine) > kWrapWidth) Wrap(pair_);
     }

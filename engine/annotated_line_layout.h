@@ -24,6 +24,22 @@ struct LayoutTools {
     EventLoop& events;
 };
 
+// What the layout puts on its lines for one character and the marks that join it.
+struct Placing {
+    // The character ends the line: the open pair goes to the output box instead.
+    bool lineEnd = false;
+    // For the pinyin line: the syllable and a space; nothing for marks that stand alone.
+    std::u16string pinyin;
+    // For the character line: the character, its marks and the spacing that keeps the lines
+    // aligned.
+    std::u16string spelling;
+};
+Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t toneFlag);
+
+// Units of the character at the position and the marks that follow and join it. A line end
+// takes no marks: they start the next line.
+size_t ClusterLength(std::u16string_view text, size_t position);
+
 // Lays out a chunk of text as pinyin lines over character lines. Each character's pinyin, then a
 // space, goes on the open pinyin line; the character, then as many spaces as keep the two lines
 // aligned, on the open character line. A CR or LF appends the open pair to the output box; a

@@ -6,7 +6,6 @@
 #include "utf16.h"
 
 namespace sorvani {
-namespace {
 
 size_t ChunkLength(std::u16string_view text, size_t position) {
     const size_t length = std::min(kChunkLength, text.size() - position);
@@ -28,8 +27,6 @@ size_t ChunkLength(std::u16string_view text, size_t position) {
     }
     return cut - position;
 }
-
-}  // namespace
 
 void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
                    const LayoutTools& tools, const AnnotationProgress& progress) {

@@ -12,6 +12,10 @@ namespace sorvani {
 // Chunks handed to the layout are at most this many UTF-16 units long.
 inline constexpr size_t kChunkLength = 80;
 
+// Units of the chunk that starts at the position: the run hands the text to the layout in such
+// chunks. Looks at no more than kChunkLength + 2 units from the position.
+size_t ChunkLength(std::u16string_view text, size_t position);
+
 // Told before each chunk how many UTF-16 units of the text were already laid out, and of how many.
 using AnnotationProgress = std::function<void(int64_t position, int64_t total)>;
 
