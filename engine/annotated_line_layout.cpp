@@ -1,6 +1,7 @@
 #include "annotated_line_layout.h"
 
 #include <exception>
+#include <new>
 
 #include "character_width.h"
 #include "utf16.h"
@@ -113,6 +114,8 @@ std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t
         }
         tools.events.Yield();
         if (remaining == 0) FlushFinal(pair, tools.output);
+    } catch (const std::bad_alloc&) {
+        throw;  // no failure of the text or the dictionary: the caller names it
     } catch (const std::exception& failure) {
         return failure.what();
     }

@@ -53,7 +53,8 @@ size_t ClusterLength(std::u16string_view text, size_t position);
 // A failure (an empty pinyin cell in the dictionary) ends the call at that character: the rest
 // of the chunk is skipped, the pair keeps its state and no final flush is made. The description
 // of the failure is returned so that the caller does not report a run with lost text as a
-// success; nothing is returned when the whole chunk was laid out.
+// success; nothing is returned when the whole chunk was laid out. Running out of memory is no
+// such failure: std::bad_alloc passes through.
 std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t remaining,
                                                int16_t toneFlag, AnnotatedLinePair& pair,
                                                const LayoutTools& tools);

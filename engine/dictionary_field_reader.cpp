@@ -10,8 +10,17 @@ bool IsLineEnd(int c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
-int DictionaryFieldReader::Peek() { return input_.sgetc(); }
-int DictionaryFieldReader::Take() { return input_.sbumpc(); }
+int DictionaryFieldReader::Peek() {
+    if (left_ > 0) return input_.sgetc();
+    if (!exhausted_) exhausted_ = input_.sgetc() != kEnd;
+    return kEnd;
+}
+
+int DictionaryFieldReader::Take() {
+    if (Peek() == kEnd) return kEnd;
+    --left_;
+    return input_.sbumpc();
+}
 
 bool DictionaryFieldReader::AtEnd() { return Peek() == kEnd; }
 

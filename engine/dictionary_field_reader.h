@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <streambuf>
 #include <string>
@@ -11,7 +12,11 @@ namespace sorvani {
 // front of a field are skipped, and a field may be enclosed in double quotes.
 class DictionaryFieldReader {
   public:
-    explicit DictionaryFieldReader(std::streambuf& input) : input_(input) {}
+    // Reads at most `limit` bytes: what follows is taken for the end, and exhausted() says so.
+    DictionaryFieldReader(std::streambuf& input, size_t limit) : input_(input), left_(limit) {}
+
+    // The limit was reached before the input's end.
+    bool exhausted() const { return exhausted_; }
 
     // True when no byte is left.
     bool AtEnd();
@@ -27,6 +32,8 @@ class DictionaryFieldReader {
     void SkipDelimiter();
 
     std::streambuf& input_;
+    size_t left_;
+    bool exhausted_ = false;
 };
 
 }  // namespace sorvani

@@ -19,6 +19,12 @@ void ThrowOpenFailure(const std::filesystem::path& file) {
                           "File cannot be read: " + PathText(file));
 }
 
+[[noreturn]] void ThrowTooLarge(const std::string& name) {
+    throw DictionaryError(DictionaryError::Kind::TooLarge,
+                          "More than " + std::to_string(kDictionaryByteLimit >> 20) +
+                              " MB, too large for a dictionary: " + name);
+}
+
 }  // namespace
 
 std::filesystem::path DictionaryFilePath(const std::filesystem::path& programDirectory) {
@@ -27,11 +33,12 @@ std::filesystem::path DictionaryFilePath(const std::filesystem::path& programDir
 
 void ReadDictionaryRecords(PinyinDictionary& table, std::streambuf& input,
                            const std::string& name) {
-    DictionaryFieldReader reader(input);
+    DictionaryFieldReader reader(input, kDictionaryByteLimit);
     for (long record = 1; !reader.AtEnd(); ++record) {
         DictionaryRecord plain;
         for (auto& field : plain) {
             const auto stored = reader.Next();
+            if (reader.exhausted()) ThrowTooLarge(name);
             if (!stored)
                 throw DictionaryError(
                     DictionaryError::Kind::InputPastEnd,
@@ -44,6 +51,7 @@ void ReadDictionaryRecords(PinyinDictionary& table, std::streambuf& input,
                 "More than " + std::to_string(PinyinDictionary::kRows) + " records: " + name);
         table.Append(std::move(plain));
     }
+    if (reader.exhausted()) ThrowTooLarge(name);
 }
 
 void LoadPinyinDictionary(PinyinDictionary& table, const std::filesystem::path& file) {

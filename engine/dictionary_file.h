@@ -11,12 +11,14 @@
 namespace sorvani {
 
 inline constexpr const char* kDictionaryFileName = "VeRevor.dll";
+// Far more than 25000 records take: a larger file (an endless device, say) is no dictionary.
+inline constexpr size_t kDictionaryByteLimit = 16 << 20;
 
 // Why the dictionary file could not be loaded; what() names the file and, where it applies,
 // the record.
 class DictionaryError : public std::runtime_error {
   public:
-    enum class Kind { FileMissing, FileUnreadable, InputPastEnd, TooManyRecords };
+    enum class Kind { FileMissing, FileUnreadable, InputPastEnd, TooManyRecords, TooLarge };
 
     DictionaryError(Kind kind, const std::string& message)
         : std::runtime_error(message), kind_(kind) {}

@@ -100,6 +100,25 @@ TEST_F(DictionaryFileTest, ExactlyFullLoadsAndOneMoreRecordFails) {
     EXPECT_TRUE(overfull.full());
 }
 
+TEST_F(DictionaryFileTest, AFileLargerThanAnyDictionaryStopsBeingRead) {
+    // One endless field, as a device of zeros gives, and records past the limit.
+    for (const std::string& file :
+         {std::string(kDictionaryByteLimit + 1, '\0'), std::string(kDictionaryByteLimit, 'x') + ",",
+          std::string(kDictionaryByteLimit - 8, ' ') + "1,2,3,4\r\n"}) {
+        PinyinDictionary table;
+        try {
+            LoadPinyinDictionary(table, Write(file));
+            FAIL() << "no failure for " << file.size() << " bytes";
+        } catch (const DictionaryError& error) {
+            EXPECT_EQ(error.kind(), DictionaryError::Kind::TooLarge) << error.what();
+            EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos);
+        }
+    }
+    // Up to the limit a file is read.
+    LoadPinyinDictionary(table_, Write(std::string(kDictionaryByteLimit - 9, ' ') + "1,2,3,4\r\n"));
+    EXPECT_EQ(table_.size(), 1);
+}
+
 TEST_F(DictionaryFileTest, MissingFileNamesItsPath) {
     const auto file = dir_ / "absent" / kDictionaryFileName;
     try {

@@ -1,6 +1,11 @@
 // The contract of sorvani-annotate as scripts see it: its output bytes, its exit status, its one
 // line on standard error, and what it leaves on disk.
 #include "annotate_tool.h"
+#include "annotation_run.h"
+#include "column_ruler.h"
+#include "text_decoder.h"
+#include "text_output_box.h"
+#include "utf8.h"
 
 namespace sorvani {
 namespace {
@@ -180,6 +185,60 @@ TEST_F(AnnotateTool, RtfWithoutItsModuleFailsNamingTheModule) {
         EXPECT_EQ(outcome.out, "") << arguments;
     }
     EXPECT_EQ(ReadBytes(output), "old");
+}
+
+TEST_F(AnnotateTool, AFullDiskStopsTheRunAtItsFirstFailedWrite) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    // Endless input: only a run that stops at the first failed write ends.
+    const Outcome outcome = Run("--dictionary " + Quote(dictionary_) + " /dev/urandom > /dev/full");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1) << outcome.err;
+}
+
+TEST_F(AnnotateTool, EndlessInputEndsClearly) {
+    if (!fs::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero here";
+    Outcome outcome = Annotate("", "/dev/zero");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "sorvani-annotate: /dev/zero: not a text file (it holds NUL bytes)\n");
+
+    outcome = Run("--dictionary /dev/zero", "中");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1);
+    EXPECT_NE(outcome.err.find("too large for a dictionary: /dev/zero"), std::string::npos)
+        << outcome.err;
+}
+
+TEST_F(AnnotateTool, AReadErrorOnStandardInputIsAFailure) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a folder cannot be standard input here";
+#else
+    // Reading a folder fails, where the shell lets it be opened as standard input.
+    const std::string command = Quote(SORVANI_ANNOTATE) + " --dictionary " + Quote(dictionary_) +
+                                " < " + Quote(dir_) + " > " + Quote(dir_ / "out") + " 2> " +
+                                Quote(dir_ / "err");
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+    EXPECT_EQ(ReadBytes(dir_ / "err"), "sorvani-annotate: standard input: read error\n");
+#endif
+}
+
+TEST_F(AnnotateTool, ALongInputReadInPiecesGivesTheOutputOfTheWholeText) {
+    // The input is read in pieces that end inside characters, CR LF pairs and surrogate pairs.
+    std::string input;
+    for (int i = 0; i < 100000; ++i) input += i % 7 ? (i % 5 ? "中国啊" : "a\u0301") : "😀\r\n";
+    const Outcome outcome = Annotate(input);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+
+    PinyinDictionary dictionary;
+    LoadPinyinDictionary(dictionary, dictionary_);
+    PinyinMemo memo(dictionary);
+    ColumnRuler ruler;
+    TextOutputBox box;
+    NoEventLoop events;
+    AnnotatedLinePair pair;
+    RunAnnotation(text::DecodeText(input, u"\r\n"), kWithoutTones, pair,
+                  {memo, ruler, box, events});
+    EXPECT_TRUE(outcome.out == EncodeUtf8(box.Text()));
 }
 
 }  // namespace
