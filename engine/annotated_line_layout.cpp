@@ -46,7 +46,8 @@ size_t ClusterLength(std::u16string_view text, size_t position) {
     return end - position;
 }
 
-Placing PlacingOf(std::u16string_view character, PinyinMemo& memo, int16_t toneFlag) {
+Placing PlacingOf(std::u16string_view character, PinyinMemo& memo, int16_t toneFlag,
+                  const std::u16string* chosen) {
     std::u16string replaced;
     if (utf16::CharacterLength(character, 0) == 1 && utf16::IsSurrogate(character[0])) {
         // A lone surrogate half is placed as U+FFFD.
@@ -64,7 +65,8 @@ Placing PlacingOf(std::u16string_view character, PinyinMemo& memo, int16_t toneF
     const CharacterPinyin& entry = memo.Lookup(static_cast<char16_t>(base), toneFlag);
     if (entry.pinyin.empty()) return {};
     if (entry.pinyin[0] == u'\r' || entry.pinyin[0] == u'\n') return {true, {}, {}};
-    return Spelled(character, entry.doubleByte, entry.pinyin);
+    return Spelled(character, entry.doubleByte,
+                   chosen && entry.doubleByte ? *chosen : entry.pinyin);
 }
 
 namespace {
@@ -82,8 +84,10 @@ class LineLayout {
         : toneFlag_(toneFlag), pair_(pair), tools_(tools) {}
 
     // A character with the marks that join it.
-    void LayOut(std::u16string_view character) {
-        const Placing placing = PlacingOf(character, tools_.pinyin, toneFlag_);
+    void LayOut(std::u16string_view character, SyllableId chosen) {
+        const Placing placing =
+            PlacingOf(character, tools_.pinyin, toneFlag_,
+                      chosen ? &tools_.chooser->Shown(chosen, toneFlag_) : nullptr);
         if (placing.lineEnd) {
             FlushLineEnd(pair_, tools_.output);
         } else {
@@ -103,12 +107,13 @@ class LineLayout {
 
 std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t remaining,
                                                int16_t toneFlag, AnnotatedLinePair& pair,
-                                               const LayoutTools& tools) {
+                                               const LayoutTools& tools,
+                                               std::span<const SyllableId> chosen) {
     try {
         LineLayout layout(toneFlag, pair, tools);
         for (size_t i = 0; i < text.size();) {
             const size_t length = ClusterLength(text, i);
-            layout.LayOut(text.substr(i, length));
+            layout.LayOut(text.substr(i, length), chosen.empty() ? 0 : chosen[i]);
             i += length;
             tools.events.Yield();
         }

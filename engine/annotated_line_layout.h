@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "event_loop.h"
 #include "output_box.h"
 #include "pinyin_memo.h"
+#include "reading_chooser.h"
 #include "ruler.h"
 
 namespace sorvani {
@@ -22,6 +24,8 @@ struct LayoutTools {
     Ruler& ruler;
     OutputBox& output;
     EventLoop& events;
+    // Gives the syllables that the run chose by context; none when readings are not chosen.
+    const ReadingChooser* chooser = nullptr;
 };
 
 // What the layout puts on its lines for one character and the marks that join it.
@@ -34,7 +38,10 @@ struct Placing {
     // aligned.
     std::u16string spelling;
 };
-Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t toneFlag);
+// `chosen`, when given, is the syllable chosen by context, shown instead of the dictionary's over
+// a double-byte character.
+Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t toneFlag,
+                  const std::u16string* chosen = nullptr);
 
 // Units of the character at the position and the marks that follow and join it. A line end
 // takes no marks: they start the next line.
@@ -50,6 +57,9 @@ size_t ClusterLength(std::u16string_view text, size_t position);
 // A character outside the Basic Multilingual Plane is one character with the pinyin "?"; a lone
 // surrogate half is placed as U+FFFD.
 //
+// `chosen`, when not empty, holds one syllable of tools.chooser per unit of the text: a double-byte
+// character with a syllable other than 0 shows that syllable instead of the dictionary's.
+//
 // A failure (an empty pinyin cell in the dictionary) ends the call at that character: the rest
 // of the chunk is skipped, the pair keeps its state and no final flush is made. The description
 // of the failure is returned so that the caller does not report a run with lost text as a
@@ -57,6 +67,7 @@ size_t ClusterLength(std::u16string_view text, size_t position);
 // such failure: std::bad_alloc passes through.
 std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t remaining,
                                                int16_t toneFlag, AnnotatedLinePair& pair,
-                                               const LayoutTools& tools);
+                                               const LayoutTools& tools,
+                                               std::span<const SyllableId> chosen = {});
 
 }  // namespace sorvani

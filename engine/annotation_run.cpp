@@ -33,15 +33,20 @@ void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair
     tools.output.Clear();
     pair.Clear();
     const auto total = static_cast<int64_t>(text.size());
+    const std::vector<SyllableId> chosen =
+        tools.chooser ? tools.chooser->DecideAll(text) : std::vector<SyllableId>();
     size_t position = 0;
     while (position < text.size()) {
         if (progress) progress(static_cast<int64_t>(position), total);
         tools.events.Yield();
         const size_t length = ChunkLength(text, position);
         const std::u16string_view chunk = text.substr(position, length);
+        const auto chunkChosen =
+            chosen.empty() ? std::span<const SyllableId>()
+                           : std::span<const SyllableId>(chosen).subspan(position, length);
         position += length;
         if (auto failure = LayoutAnnotatedText(chunk, total - static_cast<int64_t>(position),
-                                               toneFlag, pair, tools))
+                                               toneFlag, pair, tools, chunkChosen))
             throw AnnotationError(*failure);
     }
 }

@@ -32,6 +32,9 @@ class AnnotationError : public std::runtime_error {
 // may also pass it on as it grows. Before each chunk it reports the progress and yields to the
 // event loop. Positions count UTF-16 units, as the document box does. Throws AnnotationError when
 // the layout fails, so that no text is lost silently.
+//
+// With tools.chooser the readings are chosen for the whole text before it is cut into chunks,
+// so a chunk border or a wrapped line never splits a word.
 void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
                    const LayoutTools& tools, const AnnotationProgress& progress = {});
 

@@ -1,0 +1,116 @@
+#include "reading_chooser.h"
+
+#include <algorithm>
+
+#include "letter_case.h"
+#include "pinyin_lookup.h"
+#include "pinyin_syllable.h"
+
+namespace sorvani {
+namespace {
+
+constexpr char16_t kYi = u'一';
+constexpr char16_t kBu = u'不';
+
+// 一 keeps yī in numbers and ordinals (十一, 一九八四, 第一), after the days of the week (周一,
+// 星期一) and at the end of words that end in it (统一, 唯一, 之一, 万一).
+constexpr std::u16string_view kNumerals = u"〇零一二三四五六七八九十百千万亿两";
+constexpr std::u16string_view kBeforeCitationYi = u"第初周期拜统唯单专同划整逐之";
+
+bool In(std::u16string_view set, char16_t unit) {
+    return set.find(unit) != std::u16string_view::npos;
+}
+
+}  // namespace
+
+ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary,
+                               bool toneChange)
+    : words_(words), dictionary_(dictionary), toneChange_(toneChange) {
+    if (words_) syllables_ = words_->Syllables();
+    yi2_ = IdOf(u"yí");
+    yi4_ = IdOf(u"yì");
+    bu2_ = IdOf(u"bú");
+    for (const auto& syllable : syllables_) {
+        shownWithTones_.push_back(Capitalised(syllable));
+        shownWithout_.push_back(Capitalised(WithoutToneMarks(syllable)));
+    }
+    // A word needs its whole length; the tone change needs the syllable after it.
+    lookahead_ = std::max<size_t>(words_ ? words_->Longest() : 0, 1) + (toneChange_ ? 1 : 0);
+}
+
+SyllableId ReadingChooser::IdOf(std::u16string_view syllable) {
+    const auto at = std::find(syllables_.begin(), syllables_.end(), syllable);
+    if (at != syllables_.end()) return static_cast<SyllableId>(at - syllables_.begin() + 1);
+    syllables_.emplace_back(syllable);
+    return static_cast<SyllableId>(syllables_.size());
+}
+
+const std::u16string& ReadingChooser::Shown(SyllableId id, int16_t toneFlag) const {
+    return (toneFlag == kWithTones ? shownWithTones_ : shownWithout_)[id - 1];
+}
+
+std::u16string_view ReadingChooser::Reading(char16_t unit, SyllableId chosen) const {
+    if (chosen) return syllables_[chosen - 1];
+    const int row = dictionary_.FindRow(unit);
+    return row ? std::u16string_view(dictionary_.Cell(row, 3)) : std::u16string_view();
+}
+
+void ReadingChooser::ChangeTone(std::u16string_view window, size_t at, SyllableId next,
+                                SyllableId& chosen) const {
+    const char16_t unit = window[at];
+    const auto own = Reading(unit, chosen);
+    const int nextTone = at + 1 < window.size() ? ToneOf(Reading(window[at + 1], next)) : 0;
+    if (unit == kBu) {
+        if (own == u"bù" && nextTone == 4) chosen = bu2_;
+        return;
+    }
+    if (own != u"yī" || nextTone == 0) return;
+    if (at > 0 && (In(kNumerals, window[at - 1]) || In(kBeforeCitationYi, window[at - 1]))) return;
+    if (at + 1 < window.size() && In(kNumerals, window[at + 1])) return;
+    chosen = nextTone == 4 ? yi2_ : yi4_;
+}
+
+size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atEnd,
+                              std::vector<SyllableId>& chosen) const {
+    const size_t longest = words_ ? words_->Longest() : 0;
+    std::vector<SyllableId> ids(window.size() - start, 0);
+    size_t end = start;
+    while (end < window.size()) {
+        const size_t left = window.size() - end;
+        // A word that starts here might go on past the window.
+        if (!atEnd && left < longest) break;
+        const auto match = longest
+                               ? words_->LongestMatch(window.substr(end, std::min(longest, left)))
+                               : WordTable::Match{};
+        if (match.length == 0) {
+            ++end;
+            continue;
+        }
+        const auto readings = words_->Readings(match.word);
+        std::copy(readings.begin(), readings.end(), ids.begin() + (end - start));
+        end += match.length;
+    }
+
+    if (toneChange_) {
+        for (size_t at = start; at < end; ++at) {
+            if (window[at] != kYi && window[at] != kBu) continue;
+            // The next syllable must be decided, or be known to be absent.
+            if (at + 1 >= end && !(atEnd && at + 1 == window.size())) {
+                end = at;
+                break;
+            }
+            ChangeTone(window, at, at + 1 < end ? ids[at + 1 - start] : 0, ids[at - start]);
+        }
+    }
+    ids.resize(end - start);
+    chosen = std::move(ids);
+    return end;
+}
+
+std::vector<SyllableId> ReadingChooser::DecideAll(std::u16string_view text) const {
+    std::vector<SyllableId> chosen;
+    Decide(text, 0, true, chosen);
+    return chosen;
+}
+
+}  // namespace sorvani

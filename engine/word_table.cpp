@@ -1,0 +1,185 @@
+#include "word_table.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <ranges>
+
+#include "path_text.h"
+#include "utf8.h"
+
+namespace sorvani {
+namespace {
+
+constexpr std::string_view kMagic = "SVWORDS1";
+
+// Reads the file's fields in order; every read past the end or of a value out of range is a
+// damaged file.
+class Reader {
+  public:
+    Reader(std::string_view bytes, const std::string& name) : bytes_(bytes), name_(name) {}
+
+    [[noreturn]] void Fail(const std::string& why) const {
+        throw WordTableError("Damaged word table (" + why + "): " + name_);
+    }
+    std::string_view Bytes(size_t count) {
+        if (count > bytes_.size() - at_) Fail("it ends early");
+        const auto part = bytes_.substr(at_, count);
+        at_ += count;
+        return part;
+    }
+    template <typename T>
+    std::vector<T> Numbers(size_t count) {
+        if (count > (bytes_.size() - at_) / sizeof(T)) Fail("it ends early");
+        std::vector<T> numbers(count);
+        const auto* byte = reinterpret_cast<const unsigned char*>(bytes_.data() + at_);
+        for (auto& number : numbers) {
+            uint64_t value = 0;
+            for (size_t b = 0; b < sizeof(T); ++b) value |= uint64_t{*byte++} << (8 * b);
+            number = static_cast<T>(value);
+        }
+        at_ += count * sizeof(T);
+        return numbers;
+    }
+    bool AtEnd() const { return at_ == bytes_.size(); }
+
+  private:
+    std::string_view bytes_;
+    const std::string& name_;
+    size_t at_ = 0;
+};
+
+template <typename T>
+void PutNumber(std::string& out, T value) {
+    for (size_t b = 0; b < sizeof(T); ++b)
+        out.push_back(static_cast<char>((static_cast<uint64_t>(value) >> (8 * b)) & 0xFF));
+}
+
+}  // namespace
+
+WordTable WordTable::Load(const std::filesystem::path& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error))
+        throw WordTableError("File cannot be read: " + PathText(file));
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw WordTableError(std::filesystem::exists(file, error)
+                                 ? "File cannot be read: " + PathText(file)
+                                 : "File not found: " + PathText(file));
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    if (in.bad()) throw WordTableError("File cannot be read: " + PathText(file));
+    return Parse(bytes, PathText(file));
+}
+
+WordTable WordTable::Parse(std::string_view bytes, const std::string& name) {
+    Reader reader(bytes, name);
+    if (reader.Bytes(kMagic.size()) != kMagic) reader.Fail("not a word table");
+    const auto counts = reader.Numbers<uint32_t>(4);
+    const uint32_t syllableCount = counts[0], wordCount = counts[2], unitCount = counts[3];
+
+    WordTable table;
+    const auto syllableText = reader.Bytes(counts[1]);
+    size_t start = 0;
+    while (start < syllableText.size()) {
+        const size_t end = syllableText.find('\n', start);
+        if (end == std::string_view::npos) reader.Fail("a syllable without its line end");
+        auto syllable = DecodeUtf8(syllableText.substr(start, end - start));
+        if (!syllable || syllable->empty()) reader.Fail("a syllable that is no text");
+        table.syllables_.push_back(std::move(*syllable));
+        start = end + 1;
+    }
+    if (table.syllables_.size() != syllableCount) reader.Fail("wrong syllable count");
+    if (wordCount == std::numeric_limits<uint32_t>::max()) reader.Fail("too many words");
+
+    table.offsets_ = reader.Numbers<uint32_t>(size_t{wordCount} + 1);
+    table.units_ = reader.Numbers<char16_t>(unitCount);
+    table.readings_ = reader.Numbers<SyllableId>(unitCount);
+    if (!reader.AtEnd()) reader.Fail("bytes after its end");
+    if (table.offsets_.front() != 0 || table.offsets_.back() != unitCount)
+        reader.Fail("word offsets out of range");
+    for (uint32_t word = 0; word < wordCount; ++word) {
+        if (table.offsets_[word + 1] < table.offsets_[word] + 2) reader.Fail("a word too short");
+        if (word > 0 && !(table.Text(word - 1) < table.Text(word)))
+            reader.Fail("words out of order");
+        table.longest_ = std::max(table.longest_, table.WordLength(word));
+    }
+    for (const SyllableId id : table.readings_)
+        if (id == 0 || id > syllableCount) reader.Fail("a syllable number out of range");
+
+    table.byFirst_.assign(0x10001, 0);
+    for (uint32_t word = 0; word < wordCount; ++word)
+        ++table.byFirst_[table.units_[table.offsets_[word]] + 1];
+    for (size_t unit = 1; unit < table.byFirst_.size(); ++unit)
+        table.byFirst_[unit] += table.byFirst_[unit - 1];
+    return table;
+}
+
+std::string WordTable::Serialise(const std::vector<Word>& words) {
+    std::vector<std::u16string> syllables;
+    for (const auto& word : words)
+        syllables.insert(syllables.end(), word.syllables.begin(), word.syllables.end());
+    std::sort(syllables.begin(), syllables.end());
+    syllables.erase(std::unique(syllables.begin(), syllables.end()), syllables.end());
+
+    std::string syllableText;
+    for (const auto& syllable : syllables) syllableText += EncodeUtf8(syllable) + "\n";
+    size_t unitCount = 0;
+    for (const auto& word : words) unitCount += word.text.size();
+
+    std::string out(kMagic);
+    for (const size_t count : {syllables.size(), syllableText.size(), words.size(), unitCount})
+        PutNumber(out, static_cast<uint32_t>(count));
+    out += syllableText;
+    uint32_t offset = 0;
+    PutNumber(out, offset);
+    for (const auto& word : words)
+        PutNumber(out, offset += static_cast<uint32_t>(word.text.size()));
+    for (const auto& word : words)
+        for (const char16_t unit : word.text) PutNumber(out, static_cast<uint16_t>(unit));
+    for (const auto& word : words) {
+        for (const auto& syllable : word.syllables) {
+            const auto at = std::lower_bound(syllables.begin(), syllables.end(), syllable);
+            PutNumber(out, static_cast<SyllableId>(at - syllables.begin() + 1));
+        }
+    }
+    return out;
+}
+
+WordTable::Match WordTable::LongestMatch(std::u16string_view text) const {
+    Match best;
+    if (text.size() < 2 || byFirst_.empty()) return best;
+    // Words sharing the first k units of the text lie in [low, high); each step keeps those that
+    // also share unit k, found by binary search since the words are sorted.
+    uint32_t low = byFirst_[text[0]], high = byFirst_[text[0] + 1];
+    for (size_t k = 1; k < text.size() && k < longest_ && low < high; ++k) {
+        if (WordLength(low) == k) ++low;  // the word that ends here sorts first
+        const auto unitAt = [&](uint32_t word) { return units_[offsets_[word] + k]; };
+        const auto words = std::views::iota(low, high);
+        const auto edge = [&](auto before) {
+            const auto at = std::ranges::partition_point(words, before);
+            return at == words.end() ? high : *at;
+        };
+        const uint32_t first = edge([&](uint32_t word) { return unitAt(word) < text[k]; });
+        high = edge([&](uint32_t word) { return unitAt(word) <= text[k]; });
+        low = first;
+        if (low < high && WordLength(low) == k + 1) best = {k + 1, low};
+    }
+    return best;
+}
+
+std::u16string_view WordTable::Text(uint32_t word) const {
+    return {units_.data() + offsets_[word], WordLength(word)};
+}
+
+std::span<const SyllableId> WordTable::Readings(uint32_t word) const {
+    return {readings_.data() + offsets_[word], WordLength(word)};
+}
+
+std::filesystem::path WordTableFilePath(const std::filesystem::path& programDirectory) {
+    return programDirectory / kWordTableFileName;
+}
+
+}  // namespace sorvani

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The word table: words of two or more characters with the reading of each character, for the
+// characters whose reading in the word is not the one the dictionary gives them alone.
+//
+// File layout (integers little-endian, no padding):
+//   "SVWORDS1"                    magic
+//   u32 syllable count S, u32 syllable bytes B, u32 word count W, u32 unit count U
+//   B bytes: S syllables in UTF-8 with tone marks, each ended by LF; syllable n (1-based) is the
+//            n-th of them
+//   u32 offsets[W + 1]: word i is units offsets[i] up to offsets[i + 1]
+//   u16 units[U]: the words' UTF-16 units, the words in ascending order of their units
+//   u16 readings[U]: the syllable number of each unit, in step with units
+namespace sorvani {
+
+inline constexpr const char* kWordTableFileName = "VeRevorWords.dat";
+
+// Number of a syllable of the table, from 1; 0 stands for "no syllable chosen".
+using SyllableId = uint16_t;
+
+class WordTableError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class WordTable {
+  public:
+    struct Word {
+        std::u16string text;
+        std::vector<std::u16string> syllables;  // with tone marks, one per unit
+    };
+
+    WordTable() = default;
+
+    // Throws WordTableError naming the file when it cannot be read or is not a word table.
+    static WordTable Load(const std::filesystem::path& file);
+    // The table held in the bytes; name is used in messages. Throws WordTableError.
+    static WordTable Parse(std::string_view bytes, const std::string& name);
+    // The file's bytes for these words, which must be sorted by text and unique.
+    static std::string Serialise(const std::vector<Word>& words);
+
+    size_t size() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
+    // Units of the longest word; 0 for an empty table.
+    size_t Longest() const { return longest_; }
+
+    struct Match {
+        size_t length = 0;  // 0 when no word matches
+        uint32_t word = 0;
+    };
+    // The longest word that the text starts with.
+    Match LongestMatch(std::u16string_view text) const;
+
+    std::u16string_view Text(uint32_t word) const;
+    // The syllable numbers of the word's units.
+    std::span<const SyllableId> Readings(uint32_t word) const;
+
+    // The syllables, with tone marks; Syllables()[n - 1] is syllable n.
+    const std::vector<std::u16string>& Syllables() const { return syllables_; }
+
+  private:
+    size_t WordLength(uint32_t word) const { return offsets_[word + 1] - offsets_[word]; }
+
+    std::vector<std::u16string> syllables_;
+    std::vector<uint32_t> offsets_;
+    std::vector<char16_t> units_;
+    std::vector<SyllableId> readings_;
+    // Words that start with unit u are byFirst_[u] up to byFirst_[u + 1].
+    std::vector<uint32_t> byFirst_;
+    size_t longest_ = 0;
+};
+
+// The word table file in the given program directory.
+std::filesystem::path WordTableFilePath(const std::filesystem::path& programDirectory);
+
+}  // namespace sorvani
