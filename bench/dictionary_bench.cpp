@@ -1,4 +1,5 @@
-// Loading the shipped dictionary, and looking up every character of a Chinese text.
+// Loading the shipped dictionary and word table, looking up every character of a Chinese text,
+// and choosing readings by word.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -7,6 +8,8 @@
 #include "cp936.h"
 #include "dictionary_file.h"
 #include "pinyin_memo.h"
+#include "reading_chooser.h"
+#include "word_table.h"
 
 namespace {
 
@@ -86,6 +89,26 @@ void BM_EncodeText(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_EncodeText);
+
+const std::filesystem::path kWordTable =
+    WordTableFilePath(std::filesystem::path(SORVANI_DICTIONARY).parent_path());
+
+void BM_LoadWordTable(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(WordTable::Load(kWordTable).size());
+}
+BENCHMARK(BM_LoadWordTable)->Unit(benchmark::kMicrosecond);
+
+// Readings by word (and the tone change) for the whole text, per character.
+void BM_ChooseReadings(benchmark::State& state) {
+    PinyinDictionary table;
+    LoadPinyinDictionary(table, SORVANI_DICTIONARY);
+    const WordTable words = WordTable::Load(kWordTable);
+    const ReadingChooser chooser(&words, table, state.range(0) != 0);
+    const std::u16string& text = SampleText();
+    for (auto _ : state) benchmark::DoNotOptimize(chooser.DecideAll(text));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+BENCHMARK(BM_ChooseReadings)->Arg(0)->Arg(1);
 
 }  // namespace
 

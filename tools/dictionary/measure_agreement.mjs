@@ -10,6 +10,13 @@
 // encyclopaedia article). pinyin-pro converts each paragraph, and every Chinese character that
 // the dictionary holds is compared with the row that the program's lookup would pick for it:
 // the first row whose column 1 or 2 is that character.
+//
+// With SORVANI_READINGS set to a command (build/tools/choose-readings with its options), the
+// program's readings come from that command instead, which chooses them in context as the
+// annotate command does with --words or --sandhi. SORVANI_DISAGREEMENTS names a file that
+// receives every position where the readings differ from pinyin-pro's, with its context.
+import { execFileSync } from "node:child_process";
+import { appendFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { lstatSync, readdirSync, readFileSync } from "node:fs";
 import { join, resolve } from "node:path";
@@ -120,31 +127,59 @@ function* documents(source) {
 // --- The comparison.
 const plain = (syllable) => syllable.normalize("NFD").replace(/[\u0300\u0301\u0304\u030c]/g, "").normalize("NFC");
 
+// The readings of the command for each paragraph: one array per paragraph, one entry per UTF-16
+// unit ("-" where the program shows no syllable).
+const readingsCommand = process.env.SORVANI_READINGS?.split(" ").filter(Boolean);
+function commandReadings(paragraphs) {
+    if (!readingsCommand) return null;
+    const out = execFileSync(readingsCommand[0], readingsCommand.slice(1), {
+        input: paragraphs.map((p) => p.replace(/[\r\n]/g, " ")).join("\n") + "\n",
+        maxBuffer: 1 << 30,
+    }).toString("utf8");
+    return out.split("\n").slice(0, paragraphs.length).map((line) => line.split(" "));
+}
+const disagreements = process.env.SORVANI_DISAGREEMENTS;
+if (disagreements) writeFileSync(disagreements, "");
+
 let total = 0, sameWithTones = 0, sameInCitation = 0, sameWithoutTones = 0, notHeld = 0;
 const misses = new Map();
 let documentCount = 0, documentChars = 0;
 for (const source of sources) {
     for (const document of documents(source)) {
         documentCount++;
-        for (const paragraph of document) {
+        const chosen = commandReadings(document);
+        document.forEach((paragraph, p) => {
             const inContext = pinyin(paragraph, { type: "all" });
             const citation = pinyin(paragraph, { type: "all", toneSandhi: false });
+            // UTF-16 offset of each character, which pinyin-pro gives one item each.
+            const offsets = [];
+            let offset = 0;
+            for (const ch of paragraph) { offsets.push(offset); offset += ch.length; }
+            const aligned = offsets.length === inContext.length;
             inContext.forEach((item, index) => {
                 if (!/\p{Script=Han}/u.test(item.origin)) return;
                 documentChars++;
-                const ours = rowOf.get(item.origin);
+                const ours = chosen
+                    ? (aligned && chosen[p][offsets[index]] !== "-" ? chosen[p][offsets[index]] : undefined)
+                    : rowOf.get(item.origin);
                 if (ours === undefined) { notHeld++; return; }
                 if (!item.pinyin) return;
                 total++;
                 if (ours === item.pinyin) sameWithTones++;
                 if (ours === citation[index].pinyin) sameInCitation++;
                 if (plain(ours) === plain(item.pinyin)) sameWithoutTones++;
-                if (ours !== citation[index].pinyin) {
-                    const key = `${item.origin} ${ours}→${citation[index].pinyin}`;
+                const theirs = readingsCommand?.includes("--sandhi") ? item.pinyin : citation[index].pinyin;
+                if (ours !== theirs) {
+                    const key = `${item.origin} ${ours}→${theirs}`;
                     misses.set(key, (misses.get(key) ?? 0) + 1);
+                    if (disagreements) {
+                        const at = aligned ? offsets[index] : 0;
+                        appendFileSync(disagreements, `${item.origin}\t${ours}\t${theirs}\t` +
+                            `${paragraph.slice(Math.max(0, at - 8), at)}【${item.origin}】${paragraph.slice(at + 1, at + 9)}\n`);
+                    }
                 }
             });
-        }
+        });
     }
 }
 
@@ -155,5 +190,5 @@ console.log(`same syllable with tone marks, pinyin-pro in context (tone sandhi o
 console.log(`same syllable with tone marks, pinyin-pro in context, tone sandhi off:             ${sameInCitation} (${percent(sameInCitation)})`);
 console.log(`same syllable without tone marks:                                               ${sameWithoutTones} (${percent(sameWithoutTones)})`);
 const top = [...misses].sort((a, b) => b[1] - a[1] || (a[0] < b[0] ? -1 : 1)).slice(0, Number(process.env.TOP ?? 15));
-console.log(`most frequent differences, tone sandhi off (character ours→pinyin-pro, count):`);
+console.log(`most frequent differences, tone sandhi ${readingsCommand?.includes("--sandhi") ? "on" : "off"} (character ours→pinyin-pro, count):`);
 for (const [key, count] of top) console.log(`  ${key} ${count}`);
