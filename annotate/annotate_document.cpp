@@ -15,6 +15,7 @@
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
+#include "utf8.h"
 
 namespace sorvani::annotate {
 namespace {
@@ -30,6 +31,7 @@ class Annotator {
         : dictionaryFile_(options.dictionary.value_or(DictionaryFilePath(ProgramDirectory()))),
           toneFlag_(options.tones ? kWithTones : kWithoutTones) {
         LoadPinyinDictionary(dictionary_, dictionaryFile_);
+        chooser_ = readings_.Chooser(options.readings, dictionary_);
     }
 
     // The box text as the annotate command leaves it, for RTF output.
@@ -39,7 +41,7 @@ class Annotator {
         AnnotatedLinePair pair;
         TextOutputBox output;
         try {
-            RunAnnotation(text, toneFlag_, pair, {pinyin_, ruler, output, events});
+            RunAnnotation(text, toneFlag_, pair, {pinyin_, ruler, output, events, chooser_});
         } catch (const AnnotationError& failure) {
             throw DictionaryFailure(failure);
         }
@@ -50,6 +52,13 @@ class Annotator {
     // function to call with each piece of text.
     template <typename Feed>
     void Stream(OutputSink& sink, Feed feed) {
+        if (chooser_) {
+            // Readings chosen by context see the whole text before it is laid out.
+            std::u16string whole;
+            feed([&whole](std::u16string_view text) { whole += text; });
+            sink.Write(EncodeUtf8(BoxText(whole)));
+            return;
+        }
         ColumnRuler ruler;
         AnnotationStream stream(pinyin_, ruler, toneFlag_,
                                 [&sink](std::string_view bytes) { sink.Write(bytes); });
@@ -71,6 +80,8 @@ class Annotator {
     int16_t toneFlag_;
     PinyinDictionary dictionary_;
     PinyinMemo pinyin_{dictionary_};
+    ContextReadings readings_{WordTableFilePath(ProgramDirectory())};
+    const ReadingChooser* chooser_ = nullptr;
 };
 
 std::u16string RtfText(RtfConverter& rtf, const std::string& bytes, const InputFile& input) {

@@ -49,8 +49,8 @@ OutputFormat FormatOf(const std::optional<std::string>& format,
 }  // namespace
 
 const char* const kUsage =
-    "Usage: sorvani-annotate [--tones] [--dictionary FILE] [--output FILE] [--format FORMAT]\n"
-    "                        [INPUT]\n"
+    "Usage: sorvani-annotate [--tones] [--words] [--sandhi] [--dictionary FILE] [--output FILE]\n"
+    "                        [--format FORMAT] [INPUT]\n"
     "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
     "\n"
     "  INPUT              an RTF file (its text), or a text file; standard input when absent\n"
@@ -59,6 +59,11 @@ const char* const kUsage =
     "                     as U+FFFD), judged by its first 64 KB from the first non-ASCII\n"
     "                     byte on; else code page 936 (GBK). Text with a NUL byte is refused.\n"
     "  --tones            syllables with tone marks\n"
+    "  --words            readings by word: a character of a word in the word table\n"
+    "                     (VeRevorWords.dat beside the program) takes its reading in that\n"
+    "                     word (银行 yínháng, 长大 zhǎngdà); recommended for reading material\n"
+    "  --sandhi           tone change of 一 and 不 by the next syllable (一定 yídìng,\n"
+    "                     一起 yìqǐ, 不是 búshì); without it they keep their own tones\n"
     "  --dictionary FILE  the pinyin dictionary (default: VeRevor.dll beside the program)\n"
     "  --output FILE      write to FILE, replacing it only when complete; standard output\n"
     "                     when absent or -\n"
@@ -89,6 +94,10 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.version = true;
         } else if (argument == "--tones") {
             options.tones = true;
+        } else if (argument == "--words") {
+            options.readings.byWord = true;
+        } else if (argument == "--sandhi") {
+            options.readings.toneChange = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
                    !TakeValue("--output", arguments, i, output) &&
                    !TakeValue("--format", arguments, i, format, "text or rtf")) {

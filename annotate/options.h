@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "context_readings.h"
+
 namespace sorvani::annotate {
 
 enum class OutputFormat { Text, Rtf };
@@ -13,6 +15,8 @@ struct Options {
     bool help = false;
     bool version = false;
     bool tones = false;
+    // --words and --sandhi: readings chosen by word, and the tone change of 一 and 不.
+    ReadingOptions readings;
     std::optional<std::filesystem::path> dictionary;
     // Standard output when absent.
     std::optional<std::filesystem::path> output;

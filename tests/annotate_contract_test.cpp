@@ -6,6 +6,7 @@
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "utf8.h"
+#include "word_table.h"
 
 namespace sorvani {
 namespace {
@@ -242,4 +243,44 @@ TEST_F(AnnotateTool, ALongInputReadInPiecesGivesTheOutputOfTheWholeText) {
 }
 
 }  // namespace
+TEST_F(AnnotateTool, WordsAndSandhiChooseReadingsWithTheWordTableBesideTheProgram) {
+    const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
+    fs::copy_file(SORVANI_ANNOTATE, program);
+    WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
+                                  {u"国", u"國", u"guó", u"guo"},
+                                  {u"一", u"一", u"yī", u"yi"},
+                                  {u"定", u"定", u"dìng", u"ding"}});
+    const std::string withDictionary = "--tones --dictionary " + Quote(dictionary_) + " ";
+
+    // Without the options the table is not even looked for.
+    Outcome outcome = Run(withDictionary, "中国一定", program);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "Zhōng Guó Yī Dìng \r\n中    国  一 定   \r\n");
+    outcome = Run(withDictionary + "--words", "中国", program);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(kWordTableFileName), std::string::npos) << outcome.err;
+
+    WriteBytes(WordTableFilePath(dir_), WordTable::Serialise({{u"中国", {u"zhòng", u"guó"}}}));
+    outcome = Run(withDictionary + "--words", "中国一定", program);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "Zhòng Guó Yī Dìng \r\n中    国  一 定   \r\n");
+    outcome = Run(withDictionary + "--words --sandhi", "中国一定", program);
+    EXPECT_EQ(outcome.out, "Zhòng Guó Yí Dìng \r\n中    国  一 定   \r\n");
+    outcome = Run(withDictionary + "--sandhi", "中国一定", program);
+    EXPECT_EQ(outcome.out, "Zhōng Guó Yí Dìng \r\n中    国  一 定   \r\n");
+    // The dictionary given still rules the characters outside words.
+    WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
+                                  {u"国", u"國", u"guó", u"guo"},
+                                  {u"定", u"定", u"tìng", u"ting"}});
+    outcome = Run(withDictionary + "--words", "中国定", program);
+    EXPECT_EQ(outcome.out, "Zhòng Guó Tìng \r\n中    国  定   \r\n");
+}
+
+TEST_F(AnnotateTool, ShippedWordTableReadsCommonWords) {
+    const Outcome outcome = Run("--tones --words", "银行的行长长大了");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find("\r\n")),
+              "Yín Háng De Háng Zhǎng Zhǎng Dà Le ");
+}
+
 }  // namespace sorvani
