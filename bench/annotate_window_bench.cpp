@@ -34,6 +34,9 @@ struct Window {
         auto owned = std::make_unique<TimedPrompts>();
         prompts = owned.get();
         main = std::make_unique<frmmain>(dictionary, std::move(owned));
+        // The word table beside the dictionary, for runs with readings by word.
+        main->Readings = sorvani::ContextReadings(
+            sorvani::WordTableFilePath(std::filesystem::path(SORVANI_DICTIONARY).parent_path()));
         main->show();
     }
     sorvani::PinyinDictionary dictionary;

@@ -10,6 +10,8 @@
 #include "fonts.h"
 #include "frmmain_geometry.h"
 #include "help_text.h"
+#include "program_directory.h"
+#include "reading_settings.h"
 #include "twips.h"
 #include "window_outline.h"
 #include "window_skin.h"
@@ -60,6 +62,7 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
                  std::unique_ptr<PointerPosition> pointer)
     : Dictionary(dictionary),
       CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)),
+      Readings(sorvani::WordTableFilePath(sorvani::ProgramDirectory())),
       pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()),
       pinyin_(dictionary) {
     // A tool window has no taskbar button: the proxy window stands for the program there.
@@ -78,11 +81,18 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
     setTabOrder(LoadFile, zy);
     setTabOrder(zy, dcwj);
     setTabOrder(dcwj, about);
+    setTabOrder(about, aczy);
+    setTabOrder(aczy, ybbd);
     connect(LoadFile, &QPushButton::clicked, this, &frmmain::LoadFile_Click);
     connect(zy, &QPushButton::clicked, this, &frmmain::zy_Click);
     connect(dcwj, &QPushButton::clicked, this, &frmmain::dcwj_Click);
     connect(about, &QPushButton::clicked, this, &frmmain::about_Click);
     connect(quit, &QPushButton::clicked, this, &frmmain::quit_Click);
+    for (QCheckBox* option : {aczy, ybbd}) {
+        connect(option, &QCheckBox::toggled, this, [this] {
+            SaveReadingOptions({aczy->isChecked(), ybbd->isChecked()});
+        });
+    }
     ConnectChrome();
     Form_Load();
 }
@@ -94,6 +104,13 @@ void frmmain::CreateContent() {
     dcwj = CreateCommand(Frame1, QStringLiteral("导出文件&D"), 2);
     about = CreateCommand(Frame1, QStringLiteral("帮    助&A"), 3);
     quit = CreateCommand(Frame1, QStringLiteral("退    出&X"), 4);
+    const sorvani::ReadingOptions readings = LoadReadingOptions();
+    aczy = Create<QCheckBox>(Frame1, kByWordOption);
+    aczy->setText(QStringLiteral("按词注音"));
+    aczy->setChecked(readings.byWord);
+    ybbd = Create<QCheckBox>(Frame1, kToneChangeOption);
+    ybbd->setText(QStringLiteral("一不变调"));
+    ybbd->setChecked(readings.toneChange);
 
     Frame2 = Create<CaptionFrame>(this, kFrame2);
     Frame2->SetCaption(QStringLiteral("文件内容"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 #include "annotated_line_pair.h"
 #include "caption_frame.h"
+#include "context_readings.h"
 #include "frmtemp.h"
 #include "image_control.h"
 #include "pinyin_dictionary.h"
@@ -49,6 +51,9 @@ class frmmain : public QWidget {
     // How long an annotation run, an import or an export works between two turns of the event
     // loop.
     int LongWorkYieldMs = 15;
+    // The chooser of readings by context for the annotate command, with the word table beside
+    // the program.
+    sorvani::ContextReadings Readings;
 
     QGroupBox* Frame1;
     QPushButton* LoadFile;
@@ -56,6 +61,9 @@ class frmmain : public QWidget {
     QPushButton* dcwj;
     QPushButton* about;
     QPushButton* quit;
+    // The annotate command's reading options: readings by word, tone change of 一 and 不.
+    QCheckBox* aczy;
+    QCheckBox* ybbd;
     CaptionFrame* Frame2;  // its caption is the path of the last file imported
     QTextEdit* Wj;
     QLabel* Label1;  // measures the width of a line of text

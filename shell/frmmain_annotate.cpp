@@ -48,6 +48,8 @@ void frmmain::Annotate() {
     const int16_t toneFlag = CmdDlg->AskYesNo(QStringLiteral("您要标上音调吗？（Y/N）"))
                                  ? sorvani::kWithTones
                                  : sorvani::kWithoutTones;
+    const sorvani::ReadingChooser* chooser =
+        Readings.Chooser({aczy->isChecked(), ybbd->isChecked()}, Dictionary);
     const bool wasMaximized = isMaximized();
     if (wasMaximized) Immax_Click();
     PrgB->setMinimum(0);
@@ -64,7 +66,8 @@ void frmmain::Annotate() {
     ThrottledEventLoop events([this] { return closeRequested_; }, LongWorkYieldMs);
     PrgB->setValue(0);
     // Before each chunk: the progress made by the one before, then the new percentage.
-    sorvani::RunAnnotation(work, toneFlag, annotatedLines_, {pinyin_, ruler, output, events},
+    sorvani::RunAnnotation(work, toneFlag, annotatedLines_,
+                           {pinyin_, ruler, output, events, chooser},
                            [this](int64_t position, int64_t total) {
                                PrgB->setValue(static_cast<int>(position));
                                PrgB->setMaximum(static_cast<int>(total));

@@ -34,6 +34,9 @@ class AnnotateCommand : public testing::Test {
         auto recording = std::make_unique<LabelReadingPrompts>();
         prompts = recording.get();
         window = std::make_unique<frmmain>(dictionary, std::move(recording));
+        // The command as designed: one reading per character.
+        window->aczy->setChecked(false);
+        window->ybbd->setChecked(false);
         prompts->label = window->Label2;
         window->show();
         window->activateWindow();

@@ -24,6 +24,9 @@ inline constexpr int kCommandFirstTop = 240;
 inline constexpr int kCommandSpacing = 960;
 inline constexpr int kCommandWidth = 1335;
 inline constexpr int kCommandHeight = 855;
+// The reading options below the commands.
+inline constexpr TwipRect kByWordOption{120, 5055, 1335, 315};
+inline constexpr TwipRect kToneChangeOption{120, 5430, 1335, 315};
 
 // The chrome is laid out from the window's right and bottom edges on every size change.
 inline constexpr int kCaptionStripHeight = 255;
