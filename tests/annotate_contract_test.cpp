@@ -246,10 +246,10 @@ TEST_F(AnnotateTool, ALongInputReadInPiecesGivesTheOutputOfTheWholeText) {
 TEST_F(AnnotateTool, WordsAndSandhiChooseReadingsWithTheWordTableBesideTheProgram) {
     const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
     fs::copy_file(SORVANI_ANNOTATE, program);
-    WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
-                                  {u"国", u"國", u"guó", u"guo"},
-                                  {u"一", u"一", u"yī", u"yi"},
-                                  {u"定", u"定", u"dìng", u"ding"}});
+    test_support::WriteDictionaryFile(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
+                                                    {u"国", u"國", u"guó", u"guo"},
+                                                    {u"一", u"一", u"yī", u"yi"},
+                                                    {u"定", u"定", u"dìng", u"ding"}});
     const std::string withDictionary = "--tones --dictionary " + Quote(dictionary_) + " ";
 
     // Without the options the table is not even looked for.
@@ -269,9 +269,9 @@ TEST_F(AnnotateTool, WordsAndSandhiChooseReadingsWithTheWordTableBesideTheProgra
     outcome = Run(withDictionary + "--sandhi", "中国一定", program);
     EXPECT_EQ(outcome.out, "Zhōng Guó Yí Dìng \r\n中    国  一 定   \r\n");
     // The dictionary given still rules the characters outside words.
-    WriteDictionary(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
-                                  {u"国", u"國", u"guó", u"guo"},
-                                  {u"定", u"定", u"tìng", u"ting"}});
+    test_support::WriteDictionaryFile(dictionary_, {{u"中", u"中", u"zhōng", u"zhong"},
+                                                    {u"国", u"國", u"guó", u"guo"},
+                                                    {u"定", u"定", u"tìng", u"ting"}});
     outcome = Run(withDictionary + "--words", "中国定", program);
     EXPECT_EQ(outcome.out, "Zhòng Guó Tìng \r\n中    国  定   \r\n");
 }

@@ -91,6 +91,10 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
     auto recording = std::make_unique<RecordingPrompts>();
     RecordingPrompts& prompts = *recording;
     frmmain window(dictionary, std::move(recording));
+    // Readings by word and the tone change too, from the word table the tool finds beside it.
+    window.Readings = ContextReadings(WordTableFilePath(SORVANI_PROGRAM_DIR));
+    window.aczy->setChecked(true);
+    window.ybbd->setChecked(true);
     window.show();
     QApplication::processEvents();
 
@@ -115,8 +119,8 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
 
         const fs::path output = dir_ / "tool.rtf";
         const Outcome outcome =
-            Run((tones ? "--tones" : "") + std::string(" --dictionary ") + Quote(shipped) +
-                " --output " + Quote(output) + " " + Quote(input));
+            Run((tones ? "--tones" : "") + std::string(" --words --sandhi --dictionary ") +
+                Quote(shipped) + " --output " + Quote(output) + " " + Quote(input));
         EXPECT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_EQ(ReadBytes(output), ReadBytes(exported)) << fixture;
     }
