@@ -1,12 +1,14 @@
 #include "document_files.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "plain_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
 #include "text_decoder.h"
+#include "text_insertion.h"
 
 namespace sorvani::documents {
 namespace {
@@ -15,29 +17,58 @@ QString Failure(const QString& what, const QString& path, const QString& reason)
     return QStringLiteral("%1“%2”：%3").arg(what, path, reason);
 }
 
-QByteArray ReadWholeFile(const QString& path) {
+// Read a piece at a time, so that a stop is heeded soon even for a long file.
+constexpr qint64 kReadPiece = 1 << 20;
+
+QByteArray ReadWholeFile(const QString& path, const std::stop_token& stop) {
+    // Only a regular file surely ends: a pipe waits for its writer, a device may never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
+                                    QStringLiteral("它不是普通文件，只能导入文本文件或RTF文件")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DocumentError(Failure(QStringLiteral("无法打开文件"), path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw DocumentError(Failure(QStringLiteral("无法读取文件"), path, file.errorString()));
-    return bytes;
+    QByteArray bytes;
+    bytes.reserve(file.size() + kReadPiece);
+    for (;;) {
+        ThrowIfStopped(stop);
+        const qsizetype had = bytes.size();
+        bytes.resize(had + kReadPiece);
+        const qint64 read = file.read(bytes.data() + had, kReadPiece);
+        if (read < 0)
+            throw DocumentError(Failure(QStringLiteral("无法读取文件"), path, file.errorString()));
+        bytes.resize(had + read);
+        if (read == 0) return bytes;
+    }
+}
+
+// Writes all of the bytes: a write may take fewer than it is given (a disk that fills takes what
+// room is left), and only the next one reports why.
+void WriteAll(QSaveFile& file, QByteArrayView bytes, const QString& path) {
+    while (!bytes.isEmpty()) {
+        const qint64 written = file.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
+        bytes = bytes.sliced(written);
+    }
 }
 
 }  // namespace
 
-void ImportFile(const QString& path, QTextDocument& document) {
-    const QByteArray bytes = ReadWholeFile(path);
+void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop) {
+    QByteArray bytes = ReadWholeFile(path, stop);
     const bool rtf = text::IsRtf(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+    // The file's bytes go as soon as they are read: a long file is held once, not twice.
     if (rtf) {
-        const RtfContent content = ReadRtfContent(bytes);
+        const RtfContent content = ReadRtfContent(bytes, stop);
+        bytes = QByteArray();
         // A file cut short would lose the rest of its text without a word; sorvani-annotate
         // refuses it on the same judgement.
         if (!content.complete)
             throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
                                         QStringLiteral("RTF文件不完整，在文档结束之前就断了")));
-        FillDocument(content, document);
+        FillDocument(content, document, stop);
         return;
     }
     QString plainText;
@@ -47,17 +78,20 @@ void ImportFile(const QString& path, QTextDocument& document) {
         throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
                                     QStringLiteral("它既不是文本文件，也不是RTF文件")));
     }
-    // An import cannot be undone; an undo record of it would only double the memory it takes.
-    const bool undo = document.isUndoRedoEnabled();
-    document.setUndoRedoEnabled(false);
-    document.setPlainText(plainText);
-    document.setUndoRedoEnabled(undo);
+    bytes = QByteArray();
+    FillPlainText(plainText, document, stop);
 }
 
-void ExportFile(const RtfSource& source, const QString& path) {
-    QSaveFile file(path);
+void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop) {
     const QByteArray rtf = WriteRtf(source);
-    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.commit())
+    ThrowIfStopped(stop);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
+    WriteAll(file, rtf, path);
+    // Stopped now, the file is left as it was: the new one is not put in its place.
+    ThrowIfStopped(stop);
+    if (!file.commit())
         throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTextDocument>
+#include <stop_token>
 
 #include "document_error.h"
 #include "rtf_writer.h"
@@ -10,15 +11,17 @@ namespace sorvani::documents {
 
 // Replaces the document's content with a file: RTF when it starts with an RTF header, plain
 // text otherwise (see DecodePlainText), in the document's default font. Throws DocumentError
-// when the file cannot be read, holds neither, or is an RTF file cut short; the document is then
-// left as it was.
-void ImportFile(const QString& path, QTextDocument& document);
+// when the file cannot be read, is no regular file (a pipe or a device, which may never end),
+// holds neither, or is an RTF file cut short; the document is then left as it was. Throws
+// sorvani::LongWorkCancelled once a stop is requested, the document then partly filled.
+void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
 
 // Writes the document to the path as RTF, exactly as named (no extension is added). An existing
 // file is replaced only once the new one is completely written, so a failed export leaves it
 // untouched. Throws DocumentError describing the failure. The source form can be written on
-// another thread than the document's.
-void ExportFile(const RtfSource& source, const QString& path);
+// another thread than the document's. Stopped, it throws sorvani::LongWorkCancelled and leaves
+// the file as it was.
+void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop = {});
 void ExportFile(const QTextDocument& document, const QString& path);
 
 // The document's text as the document box gives it: CR LF between paragraphs and lines.

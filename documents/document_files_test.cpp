@@ -12,8 +12,14 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
+#endif
 
 #include "document_runs.h"
+#include "event_loop.h"
+#include "text_insertion.h"
 
 namespace sorvani::documents {
 namespace {
@@ -163,6 +169,52 @@ TEST_F(DocumentFiles, ExportWritesThroughALinkAndKeepsPermissions) {
     EXPECT_EQ(status.st_mode & 0777, 0600u);
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::System),
               QStringList({"link.rtf", "private.rtf"}));
+}
+#endif
+
+TEST_F(DocumentFiles, AStoppedImportOrExportEndsAndLeavesTheFileAlone) {
+    std::stop_source stop;
+    stop.request_stop();
+    for (const QByteArray& bytes : {QByteArray("plain"), QByteArray("{\\rtf1 rich}")}) {
+        EXPECT_THROW(ImportFile(Write("in", bytes), document_, stop.get_token()),
+                     LongWorkCancelled);
+    }
+    const QString existing = Write("old.rtf", "the old export");
+    document_.setPlainText("new");
+    EXPECT_THROW(ExportFile(RtfSourceOf(document_), existing, stop.get_token()), LongWorkCancelled);
+    EXPECT_EQ(Contents(existing), "the old export");
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList({"in", "old.rtf"}));
+}
+
+TEST(FillPlainText, TakesALongTextInPiecesWithoutSplittingALineBreak) {
+    // The pieces are 65536 units long: this CR LF straddles the first border.
+    const QString text = QString(65535, u'a') + u"\r\nb\r\n"_s + QString(200'000, u'c');
+    QTextDocument document;
+    FillPlainText(text, document);
+    EXPECT_EQ(document.blockCount(), 3);
+    EXPECT_EQ(document.toPlainText(), QString(text).replace(u"\r\n"_s, u"\n"_s));
+    EXPECT_FALSE(document.isUndoAvailable());
+}
+
+#ifdef Q_OS_LINUX
+// A full disk, made for this process alone: a small memory file system in a mount namespace of
+// its own. Needs the right to mount (root); skipped without it.
+TEST_F(DocumentFiles, ExportToAFullDiskSaysTheDiskIsFull) {
+    const QByteArray disk = QFile::encodeName(Path("disk"));
+    ASSERT_TRUE(QDir().mkpath(Path("disk")));
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no right to mount a file system";
+    document_.setPlainText(QString(u'中').repeated(50'000));
+    try {
+        ExportFile(document_, Path("disk/out.rtf"));
+        ADD_FAILURE() << "a full disk took the export";
+    } catch (const DocumentError& error) {
+        EXPECT_TRUE(error.description().contains("No space left on device")) << error.what();
+    }
+    EXPECT_EQ(QDir(Path("disk")).entryList(QDir::Files), QStringList());
+    umount(disk.constData());
 }
 #endif
 

@@ -1,7 +1,6 @@
 #include "rtf_reader.h"
 
 #include <QTextCharFormat>
-#include <QTextCursor>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -13,6 +12,7 @@
 #include "rtf_character_state.h"
 #include "rtf_tables.h"
 #include "rtf_tokenizer.h"
+#include "text_insertion.h"
 #include "utf16.h"
 
 namespace sorvani::documents {
@@ -22,6 +22,7 @@ namespace {
 // nesting costs no memory; real documents stay far below it.
 constexpr size_t kMaxGroupDepth = 1024;
 constexpr int kMaxUnicodeSkip = 64;
+constexpr size_t kTokensBetweenStopChecks = 4096;
 
 // Destinations whose text is not part of the document.
 constexpr auto kSkippedDestinations =
@@ -142,7 +143,7 @@ QString CharactersOf(QStringView text) {
 
 class RtfReader {
   public:
-    RtfContent Read(QByteArrayView source);
+    RtfContent Read(QByteArrayView source, const std::stop_token& stop);
 
   private:
     void Handle(const RtfToken& token);
@@ -183,12 +184,15 @@ class RtfReader {
     std::optional<FormatKey> runFormat_;  // that of the last run
 };
 
-RtfContent RtfReader::Read(QByteArrayView source) {
+RtfContent RtfReader::Read(QByteArrayView source, const std::stop_token& stop) {
     RtfTokenizer tokenizer(source);
     // The first group is the document; its closing brace ends it.
+    size_t tokens = 0;
     for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End && !content_.complete;
-         token = tokenizer.Next())
+         token = tokenizer.Next()) {
+        if (++tokens % kTokensBetweenStopChecks == 0) ThrowIfStopped(stop);
         Handle(token);
+    }
     FlushBytes();
     if (pendingBreaks_ > 1) content_.text += QString(pendingBreaks_ - 1, QChar::ParagraphSeparator);
     ReplaceLoneSurrogates(content_.text);
@@ -420,27 +424,21 @@ FormatKey RtfReader::CurrentFormat() const {
 
 }  // namespace
 
-RtfContent ReadRtfContent(QByteArrayView source) { return RtfReader().Read(source); }
+RtfContent ReadRtfContent(QByteArrayView source, const std::stop_token& stop) {
+    return RtfReader().Read(source, stop);
+}
 
-void FillDocument(const RtfContent& content, QTextDocument& document) {
-    const bool undo = document.isUndoRedoEnabled();
-    document.setUndoRedoEnabled(false);
-    document.clear();
-    QTextCursor cursor(&document);
-    // One edit: the cursor then measures no line of the growing paragraph after each run, which
-    // made reading a paragraph of many runs quadratic.
-    cursor.beginEditBlock();
+void FillDocument(const RtfContent& content, QTextDocument& document, const std::stop_token& stop) {
+    DocumentFilling filling(document);
     for (size_t i = 0; i < content.runs.size(); ++i) {
         const qsizetype start = content.runs[i].start;
         const qsizetype end =
             i + 1 < content.runs.size() ? content.runs[i + 1].start : content.text.size();
-        cursor.insertText(content.text.sliced(start, end - start),
-                          content.formats[static_cast<size_t>(content.runs[i].format)]);
+        InsertText(filling.Cursor(), QStringView(content.text).sliced(start, end - start),
+                   content.formats[static_cast<size_t>(content.runs[i].format)], stop);
     }
     // A document of paragraph ends alone has no run.
-    if (content.runs.empty()) cursor.insertText(content.text);
-    cursor.endEditBlock();
-    document.setUndoRedoEnabled(undo);
+    if (content.runs.empty()) InsertText(filling.Cursor(), content.text, {}, stop);
 }
 
 bool ReadRtf(QByteArrayView source, QTextDocument& document) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextDocument>
+#include <stop_token>
 #include <vector>
 
 namespace sorvani::documents {
@@ -30,12 +31,14 @@ struct RtfContent {
 };
 
 // Reading is best effort and never fails: what cannot be understood is skipped, and a truncated
-// source gives what it holds.
-RtfContent ReadRtfContent(QByteArrayView source);
+// source gives what it holds. Throws sorvani::LongWorkCancelled once a stop is requested.
+RtfContent ReadRtfContent(QByteArrayView source, const std::stop_token& stop = {});
 
 // Replaces the document's content with the text and formatting; its raw text is then exactly the
-// content's text. Leaves no undo record.
-void FillDocument(const RtfContent& content, QTextDocument& document);
+// content's text. Leaves no undo record. Throws sorvani::LongWorkCancelled once a stop is
+// requested.
+void FillDocument(const RtfContent& content, QTextDocument& document,
+                  const std::stop_token& stop = {});
 
 // Both in one. Returns whether the source held the whole document (RtfContent::complete).
 bool ReadRtf(QByteArrayView source, QTextDocument& document);

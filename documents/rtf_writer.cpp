@@ -250,12 +250,13 @@ void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
 
 }  // namespace
 
-RtfSource RtfSourceOf(const QTextDocument& document) {
+RtfSource RtfSourceOf(const QTextDocument& document, const std::function<void()>& afterParagraph) {
     RtfSource source{document.defaultFont(), {}};
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
             source.runs.push_back({fragment.fragment().text(), fragment.fragment().charFormat()});
         source.runs.push_back({QString(), QTextCharFormat(), true});
+        if (afterParagraph) afterParagraph();
     }
     return source;
 }

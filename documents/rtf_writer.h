@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextDocument>
+#include <functional>
 #include <vector>
 
 namespace sorvani::documents {
@@ -22,7 +23,10 @@ struct RtfSource {
     std::vector<Run> runs;
 };
 
-RtfSource RtfSourceOf(const QTextDocument& document);
+// Calls afterParagraph, when given, after each paragraph taken: the document's window can turn
+// its event loop while a long document is taken, as long as the document does not change.
+RtfSource RtfSourceOf(const QTextDocument& document,
+                      const std::function<void()>& afterParagraph = {});
 
 // The document as RTF: its text with the font, size, colour, bold, italic, underline and
 // strike-through of every run. Text outside ASCII is written as \uN with its code page 936

@@ -103,7 +103,7 @@ class CancellingEventLoop final : public EventLoop {
   public:
     explicit CancellingEventLoop(int yieldsBeforeCancel) : left_(yieldsBeforeCancel) {}
     void Yield() override {
-        if (left_-- == 0) throw AnnotationCancelled{};
+        if (left_-- == 0) throw LongWorkCancelled{};
     }
 
   private:
@@ -114,7 +114,7 @@ TEST_F(AnnotationRunTest, ACancellingYieldEndsTheRunMidChunk) {
     CancellingEventLoop events(5);
     const LayoutTools tools{pinyin_, ruler_, output_, events};
     EXPECT_THROW(RunAnnotation(u"ab\r\ncd\r\nef", kWithoutTones, pair_, tools),
-                 AnnotationCancelled);
+                 LongWorkCancelled);
     // Yields: before the chunk, then after a, b, CR, LF; the sixth ends the run after c.
     EXPECT_EQ(output_.TakeText(), u"a b \r\na b \r\n");
     EXPECT_EQ(pair_.CharLine, u"c ");

@@ -11,34 +11,40 @@ constexpr int kPollMs = 5;
 
 }  // namespace
 
-void RunInBackground(const std::function<void()>& work, sorvani::EventLoop& events) {
+void RunInBackground(const std::function<void(std::stop_token)>& work, sorvani::EventLoop& events) {
     std::exception_ptr failure;
+    std::stop_source stop;
     const std::unique_ptr<QThread> worker(QThread::create([&] {
         try {
-            work();
+            work(stop.get_token());
         } catch (...) {
             failure = std::current_exception();
         }
     }));
     worker->start();
     try {
-        while (!worker->wait(QDeadlineTimer(kPollMs))) events.Yield();
+        // The loop turns at least once, so that what waits for the window's next turn (a click,
+        // a close) is seen whatever the work's length.
+        do events.Yield();
+        while (!worker->wait(QDeadlineTimer(kPollMs)));
     } catch (...) {
+        stop.request_stop();
         worker->wait();
         throw;
     }
     if (failure) std::rethrow_exception(failure);
 }
 
-std::unique_ptr<QTextDocument> BuildDocument(const std::function<void(QTextDocument&)>& fill,
-                                             const QFont& font, sorvani::EventLoop& events) {
+std::unique_ptr<QTextDocument> BuildDocument(
+    const std::function<void(QTextDocument&, std::stop_token)>& fill, const QFont& font,
+    sorvani::EventLoop& events) {
     QThread* const home = QThread::currentThread();
     std::unique_ptr<QTextDocument> document;
     RunInBackground(
-        [&] {
+        [&](std::stop_token stop) {
             auto built = std::make_unique<QTextDocument>();
             built->setDefaultFont(font);
-            fill(*built);
+            fill(*built, stop);
             built->moveToThread(home);
             document = std::move(built);
         },

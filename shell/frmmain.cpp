@@ -208,6 +208,8 @@ void frmmain::Form_MouseMove() {
 }
 
 void frmmain::about_Click() {
+    // A long command works on the document meanwhile; what it leaves replaces the help anyway.
+    if (longCommand_.running) return;
     Wj->setPlainText(BuildHelpText());
     Wj->repaint();
     Wj->setFocus();

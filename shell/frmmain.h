@@ -17,6 +17,7 @@
 #include "context_readings.h"
 #include "frmtemp.h"
 #include "image_control.h"
+#include "long_command.h"
 #include "pinyin_dictionary.h"
 #include "pinyin_memo.h"
 #include "pointer_position.h"
@@ -38,7 +39,8 @@ class frmmain : public QWidget {
                      std::unique_ptr<PointerPosition> pointer = nullptr);
 
     // The import command once its file is chosen: the path becomes Frame2's caption and the
-    // file's content the document box's; a failure is reported as the import reports it.
+    // file's content the document box's; a failure is reported as the import reports it. Does
+    // nothing while another long command runs.
     void OpenDocument(const QString& path);
 
     // What the window shows: the skin with the caption, repainted on every size change.
@@ -131,7 +133,8 @@ class frmmain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Annotate();
+    void Annotate(sorvani::EventLoop& events);
+    void ImportDocument(const QString& path, sorvani::EventLoop& events);
     bool SendToWordProcessor();
     void CreateContent();
     void CreateHelpers();
@@ -155,9 +158,10 @@ class frmmain : public QWidget {
     std::optional<QSize> contentFollows_;
 
     // The annotate command: the dictionary's answers, kept for every run; the open lines carried
-    // from chunk to chunk; whether a run is going on, and whether the window was closed during it.
+    // from chunk to chunk.
     sorvani::PinyinMemo pinyin_;
     sorvani::AnnotatedLinePair annotatedLines_;
-    bool annotating_ = false;
-    bool closeRequested_ = false;
+    // Whether a long command (import, export, annotate) runs, and whether the window was closed
+    // during it.
+    LongCommand::State longCommand_;
 };

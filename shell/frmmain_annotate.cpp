@@ -1,6 +1,4 @@
 // The annotate command: the document box's text becomes pinyin lines over character lines.
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <exception>
 
 #include "annotation_run.h"
@@ -10,9 +8,10 @@
 #include "document_files.h"
 #include "frmmain.h"
 #include "frmmain_geometry.h"
+#include "long_command.h"
 #include "percent_caption.h"
+#include "text_insertion.h"
 #include "text_output_box.h"
-#include "throttled_event_loop.h"
 #include "twips.h"
 
 using namespace frmmain_geometry;
@@ -28,23 +27,21 @@ constexpr int kFinishShift = 200;
 }  // namespace
 
 void frmmain::zy_Click() {
-    // The run hands control to the event loop, so the button can be pressed again meanwhile.
-    if (annotating_) return;
-    annotating_ = true;
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
     try {
-        Annotate();
-    } catch (const sorvani::AnnotationCancelled&) {
-        // The window was closed during the run; nothing is left to show.
-    } catch (const std::exception& failure) {
-        Immax->setEnabled(true);
-        Wj->setFocus();
-        CmdDlg->Inform(QString::fromUtf8(failure.what()));
+        Annotate(command.Events());
+    } catch (...) {
+        // A close of the window ends the run quietly: nothing is left to show.
+        if (const auto message = FailureMessage(std::current_exception())) {
+            Immax->setEnabled(true);
+            Wj->setFocus();
+            CmdDlg->Inform(*message);
+        }
     }
-    annotating_ = false;
-    if (closeRequested_) close();
 }
 
-void frmmain::Annotate() {
+void frmmain::Annotate(sorvani::EventLoop& events) {
     const int16_t toneFlag = CmdDlg->AskYesNo(QStringLiteral("您要标上音调吗？（Y/N）"))
                                  ? sorvani::kWithTones
                                  : sorvani::kWithoutTones;
@@ -55,15 +52,22 @@ void frmmain::Annotate() {
     PrgB->setMinimum(0);
     GrowInTwips(*Wj, 0, -kProgressRoom);
     Immax->setEnabled(false);
+    // The window answers while the work copy is made: the percentage reads 0 from the start.
+    Label2->setText(PercentCaption(0, 0));
+    Label2->adjustSize();
     PrgB->show();
     Label2->show();
 
     // The work copy of the document is held as text rather than in the hidden box wjtemp: nobody
-    // sees it, and a second rich-text document would double the cost of a long run.
-    const std::u16string work = sorvani::documents::BoxText(*Wj->document()).toStdU16String();
+    // sees it, and a second rich-text document would double the cost of a long run. The document's
+    // raw text is one quick copy; the work copy is made of it in the background (the box cannot
+    // change meanwhile).
+    const QString raw = Wj->document()->toRawText();
+    std::u16string work;
+    RunInBackground(
+        [&](std::stop_token) { work = sorvani::documents::BoxText(raw).toStdU16String(); }, events);
     sorvani::TextOutputBox output;
     sorvani::ColumnRuler ruler;
-    ThrottledEventLoop events([this] { return closeRequested_; }, LongWorkYieldMs);
     PrgB->setValue(0);
     // Before each chunk: the progress made by the one before, then the new percentage.
     sorvani::RunAnnotation(work, toneFlag, annotatedLines_,
@@ -85,9 +89,13 @@ void frmmain::Annotate() {
     Label2->repaint();
     // The result is plain text in the box's own font, whatever the document's formatting was. The
     // text document takes CR LF as one line break, as the box's plain text has it.
-    const QString result = QString::fromStdU16String(output.TakeText());
-    ShowDocument(*Wj, BuildDocument([&](QTextDocument& document) { document.setPlainText(result); },
-                                    Wj->font(), events));
+    const std::u16string result = output.TakeText();
+    ShowDocument(*Wj, BuildDocument(
+                          [&](QTextDocument& document, std::stop_token stop) {
+                              sorvani::documents::FillPlainText(QString::fromStdU16String(result),
+                                                                document, stop);
+                          },
+                          Wj->font(), events));
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();

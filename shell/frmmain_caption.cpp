@@ -122,8 +122,7 @@ void frmmain::Imclose_Click() {
 // it, so that no stray taskbar button keeps the program alive. During an annotation run the
 // window waits for the run to stop at its next yield, and then closes.
 void frmmain::closeEvent(QCloseEvent* event) {
-    if (annotating_) {
-        closeRequested_ = true;
+    if (LongCommand::DelaysClose(longCommand_)) {
         event->ignore();
         return;
     }

@@ -9,7 +9,7 @@
 #include "document_box.h"
 #include "document_files.h"
 #include "frmmain.h"
-#include "throttled_event_loop.h"
+#include "long_command.h"
 #include "word_processor.h"
 
 namespace {
@@ -19,34 +19,43 @@ const QString kExported = QStringLiteral("导出文件成功！");
 }  // namespace
 
 void frmmain::LoadFile_Click() {
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
     Wj->show();
     Wj->repaint();
     const auto path = CmdDlg->ChooseFileToOpen(
         {QStringLiteral("打开文件"), QStringLiteral("文本文件(.txt)|*.txt|写字板(.rtf)|*.rtf"),
          DialogStartDirectory()});
     if (!path) return;
-    OpenDocument(*path);
+    ImportDocument(*path, command.Events());
 }
 
 void frmmain::OpenDocument(const QString& path) {
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (command.Started()) ImportDocument(path, command.Events());
+}
+
+void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
     Frame2->SetCaption(path);
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
-    ThrottledEventLoop events([] { return false; }, LongWorkYieldMs);
-    std::unique_ptr<QTextDocument> document;
     try {
-        document = BuildDocument(
-            [&](QTextDocument& imported) { sorvani::documents::ImportFile(path, imported); },
-            Wj->font(), events);
-    } catch (const sorvani::documents::DocumentError& failure) {
-        CmdDlg->Inform(failure.description());
+        ShowDocument(*Wj, BuildDocument(
+                              [&](QTextDocument& imported, std::stop_token stop) {
+                                  sorvani::documents::ImportFile(path, imported, stop);
+                              },
+                              Wj->font(), events));
+    } catch (...) {
+        // The box keeps its document; a close of the window ends the import quietly.
+        if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
-    ShowDocument(*Wj, std::move(document));
     Wj->setFocus();
 }
 
 void frmmain::dcwj_Click() {
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
     if (CmdDlg->AskYesNo(QStringLiteral("输出到WORD吗？（Y/N）"))) {
         if (SendToWordProcessor()) CmdDlg->Inform(kExported);
         return;
@@ -54,14 +63,18 @@ void frmmain::dcwj_Click() {
     const auto path = CmdDlg->ChooseFileToSave(
         {QStringLiteral("导出文件"), QStringLiteral("写字板(.rtf)|*.rtf"), DialogStartDirectory()});
     if (!path) return;
-    // The document's runs are taken here; writing them out, which takes a while for a long
-    // document, goes on while the window keeps answering.
-    const sorvani::documents::RtfSource source = sorvani::documents::RtfSourceOf(*Wj->document());
-    ThrottledEventLoop events([] { return false; }, LongWorkYieldMs);
     try {
-        RunInBackground([&] { sorvani::documents::ExportFile(source, *path); }, events);
-    } catch (const sorvani::documents::DocumentError& failure) {
-        CmdDlg->Inform(failure.description());
+        // The document's runs are taken between turns of the event loop (the box cannot change
+        // meanwhile); writing them out goes on in the background.
+        sorvani::EventLoop& events = command.Events();
+        const sorvani::documents::RtfSource source =
+            sorvani::documents::RtfSourceOf(*Wj->document(), [&] { events.Yield(); });
+        RunInBackground(
+            [&](std::stop_token stop) { sorvani::documents::ExportFile(source, *path, stop); },
+            events);
+    } catch (...) {
+        // A close of the window ends the export quietly, the file left as it was.
+        if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
     CmdDlg->Inform(kExported);

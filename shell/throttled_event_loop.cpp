@@ -12,5 +12,5 @@ void ThrottledEventLoop::Yield() {
     if (sinceLast_.elapsed() < intervalMs_) return;
     QCoreApplication::processEvents();
     sinceLast_.restart();
-    if (cancelled_()) throw sorvani::AnnotationCancelled{};
+    if (cancelled_()) throw sorvani::LongWorkCancelled{};
 }
