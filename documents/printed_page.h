@@ -7,13 +7,14 @@ namespace sorvani::documents {
 
 // The page an exported document is laid out for, in twips. The widest line the layout makes is
 // 80 half-width columns plus the longest entry that crossed that width (a six-letter syllable and
-// its space: 87 columns). At 10.5 points, the usual size of Chinese body text, a half-width column
-// is 105 twips, an exact number, so no reader rounds the columns apart; 87 of them take 9135
-// twips. Margins of 2 cm left and right leave 9638 twips on A4 (and more on Letter) for them.
+// its space: 87 columns). At 10 points a half-width column is 5 points, 100 twips, a width every
+// reader keeps exact (at 10.5 points LibreOffice rounds the columns apart by up to 0.4 points
+// along a line; at 12 the widest line no longer fits). 87 columns take 8700 twips; margins of
+// 2 cm left and right leave 9638 twips on A4, and more on Letter.
 struct PrintedPage {
     enum class Paper { A4, Letter };
 
-    static constexpr int kHalfPoints = 21;
+    static constexpr int kHalfPoints = 20;
     static constexpr int kColumnTwips = kHalfPoints * 10 / 2;
     static constexpr int kWidestLineColumns = 87;
     static constexpr int kSideMargin = 1134;

@@ -107,7 +107,7 @@ TEST(RtfWriter, WritesTheBoxFontAsThePrintedFontAtThePrintedSize) {
             rtf.contains("{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset134 LXGW WenKai "
                          "Mono{\\*\\falt NSimSun};}}"))
             << rtf.constData();
-        EXPECT_TRUE(rtf.contains("\\loch\\f0\\fs21 h\\uc2\\u224\\'a8\\'a4n\\u27721"))
+        EXPECT_TRUE(rtf.contains("\\loch\\f0\\fs20 h\\uc2\\u224\\'a8\\'a4n\\u27721"))
             << rtf.constData();
     }
 }
