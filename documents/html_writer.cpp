@@ -1,0 +1,152 @@
+#include "html_writer.h"
+
+#include <vector>
+
+#include "text_lines.h"
+
+namespace sorvani::documents {
+namespace {
+
+constexpr qsizetype kFlushSize = 1 << 16;
+
+const char kHead[] =
+    "<!DOCTYPE html>\n"
+    "<html lang=\"zh-Hans\">\n"
+    "<head>\n"
+    "<meta charset=\"utf-8\"/>\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
+    "<meta name=\"generator\" content=\"Sorvani\"/>\n"
+    "<title>Sorvani</title>\n"
+    "<style>\n"
+    "body { font-family: \"LXGW WenKai\", \"Noto Serif CJK SC\", \"Noto Sans CJK SC\", "
+    "\"SimSun\", serif; font-size: 20px; line-height: 2.4; color: #222; background: #fff; "
+    "max-width: 48em; margin: 2em auto; padding: 0 1em; }\n"
+    "p { margin: 0; white-space: pre-wrap; }\n"
+    "rt { font-size: 0.6em; }\n"
+    "</style>\n"
+    "</head>\n"
+    "<body>\n";
+const char kTail[] = "</body>\n</html>\n";
+
+struct Token {
+    QStringView text;
+    qsizetype spacesBefore = 0;
+};
+
+std::vector<Token> Tokens(QStringView line) {
+    std::vector<Token> tokens;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        const qsizetype start = i;
+        while (i < line.size() && line[i] == u' ') ++i;
+        if (i == line.size()) break;
+        const qsizetype begin = i;
+        while (i < line.size() && line[i] != u' ') ++i;
+        tokens.push_back({line.sliced(begin, i - begin), begin - start});
+    }
+    return tokens;
+}
+
+void AppendEscaped(QByteArray& out, QStringView text) {
+    qsizetype plain = 0;
+    auto flushPlain = [&](qsizetype end) {
+        if (end > plain) out += text.sliced(plain, end - plain).toUtf8();
+        plain = end + 1;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const char* entity = nullptr;
+        switch (c) {
+            case u'&':
+                entity = "&amp;";
+                break;
+            case u'<':
+                entity = "&lt;";
+                break;
+            case u'>':
+                entity = "&gt;";
+                break;
+            case u'"':
+                entity = "&quot;";
+                break;
+            case u'\'':
+                entity = "&#39;";
+                break;
+            default:
+                // Control characters have no place in a page; they show as the replacement sign.
+                if ((c < 0x20 && c != u'\t') || c == 0x7F) entity = "\xEF\xBF\xBD";
+                break;
+        }
+        if (!entity) continue;
+        flushPlain(i);
+        out += entity;
+    }
+    flushPlain(text.size());
+}
+
+}  // namespace
+
+HtmlWriter::HtmlWriter(Sink sink) : sink_(std::move(sink)) { out_ += kHead; }
+
+void HtmlWriter::AddLine(QStringView line) {
+    if (!pending_) {
+        pinyinLine_ = line.toString();
+        pending_ = true;
+        return;
+    }
+    pending_ = false;
+    WritePair(pinyinLine_, line);
+    if (out_.size() >= kFlushSize) {
+        sink_(out_);
+        out_.clear();
+    }
+}
+
+void HtmlWriter::WritePair(QStringView pinyin, QStringView characters) {
+    const std::vector<Token> syllables = Tokens(pinyin), glyphs = Tokens(characters);
+    if (syllables.size() != glyphs.size()) {
+        WritePlain(pinyin);
+        WritePlain(characters);
+        return;
+    }
+    out_ += "<p>";
+    for (size_t k = 0; k < glyphs.size(); ++k) {
+        // Each entry of the pinyin line is followed by one space; a space of the text stands
+        // there as two more.
+        const qsizetype spaces = (syllables[k].spacesBefore - (k == 0 ? 0 : 1)) / 2;
+        out_ += QByteArray(spaces, ' ');
+        const bool annotated = syllables[k].text != glyphs[k].text && syllables[k].text != u"?";
+        if (annotated) out_ += "<ruby>";
+        AppendEscaped(out_, glyphs[k].text);
+        if (annotated) {
+            out_ += "<rt>";
+            AppendEscaped(out_, syllables[k].text);
+            out_ += "</rt></ruby>";
+        }
+    }
+    out_ += glyphs.empty() ? "<br/></p>\n" : "</p>\n";
+}
+
+void HtmlWriter::WritePlain(QStringView line) {
+    out_ += "<p>";
+    AppendEscaped(out_, line);
+    out_ += line.isEmpty() ? "<br/></p>\n" : "</p>\n";
+}
+
+void HtmlWriter::Finish() {
+    if (pending_) WritePlain(pinyinLine_);
+    pending_ = false;
+    out_ += kTail;
+    sink_(out_);
+    out_.clear();
+}
+
+QByteArray WriteHtml(QStringView text) {
+    QByteArray html;
+    HtmlWriter writer([&html](QByteArrayView bytes) { html += bytes; });
+    ForEachLine(text, [&writer](QStringView line) { writer.AddLine(line); });
+    writer.Finish();
+    return html;
+}
+
+}  // namespace sorvani::documents

@@ -1,0 +1,94 @@
+#include "html_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <QXmlStreamReader>
+
+namespace sorvani::documents {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct Page {
+    QStringList paragraphs;  // the text of each line, syllables left out
+    QStringList rubies;      // each annotated character with its syllable: "汉hàn"
+    QString error;
+};
+
+Page Parse(const QByteArray& html) {
+    Page page;
+    QXmlStreamReader reader(html);
+    bool inRt = false, inP = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == u"p"_s) {
+            page.paragraphs << QString();
+            inP = true;
+        }
+        if (reader.isEndElement() && reader.name() == u"p"_s) inP = false;
+        if (reader.isStartElement() && reader.name() == u"ruby"_s) page.rubies << QString();
+        if (reader.isStartElement() && reader.name() == u"rt"_s) inRt = true;
+        if (reader.isEndElement() && reader.name() == u"rt"_s) inRt = false;
+        if (reader.isCharacters() && inP) {
+            if (!inRt) page.paragraphs.back() += reader.text();
+            if (reader.text().size() && !page.rubies.isEmpty() &&
+                (inRt || page.rubies.back().isEmpty()))
+                page.rubies.back() += reader.text();
+        }
+    }
+    if (reader.hasError()) page.error = reader.errorString();
+    return page;
+}
+
+TEST(HtmlWriter, EveryAnnotatedCharacterStandsInARubyWithItsSyllable) {
+    // Two pairs: a wrapped line and its rest; a character not in the dictionary, a letter and
+    // a space of the text stay plain.
+    const QByteArray html =
+        WriteHtml(u"Hàn Yǔ 你 a   Pīn \r\n汉  语 你 a   拼  \r\nA ， \r\n啊 ， \r\n"_s);
+    const Page page = Parse(html);
+    EXPECT_EQ(page.error, QString());
+    EXPECT_EQ(page.rubies, QStringList({u"汉Hàn"_s, u"语Yǔ"_s, u"拼Pīn"_s, u"啊A"_s}));
+    EXPECT_EQ(page.paragraphs, QStringList({u"汉语你a 拼"_s, u"啊，"_s}));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>\n<html lang=\"zh-Hans\">"));
+    EXPECT_TRUE(html.contains("<meta charset=\"utf-8\"/>"));
+}
+
+TEST(HtmlWriter, EscapesEverythingItCopies) {
+    const QString hostile = u"<script>alert('x')</script> & \"q\" \u0001"_s;
+    // As a pinyin line over itself, and as a line on its own.
+    const QByteArray html = WriteHtml(u"<b> 汉\r\n<b> 汉   \r\n"_s + hostile);
+    EXPECT_FALSE(html.contains("<script")) << html.constData();
+    EXPECT_FALSE(html.contains("<b>"));
+    EXPECT_FALSE(html.contains('\x01'));
+    const Page page = Parse(html);
+    EXPECT_EQ(page.error, QString());
+    ASSERT_EQ(page.paragraphs.size(), 2);
+    EXPECT_EQ(page.paragraphs[0], u"<b>汉"_s);
+    EXPECT_EQ(page.paragraphs[1], u"<script>alert('x')</script> & \"q\" \uFFFD"_s);
+}
+
+TEST(HtmlWriter, LinesThatAreNoPairStayAsTheyAreAndAnEmptyTextIsAnEmptyPage) {
+    const Page page = Parse(WriteHtml(u"one two\r\nthree\r\n\r\n"_s));
+    EXPECT_EQ(page.error, QString());
+    EXPECT_EQ(page.paragraphs, QStringList({u"one two"_s, u"three"_s, u""_s}));
+    EXPECT_TRUE(page.rubies.isEmpty());
+    EXPECT_EQ(Parse(WriteHtml(u""_s)).paragraphs, QStringList({u""_s}));
+}
+
+TEST(HtmlWriter, HandsOnTheSameBytesAPieceAtATime) {
+    QString text;
+    for (int i = 0; i < 5000; ++i) text += u"Zhong Wen \r\n中    文   \r\n"_s;
+    QByteArray pieces;
+    int calls = 0;
+    HtmlWriter writer([&](QByteArrayView bytes) {
+        pieces += bytes;
+        ++calls;
+    });
+    for (const QString& line : text.split(u"\r\n"_s)) writer.AddLine(line);
+    writer.Finish();
+    EXPECT_GT(calls, 2);
+    EXPECT_EQ(pieces, WriteHtml(text + u"\r\n"_s));
+}
+
+}  // namespace
+}  // namespace sorvani::documents

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QStringView>
+#include <memory>
+#include <vector>
+
+#include "printed_page.h"
+
+namespace sorvani::documents {
+
+// Writes annotated text as PDF pages, a line at a time, in the printed font and size with the
+// font's subset embedded, so that the page looks the same in every viewer and its text can be
+// copied. A page breaks only between line pairs (a pinyin line and the character line below it),
+// counted from the first line. A character the font lacks is drawn from another font but keeps
+// its columns, so that the rest of its line stays aligned.
+class PdfWriter {
+  public:
+    PdfWriter(QIODevice& out, PrintedPage page);
+    ~PdfWriter();
+
+    // A line of the text, without its line break.
+    void AddLine(QStringView line);
+    // Completes the document. False when the device would not take it.
+    bool Finish();
+
+  private:
+    // Draws the text from `begin` that the font draws itself; returns where it ends.
+    qsizetype DrawRun(QStringView line, qsizetype begin, double& x, double baseline);
+    double Advance(char16_t character);
+
+    PrintedPage page_;
+    QPdfWriter writer_;
+    QPainter painter_;
+    double ascent_ = 0;
+    double halfEm_ = 0;
+    int linesPerPage_ = 0;
+    int line_ = 0;
+    // By character of the Basic Multilingual Plane: its advance in the font, 0 when not known
+    // yet, and below 0 when the font lacks it.
+    std::vector<float> advances_;
+};
+
+// The text (lines parted by CR LF, LF or CR) as a PDF document.
+QByteArray WritePdf(QStringView text, PrintedPage page = {});
+
+}  // namespace sorvani::documents
