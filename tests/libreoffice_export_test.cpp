@@ -1,11 +1,13 @@
-// An exported annotation opened in LibreOffice Writer: the text arrives exact, and Chinese and
-// pinyin both show in the document's monospaced font, so the columns stay aligned. Skipped
-// where LibreOffice is not installed.
+// Exported annotations as readers show them: the RTF opened in LibreOffice Writer, and the PDF
+// as a viewer finds its words. The text arrives exact, every line pair stays on one line of the
+// page and every syllable stands over its character. Skipped where LibreOffice or pdftotext is
+// not installed.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -14,8 +16,14 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
+#include <cmath>
+#include <cstdio>
 
 #include "document_files.h"
+#include "document_font.h"
+#include "html_writer.h"
+#include "page_alignment.h"
+#include "pdf_writer.h"
 
 namespace sorvani::documents {
 namespace {
@@ -23,6 +31,37 @@ namespace {
 using namespace Qt::StringLiterals;
 
 const QString kMonospaced = u"LXGW WenKai Mono"_s;
+
+// Prose of ordinary sentences with CR LF line ends, as the box gives it, and a line that the
+// layout makes as wide as it can (eighty columns, then a six-letter syllable).
+const QString kProse =
+    u"春天来了，小草从地下探出头来，柳树长出了嫩绿的新芽，燕子从南方飞回来，在屋檐下筑巢。"
+    u"孩子们放下书包，跑到田野里放风筝，笑声传得很远很远。老师说，学习语言要多听多说多读多写，"
+    u"每天坚持一点点，就会有很大的进步。\r\n"
+    u"双双双双双双双双双双中ab双窗庄\r\n"
+    u"短句。\r\n"_s;
+
+// Characters outside the code page, each between Chinese characters: an emoji, CJK Extension B,
+// Hangul and a letter with a combining accent. Readers draw them from other fonts, at those
+// fonts' widths; the PDF keeps their columns.
+const QString kWide = u"我们😀一起𠮷学习한国语和法语cafe\u0301，中文很有意思。\r\n"_s;
+
+constexpr double kColumnPoints = PrintedPage::kColumnTwips / 20.0;
+
+// Every line pair of the text on one line of the PDF, every syllable over its character.
+void ExpectAligned(const QString& annotated, const QString& pdf) {
+    const auto lines = testing_pages::PdfLines(pdf);
+    ASSERT_FALSE(lines.empty()) << "pdftotext found no words in " << pdf.toStdString();
+    const testing_pages::Alignment alignment =
+        testing_pages::Measure(annotated, lines, kColumnPoints);
+    EXPECT_EQ(alignment.pdfLines, alignment.textLines);
+    EXPECT_EQ(alignment.broken, 0) << alignment.problems.join(u'\n').toStdString();
+    EXPECT_EQ(alignment.misplaced, 0) << alignment.problems.join(u'\n').toStdString();
+    EXPECT_GT(alignment.syllables, 100);
+    std::printf("%s: %d line pairs, %d syllables, worst distance %.3f pt\n",
+                qPrintable(QFileInfo(pdf).fileName()), alignment.pairs, alignment.syllables,
+                alignment.worst);
+}
 
 class LibreOfficeExport : public testing::Test {
   protected:
@@ -33,15 +72,20 @@ class LibreOfficeExport : public testing::Test {
 
     // The file converted by Writer into the given format, as text.
     QString Convert(const QString& path, const QString& format) {
+        return QString::fromUtf8(ConvertedFile(path, format));
+    }
+
+    QByteArray ConvertedFile(const QString& path, const QString& format) {
         QProcess office;
         office.start(office_, {u"-env:UserInstallation="_s +
                                    QUrl::fromLocalFile(folder_.filePath(u"profile"_s)).toString(),
                                u"--headless"_s, u"--convert-to"_s, format, u"--outdir"_s,
                                folder_.filePath(u"out"_s), path});
         EXPECT_TRUE(office.waitForFinished(120000)) << office.errorString().toStdString();
-        QFile converted(folder_.filePath(u"out/annotated."_s + format.section(':', 0, 0)));
+        QFile converted(folder_.filePath(u"out/"_s + QFileInfo(path).completeBaseName() + u"."_s +
+                                         format.section(':', 0, 0)));
         EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << converted.fileName().toStdString();
-        return QString::fromUtf8(converted.readAll());
+        return converted.readAll();
     }
 
     QString office_;
@@ -83,6 +127,132 @@ TEST_F(LibreOfficeExport, KeepsTheTextAndTheMonospacedFont) {
         }
     }
     EXPECT_GE(styles, 2);
+}
+
+TEST_F(LibreOfficeExport, EveryLinePairFitsThePageWithItsSyllablesOverTheCharacters) {
+    const QString annotated = testing_pages::Annotated(kProse, true);
+    ASSERT_TRUE(annotated.contains(u"Shuāng Shuāng"_s));
+    // The box's text as the window exports it after annotating.
+    QTextDocument document;
+    document.setDefaultFont(DocumentFont());
+    document.setPlainText(annotated);
+    const QString path = folder_.filePath(u"page.rtf"_s);
+    ExportFile(document, path);
+    ConvertedFile(path, u"pdf"_s);
+    ExpectAligned(annotated, folder_.filePath(u"out/page.pdf"_s));
+}
+
+class PdfOutput : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            GTEST_SKIP() << "pdftotext is not installed";
+    }
+
+    QString Write(const QString& name, const QString& text, PrintedPage page = {}) {
+        QFile file(folder_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WritePdf(text, page));
+        return file.fileName();
+    }
+
+    QTemporaryDir folder_;
+};
+
+TEST_F(PdfOutput, EveryLinePairOnOneLineWithItsSyllablesOverTheCharacters) {
+    const QString annotated = testing_pages::Annotated(kProse + kWide, true);
+    ExpectAligned(annotated, Write(u"a4.pdf"_s, annotated));
+    ExpectAligned(annotated, Write(u"letter.pdf"_s, annotated, {PrintedPage::Paper::Letter}));
+}
+
+TEST_F(PdfOutput, PagesBreakOnlyBetweenLinePairsAndTheTextCanBeCopied) {
+    QString text;
+    for (int i = 0; i < 60; ++i) text += u"第%1行\r\n"_s.arg(i);
+    const QString annotated = testing_pages::Annotated(text);
+    const QString pdf = Write(u"pages.pdf"_s, annotated);
+    const auto lines = testing_pages::PdfLines(pdf);
+    ASSERT_EQ(lines.size(), 120u);
+    // Each page starts with a pinyin line ("Di") and ends with a character line ("第").
+    int pages = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const bool first = i == 0 || lines[i - 1].front().page != lines[i].front().page;
+        const bool last =
+            i + 1 == lines.size() || lines[i + 1].front().page != lines[i].front().page;
+        if (first) {
+            ++pages;
+            EXPECT_EQ(lines[i].front().text, u"Di"_s) << i;
+        }
+        if (last) {
+            EXPECT_EQ(lines[i].front().text, u"第"_s) << i;
+        }
+    }
+    EXPECT_EQ(pages, 3);
+
+    QProcess toText;
+    toText.start(u"pdftotext"_s, {pdf, u"-"_s});
+    ASSERT_TRUE(toText.waitForFinished(60000));
+    const QString copied = QString::fromUtf8(toText.readAllStandardOutput());
+    EXPECT_TRUE(copied.contains(u"Di"_s) && copied.contains(u"Xing"_s) && copied.contains(u"第"_s))
+        << copied.left(200).toStdString();
+    EXPECT_TRUE(copied.contains(u"第 5 9 行"_s));
+
+    // The font goes with the document, as the subset it needs: the whole font takes 15 MB.
+    QProcess fonts;
+    fonts.start(u"pdffonts"_s, {pdf});
+    ASSERT_TRUE(fonts.waitForFinished(60000));
+    EXPECT_TRUE(
+        QString::fromUtf8(fonts.readAllStandardOutput())
+            .contains(QRegularExpression(u"LXGWWenKaiMono\\S* +CID TrueType +\\S+ +yes"_s)));
+    EXPECT_LT(QFileInfo(pdf).size(), 100000);
+}
+
+// The web page in a real browser: each syllable above its character and centred over it. A
+// script added for the test (the page itself has none) reads where Chromium put them.
+TEST(WebPage, ChromiumSetsEverySyllableOverItsCharacter) {
+    const QString browser = QStandardPaths::findExecutable(u"chromium"_s);
+    if (browser.isEmpty()) GTEST_SKIP() << "Chromium is not installed";
+    QTemporaryDir folder;
+    const QString annotated = testing_pages::Annotated(kProse + kWide, true);
+    QByteArray html = WriteHtml(annotated);
+    const int rubies = static_cast<int>(html.count("<ruby>"));
+    html.replace("</body>", R"js(<script>
+const rows = [];
+for (const ruby of document.querySelectorAll("ruby")) {
+  const base = document.createRange();
+  base.selectNodeContents(ruby.firstChild);
+  const b = base.getBoundingClientRect(), t = ruby.querySelector("rt").getBoundingClientRect();
+  rows.push([ruby.firstChild.data, (b.top - t.top).toFixed(2),
+             ((t.left + t.right - b.left - b.right) / 2).toFixed(2)].join(" "));
+}
+document.body.setAttribute("data-rubies", rows.join("|"));
+</script>
+</body>)js");
+    QFile page(folder.filePath(u"page.html"_s));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(html);
+    page.close();
+
+    QProcess chromium;
+    chromium.start(browser, {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s,
+                             u"--disable-background-networking"_s, u"--no-first-run"_s,
+                             u"--user-data-dir="_s + folder.filePath(u"profile"_s), u"--dump-dom"_s,
+                             QUrl::fromLocalFile(page.fileName()).toString()});
+    ASSERT_TRUE(chromium.waitForFinished(120000));
+    const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
+    const QString found = QRegularExpression(u"data-rubies=\"([^\"]*)\""_s).match(dom).captured(1);
+    const QStringList rows = found.split(u'|', Qt::SkipEmptyParts);
+    EXPECT_EQ(rows.size(), rubies);
+    EXPECT_GT(rubies, 100);
+    double worst = 0;
+    for (const QString& row : rows) {
+        const QStringList fields = row.split(u' ');
+        ASSERT_EQ(fields.size(), 3) << row.toStdString();
+        EXPECT_GT(fields[1].toDouble(), 5) << "not above: " << row.toStdString();
+        EXPECT_LT(std::abs(fields[2].toDouble()), 0.5) << "not centred: " << row.toStdString();
+        worst = std::max(worst, std::abs(fields[2].toDouble()));
+    }
+    std::printf("chromium: %lld syllables over their characters, worst centring %.2f px\n",
+                static_cast<long long>(rows.size()), worst);
 }
 
 }  // namespace

@@ -1,0 +1,160 @@
+#include "page_alignment.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "annotation_run.h"
+#include "character_width.h"
+#include "column_ruler.h"
+#include "cp936.h"
+#include "dictionary_file.h"
+#include "pinyin_lookup.h"
+#include "text_output_box.h"
+#include "utf16.h"
+
+namespace sorvani::testing_pages {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Columns as a monospaced font draws them: a letter of a syllable takes one even where the code
+// page gives it two bytes.
+int DrawnColumns(char32_t c) {
+    if (c < 0x1100) return IsJoiningMark(c) ? 0 : 1;
+    return CharacterColumns(c);
+}
+
+struct Token {
+    int column = 0;
+    QString text;
+};
+
+std::vector<Token> Tokens(const QString& line) {
+    std::vector<Token> tokens;
+    const std::u16string text = line.toStdU16String();
+    int column = 0;
+    bool inToken = false;
+    for (size_t i = 0; i < text.size(); i += utf16::CharacterLength(text, i)) {
+        const char32_t c = utf16::CharacterAt(text, i);
+        if (c == U' ') {
+            inToken = false;
+        } else if (!inToken) {
+            tokens.push_back({column, {}});
+            inToken = true;
+        }
+        if (inToken) tokens.back().text += QString::fromUcs4(&c, 1);
+        column += DrawnColumns(c);
+    }
+    return tokens;
+}
+
+}  // namespace
+
+std::vector<std::vector<Word>> PdfLines(const QString& pdf) {
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+    if (!process.waitForFinished(120000) || process.exitCode() != 0) return {};
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression element(
+        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"_s);
+    std::vector<Word> words;
+    int page = -1;
+    for (const auto& match : element.globalMatch(html)) {
+        if (match.captured(0).startsWith(u"<page"_s)) {
+            ++page;
+            continue;
+        }
+        words.push_back(
+            {page, match.captured(1).toDouble(), match.captured(2).toDouble(), match.captured(3)});
+    }
+    std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
+        return a.page != b.page ? a.page < b.page : a.top < b.top;
+    });
+    // Words from other fonts stand a little higher or lower on the same line.
+    std::vector<std::vector<Word>> lines;
+    for (const Word& word : words) {
+        if (lines.empty() || lines.back().front().page != word.page ||
+            word.top - lines.back().front().top > 4)
+            lines.emplace_back();
+        lines.back().push_back(word);
+    }
+    for (auto& line : lines)
+        std::sort(line.begin(), line.end(),
+                  [](const Word& a, const Word& b) { return a.left < b.left; });
+    return lines;
+}
+
+QString Annotated(const QString& text, bool tones) {
+    PinyinDictionary dictionary;
+    LoadPinyinDictionary(dictionary, DictionaryFilePath(SORVANI_PROGRAM_DIR));
+    PinyinMemo pinyin(dictionary);
+    ColumnRuler ruler;
+    TextOutputBox output;
+    NoEventLoop events;
+    AnnotatedLinePair pair;
+    RunAnnotation(text.toStdU16String(), tones ? kWithTones : kWithoutTones, pair,
+                  {pinyin, ruler, output, events});
+    return QString::fromStdU16String(output.Text());
+}
+
+Alignment Measure(const QString& text, const std::vector<std::vector<Word>>& pdfLines,
+                  double columnPoints) {
+    Alignment result;
+    result.pdfLines = static_cast<int>(pdfLines.size());
+    const QStringList lines = text.split(u"\r\n"_s);
+    auto problem = [&](const QString& what) {
+        if (result.problems.size() < 5) result.problems << what;
+    };
+    size_t next = 0;
+    for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
+        const std::vector<Token> syllables = Tokens(lines[i]), characters = Tokens(lines[i + 1]);
+        const std::vector<Word>* shown[2] = {nullptr, nullptr};
+        for (int k = 0; k < 2; ++k) {
+            if ((k == 0 ? syllables : characters).empty()) continue;
+            ++result.textLines;
+            if (next < pdfLines.size()) shown[k] = &pdfLines[next++];
+        }
+        if (syllables.empty() || characters.empty()) continue;
+        // A character for which the machine has no font at all is not drawn: its word is missing.
+        std::vector<const Word*> matched;
+        if (shown[1]) {
+            size_t w = 0;
+            for (const Token& token : characters) {
+                const bool same = w < shown[1]->size() &&
+                                  (*shown[1])[w].text.normalized(QString::NormalizationForm_C) ==
+                                      token.text.normalized(QString::NormalizationForm_C);
+                const bool outsideCodePage =
+                    cp936::Encode(token.text.toStdU16String()).find_first_not_of('?') ==
+                    std::string::npos;
+                matched.push_back(same ? &(*shown[1])[w++] : nullptr);
+                if (!same && !outsideCodePage) w = shown[1]->size() + 1;
+            }
+            if (w != shown[1]->size()) matched.clear();
+        }
+        if (!shown[0] || shown[0]->size() != syllables.size() || matched.empty()) {
+            ++result.broken;
+            problem(u"line %1 is not shown as one line pair: %2"_s.arg(i).arg(lines[i + 1]));
+            continue;
+        }
+        ++result.pairs;
+        for (size_t k = 0; k < syllables.size() && k < characters.size(); ++k) {
+            if (!matched[k]) continue;
+            const double expected =
+                matched[k]->left + (syllables[k].column - characters[k].column) * columnPoints;
+            const double distance = std::abs((*shown[0])[k].left - expected);
+            ++result.syllables;
+            result.worst = std::max(result.worst, distance);
+            if (distance > 0.5) {
+                ++result.misplaced;
+                problem(u"%1 over %2 is %3 pt off"_s.arg((*shown[0])[k].text, matched[k]->text)
+                            .arg(distance));
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace sorvani::testing_pages
