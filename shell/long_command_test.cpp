@@ -63,6 +63,9 @@ class LongCommands : public testing::Test {
         auto recording = std::make_unique<DialogRecordingPrompts>();
         prompts = recording.get();
         window = std::make_unique<frmmain>(dictionary, std::move(recording));
+        // One reading per character: the small dictionary has no word table beside it.
+        window->aczy->setChecked(false);
+        window->ybbd->setChecked(false);
         window->show();
         QApplication::processEvents();
         // Every check of the long commands turns the event loop, so that what a test does
