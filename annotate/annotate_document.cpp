@@ -99,11 +99,11 @@ void AnnotateDocument(const Options& options) {
     const bool rtfInput = text::IsRtf(head);
 
     std::unique_ptr<RtfConverter> rtf;
-    // Only a run that reads or writes RTF pays for starting Qt.
-    if (options.format == OutputFormat::Rtf || rtfInput) rtf = LoadRtfConverter();
+    // Only a run that reads RTF or writes a document pays for starting Qt.
+    if (options.format != OutputFormat::Text || rtfInput) rtf = LoadRtfConverter();
     if (rtfInput) input.ReadRest(head);
 
-    if (options.format == OutputFormat::Rtf) {
+    if (options.format != OutputFormat::Text) {
         std::u16string text;
         if (rtfInput) {
             text = RtfText(*rtf, head, input);
@@ -115,7 +115,8 @@ void AnnotateDocument(const Options& options) {
                 throw ToolError(input.name() + ": " + error.what());
             }
         }
-        const std::string exported = rtf->ExportedRtf(annotator.BoxText(text));
+        const std::string exported =
+            rtf->Exported(annotator.BoxText(text), options.format, options.paper);
         OutputSink sink(options.output);
         sink.Write(exported);
         sink.Finish();

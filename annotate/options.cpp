@@ -32,25 +32,36 @@ bool TakeValue(const std::string& name, const std::vector<std::string>& argument
     return true;
 }
 
-bool HasRtfExtension(const std::filesystem::path& file) {
+OutputFormat FormatOfName(const std::filesystem::path& file) {
     std::u8string extension = file.extension().u8string();
     for (char8_t& c : extension) c = static_cast<char8_t>(std::tolower(c));
-    return extension == u8".rtf";
+    if (extension == u8".rtf") return OutputFormat::Rtf;
+    if (extension == u8".pdf") return OutputFormat::Pdf;
+    if (extension == u8".html" || extension == u8".htm") return OutputFormat::Html;
+    return OutputFormat::Text;
 }
 
 OutputFormat FormatOf(const std::optional<std::string>& format,
                       const std::optional<std::filesystem::path>& output) {
-    if (!format) return output && HasRtfExtension(*output) ? OutputFormat::Rtf : OutputFormat::Text;
+    if (!format) return output ? FormatOfName(*output) : OutputFormat::Text;
     if (*format == "text") return OutputFormat::Text;
     if (*format == "rtf") return OutputFormat::Rtf;
-    throw UsageError("--format must be text or rtf, not " + *format);
+    if (*format == "pdf") return OutputFormat::Pdf;
+    if (*format == "html") return OutputFormat::Html;
+    throw UsageError("--format must be text, rtf, pdf or html, not " + *format);
+}
+
+Paper PaperOf(const std::optional<std::string>& page) {
+    if (!page || *page == "a4") return Paper::A4;
+    if (*page == "letter") return Paper::Letter;
+    throw UsageError("--page must be a4 or letter, not " + *page);
 }
 
 }  // namespace
 
 const char* const kUsage =
     "Usage: sorvani-annotate [--tones] [--words] [--sandhi] [--dictionary FILE] [--output FILE]\n"
-    "                        [--format FORMAT] [INPUT]\n"
+    "                        [--format FORMAT] [--page PAPER] [INPUT]\n"
     "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
     "\n"
     "  INPUT              an RTF file (its text), or a text file; standard input when absent\n"
@@ -68,17 +79,19 @@ const char* const kUsage =
     "  --output FILE      write to FILE, replacing it only when complete; standard output\n"
     "                     when absent or -\n"
     "  --format FORMAT    text: UTF-8 with CR LF line ends; rtf: RTF in the document font, as\n"
-    "                     the desktop program exports it (default: rtf for an --output FILE\n"
-    "                     named *.rtf, text otherwise)\n"
+    "                     the desktop program exports it; pdf: printed pages; html: a web\n"
+    "                     page with each syllable over its character (default: as the\n"
+    "                     --output FILE is named, *.rtf, *.pdf, *.html or *.htm; else text)\n"
+    "  --page PAPER       the paper of PDF output: a4 (default) or letter\n"
     "  --help             show this text\n"
     "  --version          show the program's version\n"
     "\n"
-    "RTF needs the module sorvani-annotate-rtf beside the program, built with the desktop\n"
-    "program. Exit status: 0 success, 1 failure, 2 usage error.\n";
+    "RTF, PDF and HTML need the module sorvani-annotate-rtf beside the program, built with the\n"
+    "desktop program. Exit status: 0 success, 1 failure, 2 usage error.\n";
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
-    std::optional<std::string> dictionary, output, format, input;
+    std::optional<std::string> dictionary, output, format, page, input;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -100,7 +113,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.readings.toneChange = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
                    !TakeValue("--output", arguments, i, output) &&
-                   !TakeValue("--format", arguments, i, format, "text or rtf")) {
+                   !TakeValue("--format", arguments, i, format, "text, rtf, pdf or html") &&
+                   !TakeValue("--page", arguments, i, page, "a4 or letter")) {
             throw UsageError("unknown option " + argument);
         }
     }
@@ -108,6 +122,7 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     if (output) options.output = StreamOrFile(*output);
     if (input) options.input = StreamOrFile(*input);
     options.format = FormatOf(format, options.output);
+    options.paper = PaperOf(page);
     return options;
 }
 

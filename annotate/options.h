@@ -9,7 +9,10 @@
 
 namespace sorvani::annotate {
 
-enum class OutputFormat { Text, Rtf };
+enum class OutputFormat { Text, Rtf, Pdf, Html };
+
+// The paper of PDF output.
+enum class Paper { A4, Letter };
 
 struct Options {
     bool help = false;
@@ -20,8 +23,10 @@ struct Options {
     std::optional<std::filesystem::path> dictionary;
     // Standard output when absent.
     std::optional<std::filesystem::path> output;
-    // As --format says; else RTF for an output file named *.rtf, text otherwise.
+    // As --format says; else as the output file's name ends (*.rtf, *.pdf, *.html or *.htm),
+    // text otherwise.
     OutputFormat format = OutputFormat::Text;
+    Paper paper = Paper::A4;
     // Standard input when absent.
     std::optional<std::filesystem::path> input;
 };

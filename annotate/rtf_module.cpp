@@ -45,13 +45,21 @@ class QtRtfConverter final : public RtfConverter {
         return documents::BoxText(content.text).toStdU16String();
     }
 
-    std::string ExportedRtf(std::u16string_view boxText) override {
+    std::string Exported(std::u16string_view boxText, OutputFormat format, Paper paper) override {
         QTextDocument document;
         document.setDefaultFont(documents::DocumentFont());
         // CR LF starts a paragraph, as LF does.
         document.setPlainText(
             QString::fromUtf16(boxText.data(), static_cast<qsizetype>(boxText.size())));
-        return documents::WriteRtf(document).toStdString();
+        const documents::ExportFormat exported =
+            format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
+            : format == OutputFormat::Html ? documents::ExportFormat::Html
+                                           : documents::ExportFormat::Rtf;
+        const documents::PrintedPage page{paper == Paper::Letter
+                                              ? documents::PrintedPage::Paper::Letter
+                                              : documents::PrintedPage::Paper::A4};
+        return documents::ExportedBytes(documents::RtfSourceOf(document), exported, page)
+            .toStdString();
     }
 
   private:

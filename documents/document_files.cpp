@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "html_writer.h"
+#include "pdf_writer.h"
 #include "plain_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
@@ -82,13 +84,33 @@ void ImportFile(const QString& path, QTextDocument& document, const std::stop_to
     FillPlainText(plainText, document, stop);
 }
 
+ExportFormat ExportFormatOf(const QString& path) {
+    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return ExportFormat::Pdf;
+    if (path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) ||
+        path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive))
+        return ExportFormat::Html;
+    return ExportFormat::Rtf;
+}
+
+QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page) {
+    if (format == ExportFormat::Rtf) return WriteRtf(source);
+    // The pages carry the text alone, in the printed font: the box's text, a line break between
+    // paragraphs.
+    QString text;
+    for (const RtfSource::Run& run : source.runs) {
+        text += run.text;
+        if (run.endsParagraph && &run != &source.runs.back()) text += QStringLiteral("\r\n");
+    }
+    return format == ExportFormat::Pdf ? WritePdf(text, page) : WriteHtml(text);
+}
+
 void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop) {
-    const QByteArray rtf = WriteRtf(source);
+    const QByteArray bytes = ExportedBytes(source, ExportFormatOf(path));
     ThrowIfStopped(stop);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
-    WriteAll(file, rtf, path);
+    WriteAll(file, bytes, path);
     // Stopped now, the file is left as it was: the new one is not put in its place.
     ThrowIfStopped(stop);
     if (!file.commit())

@@ -5,6 +5,7 @@
 #include <stop_token>
 
 #include "document_error.h"
+#include "printed_page.h"
 #include "rtf_writer.h"
 
 namespace sorvani::documents {
@@ -16,11 +17,22 @@ namespace sorvani::documents {
 // sorvani::LongWorkCancelled once a stop is requested, the document then partly filled.
 void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
 
-// Writes the document to the path as RTF, exactly as named (no extension is added). An existing
-// file is replaced only once the new one is completely written, so a failed export leaves it
-// untouched. Throws DocumentError describing the failure. The source form can be written on
-// another thread than the document's. Stopped, it throws sorvani::LongWorkCancelled and leaves
-// the file as it was.
+// What an export writes: the document with its formatting, or its text as printed pages or as a
+// web page.
+enum class ExportFormat { Rtf, Pdf, Html };
+
+// The format for a file name: PDF for *.pdf, a web page for *.html and *.htm, RTF for any other
+// name, one without an extension included.
+ExportFormat ExportFormatOf(const QString& path);
+
+// The document's text (CR LF between lines) in the format: the bytes an export writes.
+QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page = {});
+
+// Writes the document to the path, exactly as named (no extension is added), in the format its
+// name asks for (ExportFormatOf). An existing file is replaced only once the new one is
+// completely written, so a failed export leaves it untouched. Throws DocumentError describing
+// the failure. The source form can be written on another thread than the document's. Stopped, it
+// throws sorvani::LongWorkCancelled and leaves the file as it was.
 void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop = {});
 void ExportFile(const QTextDocument& document, const QString& path);
 

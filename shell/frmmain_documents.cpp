@@ -61,7 +61,9 @@ void frmmain::dcwj_Click() {
         return;
     }
     const auto path = CmdDlg->ChooseFileToSave(
-        {QStringLiteral("导出文件"), QStringLiteral("写字板(.rtf)|*.rtf"), DialogStartDirectory()});
+        {QStringLiteral("导出文件"),
+         QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"),
+         DialogStartDirectory()});
     if (!path) return;
     try {
         // The document's runs are taken between turns of the event loop (the box cannot change

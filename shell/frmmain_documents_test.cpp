@@ -115,6 +115,20 @@ TEST_F(DocumentCommands, ExportReplacesAnExistingFileAndUsesANameAsTyped) {
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("拼音"));
 }
 
+TEST_F(DocumentCommands, ExportsPrintedPagesAndWebPagesByTheNameChosen) {
+    window->Wj->setPlainText(QStringLiteral("Hàn Yǔ \r\n汉  语 \r\n"));
+    ExportTo(folder.filePath("page.PDF"));
+    EXPECT_EQ(prompts->saveDialog.filter,
+              QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"));
+    EXPECT_TRUE(Read(folder.filePath("page.PDF")).startsWith("%PDF-"));
+    ExportTo(folder.filePath("page.html"));
+    const QByteArray html = Read(folder.filePath("page.html"));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(html.contains("<ruby>汉<rt>Hàn</rt></ruby><ruby>语<rt>Yǔ</rt></ruby>"))
+        << html.constData();
+    EXPECT_EQ(prompts->shown.count(kExported), 2);
+}
+
 TEST_F(DocumentCommands, AFailedExportLeavesTheOldFileAndTheDocument) {
     window->Wj->setPlainText(QStringLiteral("keep me"));
     ExportTo(folder.filePath("no/such/folder/file.rtf"));

@@ -146,7 +146,7 @@ TEST_F(AnnotateTool, AFullDiskIsAFailureOfTheOutput) {
 TEST_F(AnnotateTool, UsageErrorsExitWithTwo) {
     for (const std::string arguments :
          {"--bogus", "--output", "--dictionary", "a.txt b.txt", "--output x --output y",
-          "--output=", "--format", "--format pdf", "--format=RTF"}) {
+          "--output=", "--format", "--format doc", "--format=RTF", "--page a5", "--page"}) {
         const Outcome outcome = Annotate("", arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
         EXPECT_EQ(LineCount(outcome.err), 1) << arguments;

@@ -84,6 +84,17 @@ TEST_F(AnnotateRtf, AFailingRtfRunLeavesTheOutputAsItWas) {
     EXPECT_EQ(files, 6);  // no temporary file: dictionary, output, input, the streams' three
 }
 
+// A PDF names the time it was made; the rest must be the same.
+std::string WithoutDate(std::string pdf) {
+    for (const std::string key : {"/CreationDate (", "/ModDate ("}) {
+        for (size_t at = pdf.find(key); at != std::string::npos; at = pdf.find(key, at + 1))
+            pdf.erase(at, pdf.find(')', at) - at);
+    }
+    const size_t id = pdf.find("/ID [");
+    if (id != std::string::npos) pdf.erase(id, pdf.find(']', id) - id);
+    return pdf;
+}
+
 TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
     const fs::path shipped = fs::path(SORVANI_PROGRAM_DIR) / kDictionaryFileName;
     PinyinDictionary dictionary;
@@ -123,6 +134,23 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
                 Quote(shipped) + " --output " + Quote(output) + " " + Quote(input));
         EXPECT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_EQ(ReadBytes(output), ReadBytes(exported)) << fixture;
+
+        // The page and the web page too, chosen by the name or by --format.
+        for (const auto& [name, format] :
+             {std::pair{"page.pdf", "--page a4"}, {"page.html", "--format html"}}) {
+            prompts.chosenFile = QString::fromStdString((dir_ / name).string());
+            window.dcwj_Click();
+            const std::string tool = (tones ? "--tones " : "") + std::string(format) +
+                                     " --dictionary " + Quote(shipped) + " " + Quote(input);
+            const Outcome page = Run(std::string(name).ends_with(".pdf")
+                                         ? tool + " --output " + Quote(dir_ / "tool.pdf")
+                                         : tool);
+            EXPECT_EQ(page.status, 0) << page.err;
+            const std::string written =
+                std::string(name).ends_with(".pdf") ? ReadBytes(dir_ / "tool.pdf") : page.out;
+            EXPECT_EQ(WithoutDate(written), WithoutDate(ReadBytes(dir_ / name))) << name;
+            EXPECT_GT(written.size(), 1000u) << name;
+        }
     }
 }
 

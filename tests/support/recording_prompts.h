@@ -13,9 +13,13 @@ class RecordingPrompts : public UserPrompts {
     }
     void Inform(const QString& message) override { shown << message; }
     std::optional<QString> ChooseFileToOpen(const FileDialog&) override { return chosenFile; }
-    std::optional<QString> ChooseFileToSave(const FileDialog&) override { return chosenFile; }
+    std::optional<QString> ChooseFileToSave(const FileDialog& dialog) override {
+        saveDialog = dialog;
+        return chosenFile;
+    }
 
     bool answerYes = true;
     std::optional<QString> chosenFile;
+    FileDialog saveDialog;  // as the last save dialog was set up
     QStringList shown;
 };
