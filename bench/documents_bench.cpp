@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "html_writer.h"
+#include "pdf_writer.h"
 #include "plain_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
@@ -45,6 +47,42 @@ void WriteAnnotated(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(WriteRtf(document));
 }
 BENCHMARK(WriteAnnotated)->Unit(benchmark::kMillisecond);
+
+// An annotated document of 1 MB in UTF-8, its characters from some thousands of different ones,
+// so that the PDF's font subset is as large as a real document's.
+QString AnnotatedMegabyte() {
+    const QStringList syllables = {QStringLiteral("zhōng"), QStringLiteral("guó"),
+                                   QStringLiteral("rén"), QStringLiteral("shuāng"),
+                                   QStringLiteral("a")};
+    QString text;
+    char32_t next = 0x4E00;
+    while (text.toUtf8().size() < 1'000'000) {
+        QString pinyin, characters;
+        for (int i = 0; i < 14; ++i) {
+            const QString& syllable = syllables[(next + i) % syllables.size()];
+            pinyin += syllable + u' ';
+            characters += QString::fromUcs4(&next, 1) +
+                          QString(syllable.size() == 1 ? 1 : syllable.size() - 1, u' ');
+            next = 0x4E00 + (next - 0x4E00 + 7) % 6000;
+        }
+        text += pinyin + QStringLiteral("\r\n") + characters + QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void WritePages(benchmark::State& state) {
+    const QString text = AnnotatedMegabyte();
+    for (auto _ : state) benchmark::DoNotOptimize(WritePdf(text));
+    state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
+}
+BENCHMARK(WritePages)->Unit(benchmark::kMillisecond);
+
+void WriteWebPage(benchmark::State& state) {
+    const QString text = AnnotatedMegabyte();
+    for (auto _ : state) benchmark::DoNotOptimize(WriteHtml(text));
+    state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
+}
+BENCHMARK(WriteWebPage)->Unit(benchmark::kMillisecond);
 
 void ReadRepeatedly(benchmark::State& state, const QByteArray& rtf) {
     for (auto _ : state) {
