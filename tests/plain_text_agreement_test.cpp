@@ -44,6 +44,9 @@ TEST_P(WindowAndTool, ReadTheSameBytesAsTheSameText) {
     auto recording = std::make_unique<RecordingPrompts>();
     RecordingPrompts& prompts = *recording;
     frmmain window(dictionary, std::move(recording));
+    // One reading per character, as the tool gives without --words.
+    window.aczy->setChecked(false);
+    window.ybbd->setChecked(false);
     prompts.chosenFile = QString::fromStdString(file.string());
     window.LoadFile_Click();
     const std::u16string imported = documents::BoxText(*window.Wj->document()).toStdU16String();
