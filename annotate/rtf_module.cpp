@@ -6,6 +6,7 @@
 
 #include "document_files.h"
 #include "document_font.h"
+#include "qt_text.h"
 #include "rtf_converter.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
@@ -49,8 +50,7 @@ class QtRtfConverter final : public RtfConverter {
         QTextDocument document;
         document.setDefaultFont(documents::DocumentFont());
         // CR LF starts a paragraph, as LF does.
-        document.setPlainText(
-            QString::fromUtf16(boxText.data(), static_cast<qsizetype>(boxText.size())));
+        document.setPlainText(documents::QStringOf(boxText));
         const documents::ExportFormat exported =
             format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
             : format == OutputFormat::Html ? documents::ExportFormat::Html

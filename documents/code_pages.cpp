@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cp936.h"
+#include "qt_text.h"
 
 namespace sorvani::documents {
 namespace {
@@ -54,7 +55,7 @@ QString DecodeCodePage(int codePage, QByteArrayView bytes) {
 
 QString CodePageDecoders::Decode(int codePage, QByteArrayView bytes) {
     if (codePage == kCodePage936)
-        return QString::fromStdU16String(
+        return QStringOf(
             cp936::Decode(std::string_view(bytes.data(), static_cast<size_t>(bytes.size()))));
     if (codePage == kCodePageUtf8) return QString::fromUtf8(bytes);
     auto found = decoders_.find(codePage);

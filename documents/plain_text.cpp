@@ -1,11 +1,12 @@
 #include "plain_text.h"
 
+#include "qt_text.h"
 #include "text_decoder.h"
 
 namespace sorvani::documents {
 
 QString DecodePlainText(QByteArrayView bytes) {
-    return QString::fromStdU16String(
+    return QStringOf(
         text::DecodeText(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())), u"\n"));
 }
 

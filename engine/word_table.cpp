@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <ranges>
 
 #include "path_text.h"
 #include "utf8.h"
@@ -157,10 +156,17 @@ WordTable::Match WordTable::LongestMatch(std::u16string_view text) const {
     for (size_t k = 1; k < text.size() && k < longest_ && low < high; ++k) {
         if (WordLength(low) == k) ++low;  // the word that ends here sorts first
         const auto unitAt = [&](uint32_t word) { return units_[offsets_[word] + k]; };
-        const auto words = std::views::iota(low, high);
+        // The first word of [low, high) that `before` is false for.
         const auto edge = [&](auto before) {
-            const auto at = std::ranges::partition_point(words, before);
-            return at == words.end() ? high : *at;
+            uint32_t from = low, to = high;
+            while (from < to) {
+                const uint32_t middle = from + (to - from) / 2;
+                if (before(middle))
+                    from = middle + 1;
+                else
+                    to = middle;
+            }
+            return from;
         };
         const uint32_t first = edge([&](uint32_t word) { return unitAt(word) < text[k]; });
         high = edge([&](uint32_t word) { return unitAt(word) <= text[k]; });

@@ -10,6 +10,7 @@
 #include "frmmain_geometry.h"
 #include "long_command.h"
 #include "percent_caption.h"
+#include "qt_text.h"
 #include "text_insertion.h"
 #include "text_output_box.h"
 #include "twips.h"
@@ -92,7 +93,7 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
     const std::u16string result = output.TakeText();
     ShowDocument(*Wj, BuildDocument(
                           [&](QTextDocument& document, std::stop_token stop) {
-                              sorvani::documents::FillPlainText(QString::fromStdU16String(result),
+                              sorvani::documents::FillPlainText(sorvani::documents::QStringOf(result),
                                                                 document, stop);
                           },
                           Wj->font(), events));

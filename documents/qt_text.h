@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace sorvani::documents {
+
+// The text as it is. QString::fromUtf16 takes a leading U+FEFF or U+FFFE for a byte-order mark
+// and drops it or swaps every unit after it, which would garble a document that starts with one.
+inline QString QStringOf(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace sorvani::documents
