@@ -15,7 +15,6 @@
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
-#include "utf8.h"
 
 namespace sorvani::annotate {
 namespace {
@@ -52,16 +51,10 @@ class Annotator {
     // function to call with each piece of text.
     template <typename Feed>
     void Stream(OutputSink& sink, Feed feed) {
-        if (chooser_) {
-            // Readings chosen by context see the whole text before it is laid out.
-            std::u16string whole;
-            feed([&whole](std::u16string_view text) { whole += text; });
-            sink.Write(EncodeUtf8(BoxText(whole)));
-            return;
-        }
         ColumnRuler ruler;
-        AnnotationStream stream(pinyin_, ruler, toneFlag_,
-                                [&sink](std::string_view bytes) { sink.Write(bytes); });
+        AnnotationStream stream(
+            pinyin_, ruler, toneFlag_, [&sink](std::string_view bytes) { sink.Write(bytes); },
+            chooser_);
         try {
             feed([&stream](std::u16string_view text) { stream.Add(text); });
             stream.Finish();

@@ -25,8 +25,10 @@ void FlushFinal(AnnotatedLinePair& pair, OutputBox& output) {
     output.Append(kLineEnd);
 }
 
-// Pinyin and spacing for one character: a single-letter syllable over a double-byte character
-// leaves the character line one column wider, which the narrower spacing takes back.
+}  // namespace
+
+// A single-letter syllable over a double-byte character leaves the character line one column
+// wider, which the narrower spacing takes back.
 Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_view pinyin) {
     Placing placing;
     placing.pinyin.append(pinyin).append(kSpaces.substr(0, 1));
@@ -35,8 +37,6 @@ Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_v
     placing.spelling.append(spacing, u' ');
     return placing;
 }
-
-}  // namespace
 
 size_t ClusterLength(std::u16string_view text, size_t position) {
     size_t end = position + utf16::CharacterLength(text, position);

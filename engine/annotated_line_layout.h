@@ -38,6 +38,8 @@ struct Placing {
     // aligned.
     std::u16string spelling;
 };
+// Pinyin and spacing for a character that shows this syllable.
+Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_view pinyin);
 // `chosen`, when given, is the syllable chosen by context, shown instead of the dictionary's over
 // a double-byte character.
 Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t toneFlag,

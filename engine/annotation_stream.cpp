@@ -1,5 +1,7 @@
 #include "annotation_stream.h"
 
+#include <cstddef>
+
 #include "annotated_line_layout.h"
 #include "annotation_run.h"
 #include "character_width.h"
@@ -17,11 +19,13 @@ constexpr size_t kChunkLookahead = kChunkLength + 2;
 
 }  // namespace
 
-AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t toneFlag, Writer write)
+AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t toneFlag, Writer write,
+                                   const ReadingChooser* chooser)
     : pinyin_(pinyin),
       ruler_(ruler),
       toneFlag_(toneFlag),
       write_(std::move(write)),
+      chooser_(chooser),
       known_(0x10000) {
     out_.reserve(2 * kOutputPiece);
 }
@@ -32,19 +36,43 @@ bool AnnotationStream::Joins(char16_t unit) {
     return known.joins == 2;
 }
 
+uint32_t AnnotationStream::Keep(std::u16string_view text, uint16_t& length) {
+    const auto offset = static_cast<uint32_t>(bytes_.size());
+    bytes_ += EncodeUtf8(text);
+    length = static_cast<uint16_t>(bytes_.size() - offset);
+    return offset;
+}
+
 const AnnotationStream::Known& AnnotationStream::PlacedAlone(char16_t unit) {
     Known& known = known_[unit];
     if (known.placed) return known;
-    const Placing placing = PlacingOf(std::u16string_view(&unit, 1), pinyin_, toneFlag_);
+    const std::u16string_view character(&unit, 1);
+    const Placing placing = PlacingOf(character, pinyin_, toneFlag_);
     known.placed = true;
     known.lineEnd = placing.lineEnd;
     known.width = placing.lineEnd ? 0 : ruler_.Width(placing.spelling);
-    known.pinyin = static_cast<uint32_t>(bytes_.size());
-    bytes_ += EncodeUtf8(placing.pinyin);
-    known.pinyinLength = static_cast<uint16_t>(bytes_.size() - known.pinyin);
-    known.spelling = static_cast<uint32_t>(bytes_.size());
-    bytes_ += EncodeUtf8(placing.spelling);
-    known.spellingLength = static_cast<uint16_t>(bytes_.size() - known.spelling);
+    known.pinyin = Keep(placing.pinyin, known.pinyinLength);
+    known.spelling = Keep(placing.spelling, known.spellingLength);
+    // Where PlacingOf would show a chosen syllable: a looked-up double-byte character, which
+    // starts its spelling.
+    known.takesChosen = chooser_ && !placing.lineEnd && !placing.pinyin.empty() &&
+                        pinyin_.Lookup(unit, toneFlag_).doubleByte;
+    if (known.takesChosen) {
+        known.characterLength = static_cast<uint8_t>(EncodeUtf8(character).size());
+        known.characterWidth = ruler_.Width(character);
+    }
+    return known;
+}
+
+const AnnotationStream::KnownSyllable& AnnotationStream::Chosen(SyllableId id) {
+    if (id >= knownSyllables_.size()) knownSyllables_.resize(id + 1);
+    KnownSyllable& known = knownSyllables_[id];
+    if (known.placed) return known;
+    const Placing placing = Spelled({}, true, chooser_->Shown(id, toneFlag_));
+    known.placed = true;
+    known.spacingWidth = ruler_.Width(placing.spelling);
+    known.pinyin = Keep(placing.pinyin, known.pinyinLength);
+    known.spacing = Keep(placing.spelling, known.spacingLength);
     return known;
 }
 
@@ -52,10 +80,12 @@ void AnnotationStream::Add(std::u16string_view text) {
     if (text.empty()) return;
     any_ = true;
     text_.append(text);
+    if (chooser_) Choose(false);
     LayOutChunks(false);
 }
 
 void AnnotationStream::Finish() {
+    if (chooser_) Choose(true);
     LayOutChunks(true);
     if (any_) {
         out_.append(pinyinLine_).append(kLineEnd).append(characterLine_).append(kLineEnd);
@@ -67,46 +97,75 @@ void AnnotationStream::Finish() {
     PassOn();
 }
 
-// In the run's chunks: the layout does not join a mark to a character of an earlier chunk.
-void AnnotationStream::LayOutChunks(bool last) {
-    const std::u16string_view text = text_;
-    size_t start = 0;
-    while (start < text.size() && (last || text.size() - start >= kChunkLookahead)) {
-        const size_t length = ChunkLength(text, start);
-        LayOutChunk(text.substr(start, length));
-        start += length;
-    }
-    text_.erase(0, start);
+// Decides the units that the chooser can decide with the text so far, with the unit before them
+// as context.
+void AnnotationStream::Choose(bool atEnd) {
+    const size_t from = chosen_.empty() ? 0 : chosen_.size() - 1;
+    chooser_->Decide(std::u16string_view(text_).substr(from), chosen_.size() - from, atEnd,
+                     decision_);
+    chosen_.insert(chosen_.end(), decision_.begin(), decision_.end());
 }
 
-void AnnotationStream::LayOutChunk(std::u16string_view chunk) {
+// In the run's chunks: the layout does not join a mark to a character of an earlier chunk. With
+// a chooser, only chunks whose units are all decided.
+void AnnotationStream::LayOutChunks(bool last) {
+    const std::u16string_view text = text_;
+    const size_t ready = chooser_ ? chosen_.size() : text.size();
+    size_t start = kept_;
+    while (start < text.size() && (last || text.size() - start >= kChunkLookahead)) {
+        const size_t length = ChunkLength(text, start);
+        if (start + length > ready) break;
+        LayOutChunk(text.substr(start, length),
+                    chooser_ ? std::span<const SyllableId>(chosen_).subspan(start, length)
+                             : std::span<const SyllableId>());
+        start += length;
+    }
+    // The chooser reads the unit before those it decides.
+    kept_ = chooser_ && start > 0 ? 1 : 0;
+    const size_t done = start - kept_;
+    text_.erase(0, done);
+    if (chooser_) chosen_.erase(chosen_.begin(), chosen_.begin() + static_cast<ptrdiff_t>(done));
+}
+
+void AnnotationStream::LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen) {
     for (size_t i = 0; i < chunk.size();) {
         const char16_t unit = chunk[i];
+        const SyllableId id = chosen.empty() ? 0 : chosen[i];
         // Most characters stand alone: no surrogate, no joining mark after them.
         if (!utf16::IsSurrogate(unit) &&
             (i + 1 == chunk.size() ||
              (!utf16::IsSurrogate(chunk[i + 1]) && !Joins(chunk[i + 1])))) {
             const Known& known = PlacedAlone(unit);
-            const std::string_view bytes = bytes_;
-            Place(known.lineEnd, bytes.substr(known.pinyin, known.pinyinLength),
-                  bytes.substr(known.spelling, known.spellingLength), known.width);
+            if (id && known.takesChosen) {
+                const KnownSyllable& syllable = Chosen(id);
+                const std::string_view bytes = bytes_;
+                Place(false, bytes.substr(syllable.pinyin, syllable.pinyinLength),
+                      bytes.substr(known.spelling, known.characterLength),
+                      known.characterWidth + syllable.spacingWidth,
+                      bytes.substr(syllable.spacing, syllable.spacingLength));
+            } else {
+                const std::string_view bytes = bytes_;
+                Place(known.lineEnd, bytes.substr(known.pinyin, known.pinyinLength),
+                      bytes.substr(known.spelling, known.spellingLength), known.width);
+            }
             ++i;
             continue;
         }
         const size_t length = ClusterLength(chunk, i);
-        LayOutCluster(chunk.substr(i, length));
+        LayOutCluster(chunk.substr(i, length), id);
         i += length;
     }
 }
 
-void AnnotationStream::LayOutCluster(std::u16string_view cluster) {
-    const Placing placing = PlacingOf(cluster, pinyin_, toneFlag_);
+void AnnotationStream::LayOutCluster(std::u16string_view cluster, SyllableId chosen) {
+    const Placing placing = PlacingOf(cluster, pinyin_, toneFlag_,
+                                      chosen ? &chooser_->Shown(chosen, toneFlag_) : nullptr);
     const int64_t width = placing.lineEnd ? 0 : ruler_.Width(placing.spelling);
     Place(placing.lineEnd, EncodeUtf8(placing.pinyin), EncodeUtf8(placing.spelling), width);
 }
 
 void AnnotationStream::Place(bool lineEnd, std::string_view pinyin, std::string_view spelling,
-                             int64_t width) {
+                             int64_t width, std::string_view spacing) {
     if (lineEnd) {
         out_.append(pinyinLine_).append(kLineEnd).append(characterLine_);
         pinyinLine_.clear();
@@ -114,7 +173,7 @@ void AnnotationStream::Place(bool lineEnd, std::string_view pinyin, std::string_
         lineWidth_ = 0;
     } else {
         pinyinLine_.append(pinyin);
-        characterLine_.append(spelling);
+        characterLine_.append(spelling).append(spacing);
         lineWidth_ += width;
         if (lineWidth_ > kWrapWidth) {
             // The wrapped pair is final: the layout keeps it at the start of the pinyin line

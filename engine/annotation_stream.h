@@ -2,29 +2,34 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "pinyin_memo.h"
+#include "reading_chooser.h"
 #include "ruler.h"
 
 namespace sorvani {
 
 // The annotation of a text that arrives in pieces, written as UTF-8 as it goes: the bytes are
-// those of RunAnnotation's output box, encoded, for the whole text. It looks ahead no further than
-// the run's chunks do and holds only the open pair of lines (a wrapped pair is passed on at once),
-// so that memory does not grow with the text.
+// those of RunAnnotation's output box, encoded, for the whole text, with the same chooser. It
+// looks ahead no further than the run's chunks and the chooser's words do and holds only the open
+// pair of lines (a wrapped pair is passed on at once), so that memory does not grow with the text.
 //
 // Each character is placed as the layout places it (PlacingOf); what that gives for a character
-// on its own is kept as bytes with its width, so that a long text costs a table access and two
-// short copies per character. The ruler must measure a line as the sum of its parts.
+// on its own is kept as bytes with its width, and so is each syllable the chooser gives, so that
+// a long text costs a table access and two short copies per character. The ruler must measure a
+// line as the sum of its parts.
 class AnnotationStream {
   public:
     using Writer = std::function<void(std::string_view bytes)>;
 
-    // `write` gets the output in pieces of some tens of kilobytes.
-    AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t toneFlag, Writer write);
+    // `write` gets the output in pieces of some tens of kilobytes. `chooser`, when given, chooses
+    // readings by context as it does for the run; it must outlive the stream.
+    AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t toneFlag, Writer write,
+                     const ReadingChooser* chooser = nullptr);
 
     // The next piece of the text (CR LF line ends, as the document box holds them); a piece may
     // end anywhere. Throws as the lookup does (an empty pinyin cell).
@@ -36,27 +41,51 @@ class AnnotationStream {
   private:
     struct Known {
         bool placed = false, lineEnd = false;
+        // The layout shows a chosen syllable over it instead of the dictionary's.
+        bool takesChosen = false;
         uint8_t joins = 0;  // 0 not known yet, 1 no, 2 a mark that joins the character before it
+        uint8_t characterLength = 0;  // bytes of the character, at the start of its spelling
         uint16_t pinyinLength = 0, spellingLength = 0;
         uint32_t pinyin = 0, spelling = 0;  // offsets in bytes_
-        int64_t width = 0;
+        int64_t width = 0, characterWidth = 0;
+    };
+    // A chosen syllable over a double-byte character: the pinyin and the spacing after the
+    // character.
+    struct KnownSyllable {
+        bool placed = false;
+        uint16_t pinyinLength = 0, spacingLength = 0;
+        uint32_t pinyin = 0, spacing = 0;  // offsets in bytes_
+        int64_t spacingWidth = 0;
     };
 
+    // Keeps the text as UTF-8 in bytes_: its offset there, and its length in `length`.
+    uint32_t Keep(std::u16string_view text, uint16_t& length);
     bool Joins(char16_t unit);
     const Known& PlacedAlone(char16_t unit);
+    const KnownSyllable& Chosen(SyllableId id);
+    void Choose(bool atEnd);
     void LayOutChunks(bool last);
-    void LayOutChunk(std::u16string_view chunk);
-    void LayOutCluster(std::u16string_view cluster);
-    void Place(bool lineEnd, std::string_view pinyin, std::string_view spelling, int64_t width);
+    void LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen);
+    void LayOutCluster(std::u16string_view cluster, SyllableId chosen);
+    void Place(bool lineEnd, std::string_view pinyin, std::string_view spelling, int64_t width,
+               std::string_view spacing = {});
     void PassOn();
 
     PinyinMemo& pinyin_;
     Ruler& ruler_;
     const int16_t toneFlag_;
     Writer write_;
+    const ReadingChooser* chooser_;
     std::vector<Known> known_;
+    std::vector<KnownSyllable> knownSyllables_;
     std::string bytes_;
+    // The text not laid out yet; with a chooser, after the last unit laid out, which the chooser
+    // reads as context (kept_ is then 1).
     std::u16string text_;
+    size_t kept_ = 0;
+    // With a chooser: the syllable of each unit of text_ decided so far (the first units), and
+    // the chooser's latest decision.
+    std::vector<SyllableId> chosen_, decision_;
     std::string pinyinLine_, characterLine_;
     int64_t lineWidth_ = 0;
     bool any_ = false;

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+#include <span>
 
 #include "annotation_run.h"
 #include "column_ruler.h"
+#include "pinyin_lookup.h"
+#include "reading_chooser.h"
 #include "text_output_box.h"
 #include "utf8.h"
 
@@ -27,25 +31,27 @@ PinyinDictionary HandMadeDictionary() {
 
 // What the window's annotate command gives, as UTF-8.
 std::string Reference(const PinyinDictionary& dictionary, std::u16string_view text,
-                      int16_t toneFlag) {
+                      int16_t toneFlag, const ReadingChooser* chooser = nullptr) {
     PinyinMemo memo(dictionary);
     ColumnRuler ruler;
     TextOutputBox output;
     NoEventLoop events;
     AnnotatedLinePair pair;
-    RunAnnotation(text, toneFlag, pair, {memo, ruler, output, events});
+    RunAnnotation(text, toneFlag, pair, {memo, ruler, output, events, chooser});
     return EncodeUtf8(output.Text());
 }
 
+// The text added in pieces of up to `longest` units.
 std::string Streamed(const PinyinDictionary& dictionary, std::u16string_view text, int16_t toneFlag,
-                     std::mt19937& random) {
+                     std::mt19937& random, const ReadingChooser* chooser = nullptr,
+                     size_t longest = 99) {
     PinyinMemo memo(dictionary);
     ColumnRuler ruler;
     std::string out;
-    AnnotationStream stream(memo, ruler, toneFlag,
-                            [&out](std::string_view bytes) { out += bytes; });
+    AnnotationStream stream(
+        memo, ruler, toneFlag, [&out](std::string_view bytes) { out += bytes; }, chooser);
     while (!text.empty()) {
-        const size_t length = std::min<size_t>(text.size(), random() % 100);
+        const size_t length = std::min<size_t>(text.size(), random() % (longest + 1));
         stream.Add(text.substr(0, length));
         text.remove_prefix(length);
     }
@@ -53,18 +59,21 @@ std::string Streamed(const PinyinDictionary& dictionary, std::u16string_view tex
     return out;
 }
 
-// Random text from pieces that meet every rule of the layout: line ends, wide and narrow
-// characters, joining marks (in runs longer than a chunk too), surrogate pairs and lone halves.
-std::u16string RandomText(std::mt19937& random) {
-    static const std::u16string_view kPieces[] = {
-        u"中",     u"国", u"啊", u"长",         u"行", u"好",     u"a",      u" ",
-        u"\r\n",   u"\r", u"\n", u"，",         u"😀",  u"\u0301", u"\uFE0F", u"\xD800",
-        u"\xDC00", u"한", u"é",  u"\U000E0100", u"一", u"\uFFFD", u"\u3000"};
+// Pieces that meet every rule of the layout: line ends, wide and narrow characters, joining
+// marks, surrogate pairs and lone halves.
+constexpr std::u16string_view kLayoutPieces[] = {
+    u"中",     u"国", u"啊", u"长",         u"行", u"好",     u"a",      u" ",
+    u"\r\n",   u"\r", u"\n", u"，",         u"😀",  u"\u0301", u"\uFE0F", u"\xD800",
+    u"\xDC00", u"한", u"é",  u"\U000E0100", u"一", u"\uFFFD", u"\u3000"};
+
+// Random text from the pieces, with runs of joining marks longer than a chunk.
+std::u16string RandomText(std::mt19937& random,
+                          std::span<const std::u16string_view> pieces = kLayoutPieces) {
     std::u16string text;
-    const size_t pieces = random() % 400;
-    for (size_t i = 0; i < pieces; ++i) {
+    const size_t count = random() % 400;
+    for (size_t i = 0; i < count; ++i) {
         if (random() % 200 == 0) text.append(90 + random() % 30, u'\u0301');
-        text.append(kPieces[random() % std::size(kPieces)]);
+        text.append(pieces[random() % pieces.size()]);
     }
     return text;
 }
@@ -79,6 +88,103 @@ TEST(AnnotationStream, GivesTheReferenceBytesForRandomTextsInRandomPieces) {
                       Reference(dictionary, text, toneFlag))
                 << "round " << round;
     }
+}
+
+// Words whose syllables the layout spaces differently from the dictionary's (one letter, longer,
+// over a character whose dictionary syllable ends the line, over a single-byte character, over a
+// joined mark), overlapping words, and what the tone change of 一 and 不 looks at.
+class ChosenStreamTest : public testing::Test {
+  protected:
+    ChosenStreamTest() : dictionary_(HandMadeDictionary()) {
+        for (const auto& [character, toned, plain] :
+             std::vector<std::array<std::u16string, 3>>{{u"银", u"yín", u"yin"},
+                                                        {u"一", u"yī", u"yi"},
+                                                        {u"不", u"bù", u"bu"},
+                                                        {u"天", u"tiān", u"tian"},
+                                                        {u"年", u"nián", u"nian"},
+                                                        {u"起", u"qǐ", u"qi"},
+                                                        {u"是", u"shì", u"shi"},
+                                                        {u"的", u"de", u"de"},
+                                                        {u"十", u"shí", u"shi"},
+                                                        {u"第", u"dì", u"di"}}) {
+            dictionary_.Append({character, character, toned, plain});
+        }
+        words_ = WordTable::Parse(
+            WordTable::Serialise(
+                {{u"a中", {u"ā", u"zhǒng"}},
+                 {u"一中国银行长", {u"yi", u"zhòng", u"guǒ", u"yǐn", u"háng", u"cháng"}},
+                 {u"不是", {u"bú", u"shi"}},
+                 {u"中\u0301国", {u"zhòng", u"x", u"guo"}},
+                 {u"中国", {u"zhòng", u"guǒ"}},
+                 {u"中国银行", {u"zhōng", u"guó", u"yín", u"háng"}},
+                 {u"国啊", {u"guó", u"a"}},
+                 {u"国长", {u"guō", u"zhǎngzhǎngzhǎngzhǎng"}},
+                 {u"好中", {u"hāo", u"zhong"}},
+                 {u"银行", {u"yín", u"háng"}},
+                 {u"长一", {u"zhǎng", u"yí"}}}),
+            "test");
+    }
+
+    // Text from words, their parts and overlaps, 一 and 不 before each tone, at line ends and at
+    // the end, spaces that bring wraps and chunk borders into words, and the pieces of the
+    // layout's own test.
+    static std::u16string RandomWordText(std::mt19937& random) {
+        static const std::vector<std::u16string_view> kPieces = [] {
+            std::vector<std::u16string_view> pieces = {
+                u"中国银行", u"中国",       u"银行长",       u"国啊",  u"国长", u"好中",
+                u"a中",      u"中\u0301国", u"一中国银行长", u"一",    u"不",   u"天",
+                u"年",       u"起",         u"是",           u"的",    u"十",   u"第",
+                u"长一",     u"\r\n",       u"    ",         u"     ", u"。",   u"一不"};
+            pieces.insert(pieces.end(), std::begin(kLayoutPieces), std::end(kLayoutPieces));
+            return pieces;
+        }();
+        return RandomText(random, kPieces);
+    }
+
+    PinyinDictionary dictionary_;
+    WordTable words_;
+};
+
+TEST_F(ChosenStreamTest, GivesTheRunsBytesWithReadingsByWordForRandomTextsInRandomPieces) {
+    std::mt19937 random(23);
+    for (int round = 0; round < 800; ++round) {
+        const std::u16string text = RandomWordText(random);
+        const ReadingChooser chooser(round % 3 == 2 ? nullptr : &words_, dictionary_,
+                                     round % 3 != 0);
+        const int16_t toneFlag = round % 2 ? kWithTones : kWithoutTones;
+        // Pieces of a few units put piece borders inside words, longer ones let chunks form.
+        const size_t longest = round % 4 == 0 ? 3 : round % 4 == 1 ? 12 : 200;
+        ASSERT_EQ(Streamed(dictionary_, text, toneFlag, random, &chooser, longest),
+                  Reference(dictionary_, text, toneFlag, &chooser))
+            << "round " << round;
+    }
+}
+
+TEST_F(ChosenStreamTest, WordsAtTheEdgesOfTextChunksAndLines) {
+    const ReadingChooser chooser(&words_, dictionary_, true);
+    std::mt19937 random(5);
+    std::vector<std::u16string> texts = {u"中国", u"中国银行", u"a中",    u"一",        u"不",
+                                         u"长一", u"一天",     u"一年",   u"一起",      u"一的",
+                                         u"不是", u"十一",     u"第一天", u"中国\r\n一"};
+    // A word over each place of the first chunk border and of the first wrap.
+    for (size_t before = 70; before < 82; ++before) {
+        texts.push_back(std::u16string(before, u' ') + u"一中国银行长不是");
+        texts.push_back(std::u16string(before / 2, u'十') + u"中国银行一起");
+    }
+    for (const auto& text : texts) {
+        const std::string expected = Reference(dictionary_, text, kWithTones, &chooser);
+        for (size_t longest : {1, 2, 5, 100})
+            EXPECT_EQ(Streamed(dictionary_, text, kWithTones, random, &chooser, longest), expected)
+                << EncodeUtf8(text) << " in pieces of up to " << longest;
+    }
+    // The words were chosen at all: at the start, and across the chunk border.
+    EXPECT_EQ(Streamed(dictionary_, u"中国", kWithTones, random, &chooser, 1).substr(0, 14),
+              "Zhòng Guǒ \r\n");
+    // 中 ends the first chunk and wraps the line; guǒ comes from the word alone.
+    EXPECT_NE(
+        Streamed(dictionary_, std::u16string(79, u' ') + u"中国", kWithTones, random, &chooser)
+            .find("Guǒ"),
+        std::string::npos);
 }
 
 TEST(AnnotationStream, EmptyTextGivesNothingAndAnEmptyLineGivesAPair) {

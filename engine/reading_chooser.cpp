@@ -34,8 +34,9 @@ ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& d
         shownWithTones_.push_back(Capitalised(syllable));
         shownWithout_.push_back(Capitalised(WithoutToneMarks(syllable)));
     }
-    // A word needs its whole length; the tone change needs the syllable after it.
-    lookahead_ = std::max<size_t>(words_ ? words_->Longest() : 0, 1) + (toneChange_ ? 1 : 0);
+    // A word needs its whole length; the tone change at the end of a word needs the next word.
+    const size_t longest = std::max<size_t>(words_ ? words_->Longest() : 0, 1);
+    lookahead_ = toneChange_ ? 2 * longest : longest;
 }
 
 SyllableId ReadingChooser::IdOf(std::u16string_view syllable) {
@@ -75,6 +76,8 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
     const size_t longest = words_ ? words_->Longest() : 0;
     std::vector<SyllableId> ids(window.size() - start, 0);
     size_t end = start;
+    // Where the last word, or the last character outside words, starts.
+    size_t last = start;
     while (end < window.size()) {
         const size_t left = window.size() - end;
         // A word that starts here might go on past the window.
@@ -82,6 +85,7 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
         const auto match = longest
                                ? words_->LongestMatch(window.substr(end, std::min(longest, left)))
                                : WordTable::Match{};
+        last = end;
         if (match.length == 0) {
             ++end;
             continue;
@@ -94,9 +98,10 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
     if (toneChange_) {
         for (size_t at = start; at < end; ++at) {
             if (window[at] != kYi && window[at] != kBu) continue;
-            // The next syllable must be decided, or be known to be absent.
+            // The next syllable must be decided, or be known to be absent. Otherwise the word
+            // that ends here is left whole to the next window, whose matching starts at a word.
             if (at + 1 >= end && !(atEnd && at + 1 == window.size())) {
-                end = at;
+                end = last;
                 break;
             }
             ChangeTone(window, at, at + 1 < end ? ids[at + 1 - start] : 0, ids[at - start]);

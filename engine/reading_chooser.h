@@ -24,7 +24,8 @@ class ReadingChooser {
     // words may be null: then only the tone change is made. Both must outlive the chooser.
     ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary, bool toneChange);
 
-    // Units past a position that deciding it may need to see.
+    // Units at the end of a window that Decide may leave undecided: a word that may go on past
+    // the window, and with the tone change a word that ends in 一 or 不 and the next one.
     size_t Lookahead() const { return lookahead_; }
 
     // Decides the units of window from `start` on; the units before `start` were decided

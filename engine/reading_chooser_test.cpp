@@ -31,6 +31,7 @@ class ReadingChooserTest : public testing::Test {
         words_ = WordTable::Parse(
             WordTable::Serialise({{u"中国银行", {u"zhōng", u"guó", u"yín", u"háng"}},
                                   {u"行长", {u"háng", u"zhǎng"}},
+                                  {u"这一", {u"zhè", u"yí"}},  // a word that ends in 一
                                   {u"这个", {u"zhè", u"ge"}},
                                   {u"银行", {u"yín", u"háng"}},
                                   {u"长大", {u"zhǎng", u"dà"}}}),
@@ -108,7 +109,7 @@ TEST_F(ReadingChooserTest, ShownWithoutToneMarks) {
 
 TEST_F(ReadingChooserTest, AStreamDecidedWindowByWindowChoosesAsTheWholeText) {
     const std::u16string pieces[] = {u"中国银行", u"银行", u"长大", u"一",   u"不", u"是", u"定",
-                                     u"人",       u"行",   u"长",   u"这个", u"，", u"十"};
+                                     u"人",       u"行",   u"长",   u"这个", u"，", u"十", u"这一"};
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         std::u16string text;

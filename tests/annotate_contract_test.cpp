@@ -1,8 +1,11 @@
 // The contract of sorvani-annotate as scripts see it: its output bytes, its exit status, its one
 // line on standard error, and what it leaves on disk.
+#include <random>
+
 #include "annotate_tool.h"
 #include "annotation_run.h"
 #include "column_ruler.h"
+#include "reading_chooser.h"
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "utf8.h"
@@ -274,6 +277,56 @@ TEST_F(AnnotateTool, WordsAndSandhiChooseReadingsWithTheWordTableBesideTheProgra
                                                     {u"定", u"定", u"tìng", u"ting"}});
     outcome = Run(withDictionary + "--words", "中国定", program);
     EXPECT_EQ(outcome.out, "Zhòng Guó Tìng \r\n中    国  定   \r\n");
+}
+
+TEST_F(AnnotateTool, ALongInputWithReadingsByWordGivesTheRunsOutputOfTheWholeText) {
+    // Words of the shipped table, their halves, 一 and 不 before them, line ends and spaces:
+    // the input is read in pieces that end inside words, and cut into chunks and wrapped lines
+    // inside words.
+    const fs::path programDirectory = fs::path(SORVANI_ANNOTATE).parent_path();
+    const WordTable words = WordTable::Load(WordTableFilePath(programDirectory));
+    ASSERT_GT(words.size(), 1000u);
+    std::mt19937 random(3);
+    std::u16string text;
+    while (text.size() < 300000) {
+        const std::u16string_view word = words.Text(random() % words.size());
+        switch (random() % 8) {
+            case 0:
+                text += word.substr(0, word.size() / 2);
+                break;
+            case 1:
+                text += word.substr(word.size() / 2);
+                break;
+            case 2:
+                text += u"一";
+                break;
+            case 3:
+                text += u"不";
+                break;
+            case 4:
+                text += random() % 3 ? u"，" : u"\r\n";
+                break;
+            case 5:
+                text += std::u16string(random() % 5, u' ');
+                break;
+            default:
+                text += word;
+        }
+    }
+    const std::string input = EncodeUtf8(text);
+    const Outcome outcome = Run("--tones --words --sandhi", input);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+
+    PinyinDictionary dictionary;
+    LoadPinyinDictionary(dictionary, DictionaryFilePath(programDirectory));
+    const ReadingChooser chooser(&words, dictionary, true);
+    PinyinMemo memo(dictionary);
+    ColumnRuler ruler;
+    TextOutputBox box;
+    NoEventLoop events;
+    AnnotatedLinePair pair;
+    RunAnnotation(text, kWithTones, pair, {memo, ruler, box, events, &chooser});
+    EXPECT_TRUE(outcome.out == EncodeUtf8(box.Text()));
 }
 
 TEST_F(AnnotateTool, ShippedWordTableReadsCommonWords) {
