@@ -28,13 +28,39 @@ size_t ChunkLength(std::u16string_view text, size_t position) {
     return cut - position;
 }
 
+namespace {
+
+// The units the chooser decides between two turns of the event loop.
+constexpr size_t kDecideWindow = size_t{1} << 16;
+
+// The chooser's syllables for the whole text, decided a window at a time (equal to deciding it
+// at once), turning the event loop between windows: a long text takes a while.
+std::vector<SyllableId> DecideTurningEvents(const ReadingChooser& chooser, std::u16string_view text,
+                                            EventLoop& events) {
+    std::vector<SyllableId> all;
+    all.reserve(text.size());
+    std::vector<SyllableId> decided;
+    while (all.size() < text.size()) {
+        events.Yield();
+        // One unit before the undecided ones is their context.
+        const size_t begin = all.empty() ? 0 : all.size() - 1;
+        const std::u16string_view window = text.substr(begin, kDecideWindow);
+        chooser.Decide(window, all.size() - begin, begin + window.size() == text.size(), decided);
+        all.insert(all.end(), decided.begin(), decided.end());
+    }
+    return all;
+}
+
+}  // namespace
+
 void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
                    const LayoutTools& tools, const AnnotationProgress& progress) {
     tools.output.Clear();
     pair.Clear();
     const auto total = static_cast<int64_t>(text.size());
     const std::vector<SyllableId> chosen =
-        tools.chooser ? tools.chooser->DecideAll(text) : std::vector<SyllableId>();
+        tools.chooser ? DecideTurningEvents(*tools.chooser, text, tools.events)
+                      : std::vector<SyllableId>();
     size_t position = 0;
     while (position < text.size()) {
         if (progress) progress(static_cast<int64_t>(position), total);
