@@ -1,11 +1,84 @@
 #include "document_box.h"
 
-void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document) {
+#include <QAbstractEventDispatcher>
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTimerEvent>
+#include <algorithm>
+
+#include "background_work.h"
+
+namespace {
+
+// Takes over the lazy layout of a document: each tick of the layout's own timer lays out what
+// fits in a few milliseconds, a few blocks at a time, instead of the layout's doubling steps.
+class PacedLayout final : public QObject {
+  public:
+    explicit PacedLayout(QAbstractTextDocumentLayout& layout) : QObject(&layout) {
+        layout.installEventFilter(this);
+        connect(layout.document(), &QTextDocument::contentsChange, this,
+                [this](int from, int, int) { next_ = std::min(next_, from); });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Timer ||
+            !IsLayoutTimer(*watched, static_cast<QTimerEvent*>(event)->timerId()))
+            return false;
+        Step(static_cast<QAbstractTextDocumentLayout&>(*watched));
+        return true;
+    }
+
+  private:
+    // The time one tick lays out for, and the characters one request asks for beyond the last.
+    static constexpr qint64 kBudgetNs = 8'000'000;
+    static constexpr int kStride = 2'000;
+
+    // The layout has two timers: one that lays out the next piece, ticking every few
+    // milliseconds, and one that reports the new size at once (interval 0), which stays its own.
+    static bool IsLayoutTimer(QObject& layout, int id) {
+        const QAbstractEventDispatcher* const dispatcher =
+            QAbstractEventDispatcher::instance(layout.thread());
+        if (dispatcher == nullptr) return false;
+        for (const auto& timer : dispatcher->registeredTimers(&layout))
+            if (timer.timerId == id) return timer.interval > 0;
+        return false;
+    }
+
+    // Asking for a block's place lays out the document up to it (at least a small step beyond
+    // what is laid out: the layout's steps stay small while its timer is ours). Once the last
+    // block is laid out the layout stops its timer.
+    void Step(QAbstractTextDocumentLayout& layout) {
+        const QTextDocument& document = *layout.document();
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            QTextBlock block = document.findBlock(next_);
+            if (!block.isValid()) block = document.lastBlock();
+            layout.blockBoundingRect(block);
+            if (block == document.lastBlock()) return;
+            next_ = block.position() + block.length() + kStride;
+        } while (clock.nsecsElapsed() < kBudgetNs);
+    }
+
+    int next_ = 0;
+};
+
+}  // namespace
+
+void PaceLayout(QTextEdit& box) { new PacedLayout(*box.document()->documentLayout()); }
+
+void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
+                  sorvani::EventLoop& events) {
     // Documents given earlier are the box's children and go with their replacement; the box's
     // own first document goes by itself.
     QTextDocument* const old = box.document();
     const bool given = old->parent() == &box;
     document->setParent(&box);
     box.setDocument(document.release());
-    if (given) delete old;
+    PaceLayout(box);
+    if (given) {
+        old->setParent(nullptr);
+        DeleteInBackground(std::unique_ptr<QObject>(old), events);
+    }
 }

@@ -4,7 +4,16 @@
 #include <QTextEdit>
 #include <memory>
 
-// Gives the box a document to show in place of the one it had. A text widget lays out a document
-// it is given a piece at a time, while the event loop turns; a long document filled in place is
-// laid out all at once, which would freeze the window.
-void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document);
+#include "event_loop.h"
+
+// Lays out the box's document, from now on, a piece of bounded time at a time while the event
+// loop turns. A text widget lays out a long document in pieces that grow to 200,000 characters,
+// each a freeze of the window.
+void PaceLayout(QTextEdit& box);
+
+// Gives the box a document to show in place of the one it had, laid out as PaceLayout does (a long
+// document filled in place would be laid out all at once). The document it had goes on a worker
+// thread, as taking a long document apart costs a good part of a second; the event loop turns
+// meanwhile.
+void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
+                  sorvani::EventLoop& events);

@@ -6,6 +6,7 @@
 
 #include "artwork.h"
 #include "caption_button_looks.h"
+#include "document_box.h"
 #include "document_font.h"
 #include "fonts.h"
 #include "frmmain_geometry.h"
@@ -118,6 +119,8 @@ void frmmain::CreateContent() {
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters.
     Wj->setLineWrapMode(QTextEdit::NoWrap);
+    // A long text pasted or typed in is laid out without freezing the window.
+    PaceLayout(*Wj);
 
     // Moves over the frames and their controls are not moves over the window's bare surface.
     Frame1->setAttribute(Qt::WA_NoMousePropagation);

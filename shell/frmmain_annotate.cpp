@@ -1,5 +1,8 @@
 // The annotate command: the document box's text becomes pinyin lines over character lines.
+#include <algorithm>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "annotation_run.h"
 #include "background_work.h"
@@ -10,9 +13,7 @@
 #include "frmmain_geometry.h"
 #include "long_command.h"
 #include "percent_caption.h"
-#include "qt_text.h"
 #include "text_insertion.h"
-#include "text_output_box.h"
 #include "twips.h"
 
 using namespace frmmain_geometry;
@@ -24,6 +25,35 @@ constexpr int kProgressRoom = 500;
 // At the end of a run the progress bar narrows and the percentage moves left by this much, until
 // both are hidden again.
 constexpr int kFinishShift = 200;
+
+// Holds a run's text in pieces of bounded length: one growing string would copy the whole text
+// each time it grows, where the window does not answer. The pieces are joined in the background.
+class PieceOutputBox final : public sorvani::OutputBox {
+  public:
+    void Clear() override { pieces_.clear(); }
+    void Append(std::u16string_view text) override {
+        if (pieces_.empty() || pieces_.back().size() + text.size() > kPieceLength) {
+            pieces_.emplace_back();
+            pieces_.back().reserve(std::max(kPieceLength, text.size()));
+        }
+        pieces_.back().append(text);
+    }
+
+    QString Joined() const {
+        qsizetype length = 0;
+        for (const std::u16string& piece : pieces_) length += static_cast<qsizetype>(piece.size());
+        QString text;
+        text.reserve(length);
+        for (const std::u16string& piece : pieces_)
+            text.append(reinterpret_cast<const QChar*>(piece.data()),
+                        static_cast<qsizetype>(piece.size()));
+        return text;
+    }
+
+  private:
+    static constexpr size_t kPieceLength = size_t{1} << 20;
+    std::vector<std::u16string> pieces_;
+};
 
 }  // namespace
 
@@ -67,7 +97,7 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
     std::u16string work;
     RunInBackground(
         [&](std::stop_token) { work = sorvani::documents::BoxText(raw).toStdU16String(); }, events);
-    sorvani::TextOutputBox output;
+    PieceOutputBox output;
     sorvani::ColumnRuler ruler;
     PrgB->setValue(0);
     // Before each chunk: the progress made by the one before, then the new percentage.
@@ -90,13 +120,13 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
     Label2->repaint();
     // The result is plain text in the box's own font, whatever the document's formatting was. The
     // text document takes CR LF as one line break, as the box's plain text has it.
-    const std::u16string result = output.TakeText();
-    ShowDocument(*Wj, BuildDocument(
-                          [&](QTextDocument& document, std::stop_token stop) {
-                              sorvani::documents::FillPlainText(sorvani::documents::QStringOf(result),
-                                                                document, stop);
-                          },
-                          Wj->font(), events));
+    ShowDocument(*Wj,
+                 BuildDocument(
+                     [&](QTextDocument& document, std::stop_token stop) {
+                         sorvani::documents::FillPlainText(output.Joined(), document, stop);
+                     },
+                     Wj->font(), events),
+                 events);
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();

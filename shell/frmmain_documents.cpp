@@ -40,11 +40,13 @@ void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     try {
-        ShowDocument(*Wj, BuildDocument(
-                              [&](QTextDocument& imported, std::stop_token stop) {
-                                  sorvani::documents::ImportFile(path, imported, stop);
-                              },
-                              Wj->font(), events));
+        ShowDocument(*Wj,
+                     BuildDocument(
+                         [&](QTextDocument& imported, std::stop_token stop) {
+                             sorvani::documents::ImportFile(path, imported, stop);
+                         },
+                         Wj->font(), events),
+                     events);
     } catch (...) {
         // The box keeps its document; a close of the window ends the import quietly.
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
