@@ -161,6 +161,19 @@ TEST_F(ChosenRunTest, AWordAcrossAChunkBorderKeepsItsReading) {
     EXPECT_EQ(Run(text, nullptr).find(u"Háng"), std::u16string::npos);
 }
 
+TEST_F(ChosenRunTest, AWordAcrossADecisionWindowKeepsItsReading) {
+    // The run decides 65,536 units at a time: 银 ends the first window, 行 opens the second, and
+    // 一 before 定 in the next word changes its tone across the same border.
+    const ReadingChooser chooser(&words_, dictionary_, true);
+    for (const std::u16string_view word : {u"银行", u"一定"}) {
+        const std::u16string text = std::u16string(65'535, u' ') + std::u16string(word);
+        const std::u16string out = Run(text, &chooser);
+        const std::u16string_view expected = word == u"银行" ? u"Yín Háng" : u"Yí Dìng";
+        EXPECT_NE(out.find(expected), std::u16string::npos)
+            << std::string(out.end() - 40, out.end());
+    }
+}
+
 TEST_F(ChosenRunTest, AWordAcrossAWrappedLineKeepsItsReading) {
     const ReadingChooser chooser(&words_, dictionary_, false);
     // 39 spaces take 78 columns; 银 (4 columns) wraps the line, 行 opens the next.
