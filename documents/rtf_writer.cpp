@@ -16,6 +16,8 @@ namespace {
 
 // Text in a font sized in pixels (the document box's) is written at the printed page's size.
 constexpr double kDefaultPointSize = PrintedPage::kHalfPoints / 2.0;
+// Bytes gathered before they are passed to the sink.
+constexpr qsizetype kPassSize = 1 << 16;
 
 // Both monospaced fonts are written as the printed one with the other as its alternative, so
 // that an export names the same fonts on every system.
@@ -50,26 +52,31 @@ class RtfTextEncoder {
     bool afterSpace_ = false;
 };
 
+// Writes RTF to a sink as it goes. The header lists the fonts and colours of every run, so each
+// run's format is taken (FormatOf) before the header is written (Start).
 class RtfWriter {
   public:
-    explicit RtfWriter(const RtfSource& source);
+    RtfWriter(const QFont& defaultFont, RtfSink sink);
 
-    QByteArray Write();
+    RunFormat FormatOf(const QTextCharFormat& format);
+    void Start();
+    void AddText(QStringView text, const RunFormat& format);
+    void EndParagraph();
+    void Finish();
 
   private:
-    RunFormat FormatOf(const QTextCharFormat& format);
     // The colour table's number of a brush's colour; 0 for none.
     int ColorIndex(const QTextCharFormat& format, QTextFormat::Property brush);
-    QByteArray Body();
-    QByteArray Header() const;
     void WriteFormat(const RunFormat& format);
+    void Pass();
 
-    const RtfSource& source_;
     QFont defaultFont_;
+    RtfSink sink_;
     std::vector<QString> fonts_;
     std::vector<QColor> colors_;
     QByteArray out_;
     RtfTextEncoder text_;
+    std::optional<RunFormat> current_;
 };
 
 template <typename T>
@@ -80,49 +87,43 @@ int IndexOf(std::vector<T>& table, const T& value) {
     return static_cast<int>(table.size() - 1);
 }
 
-RtfWriter::RtfWriter(const RtfSource& source) : source_(source), defaultFont_(source.defaultFont) {
+RtfWriter::RtfWriter(const QFont& defaultFont, RtfSink sink)
+    : defaultFont_(defaultFont), sink_(std::move(sink)) {
     fonts_.push_back(FontTableName(defaultFont_.family()));
 }
 
-QByteArray RtfWriter::Write() {
-    // The body is written first: it fills the font and colour tables that the header lists.
-    const QByteArray body = Body();
-    return Header() + body + "}\r\n";
-}
-
-QByteArray RtfWriter::Header() const {
-    QByteArray header = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
+void RtfWriter::Start() {
+    out_ += "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
     for (size_t i = 0; i < fonts_.size(); ++i) {
-        header += "{\\f" + QByteArray::number(static_cast<int>(i));
+        out_ += "{\\f" + QByteArray::number(static_cast<int>(i));
         if (fonts_[i] == kPrintFont) {
             // Modern and fixed pitch lead a reader without either font to a monospaced one.
-            header += "\\fmodern\\fprq1\\fcharset134 ";
-            RtfTextEncoder().Append(header, kPrintFont);
-            header += "{\\*\\falt ";
-            RtfTextEncoder().Append(header, kPrintFontAlternative);
-            header += "};}";
+            out_ += "\\fmodern\\fprq1\\fcharset134 ";
+            RtfTextEncoder().Append(out_, kPrintFont);
+            out_ += "{\\*\\falt ";
+            RtfTextEncoder().Append(out_, kPrintFontAlternative);
+            out_ += "};}";
         } else {
-            header += "\\fnil\\fcharset134 ";
-            RtfTextEncoder().Append(header, fonts_[i]);
-            header += ";}";
+            out_ += "\\fnil\\fcharset134 ";
+            RtfTextEncoder().Append(out_, fonts_[i]);
+            out_ += ";}";
         }
     }
-    header += "}\r\n{\\colortbl ;";
+    out_ += "}\r\n{\\colortbl ;";
     for (const QColor& color : colors_) {
-        header += "\\red" + QByteArray::number(color.red()) + "\\green" +
-                  QByteArray::number(color.green()) + "\\blue" + QByteArray::number(color.blue()) +
-                  ";";
+        out_ += "\\red" + QByteArray::number(color.red()) + "\\green" +
+                QByteArray::number(color.green()) + "\\blue" + QByteArray::number(color.blue()) +
+                ";";
     }
     // The page is stated: readers' defaults differ, and Word's margins would leave the widest
     // line too little room.
     const PrintedPage page;
-    header += "}\r\n\\paperw" + QByteArray::number(page.Width()) + "\\paperh" +
-              QByteArray::number(page.Height()) + "\\margl" +
-              QByteArray::number(PrintedPage::kSideMargin) + "\\margr" +
-              QByteArray::number(PrintedPage::kSideMargin) + "\\margt" +
-              QByteArray::number(PrintedPage::kTopMargin) + "\\margb" +
-              QByteArray::number(PrintedPage::kBottomMargin) + "\r\n\\uc1\\pard";
-    return header;
+    out_ += "}\r\n\\paperw" + QByteArray::number(page.Width()) + "\\paperh" +
+            QByteArray::number(page.Height()) + "\\margl" +
+            QByteArray::number(PrintedPage::kSideMargin) + "\\margr" +
+            QByteArray::number(PrintedPage::kSideMargin) + "\\margt" +
+            QByteArray::number(PrintedPage::kTopMargin) + "\\margb" +
+            QByteArray::number(PrintedPage::kBottomMargin) + "\r\n\\uc1\\pard";
 }
 
 RunFormat RtfWriter::FormatOf(const QTextCharFormat& format) {
@@ -148,23 +149,30 @@ int RtfWriter::ColorIndex(const QTextCharFormat& format, QTextFormat::Property b
     return IndexOf(colors_, format.brushProperty(brush).color().toRgb()) + 1;
 }
 
-QByteArray RtfWriter::Body() {
-    // Most characters of an annotated document take a few bytes; Chinese ones take 14.
-    qsizetype characters = 0;
-    for (const RtfSource::Run& run : source_.runs) characters += run.text.size() + 1;
-    out_.reserve(characters * 4);
-    std::optional<RunFormat> current;
-    for (const RtfSource::Run& run : source_.runs) {
-        if (!run.text.isEmpty()) {
-            const RunFormat format = FormatOf(run.format);
-            if (format != current) WriteFormat(format);
-            current = format;
-            text_.Append(out_, run.text);
-        }
-        // Every paragraph ends with its mark, the last one too.
-        if (run.endsParagraph) out_ += "\\par\r\n";
-    }
-    return out_;
+void RtfWriter::AddText(QStringView text, const RunFormat& format) {
+    if (text.isEmpty()) return;
+    if (format != current_) WriteFormat(format);
+    current_ = format;
+    text_.Append(out_, text);
+    Pass();
+}
+
+void RtfWriter::EndParagraph() {
+    // Every paragraph ends with its mark, the last one too.
+    out_ += "\\par\r\n";
+    Pass();
+}
+
+void RtfWriter::Finish() {
+    out_ += "}\r\n";
+    sink_(out_);
+    out_.clear();
+}
+
+void RtfWriter::Pass() {
+    if (out_.size() < kPassSize) return;
+    sink_(out_);
+    out_.clear();
 }
 
 void RtfWriter::WriteFormat(const RunFormat& format) {
@@ -264,8 +272,48 @@ RtfSource RtfSourceOf(const QTextDocument& document, const std::function<void()>
     return source;
 }
 
-QByteArray WriteRtf(const RtfSource& source) { return RtfWriter(source).Write(); }
+QByteArray WriteRtf(const RtfSource& source) {
+    QByteArray rtf;
+    // Most characters of an annotated document take a few bytes; Chinese ones take 14.
+    qsizetype characters = 0;
+    for (const RtfSource::Run& run : source.runs) characters += run.text.size() + 1;
+    rtf.reserve(characters * 4);
+    RtfWriter writer(source.defaultFont, [&rtf](QByteArrayView bytes) { rtf += bytes; });
+    std::vector<RunFormat> formats;
+    formats.reserve(source.runs.size());
+    for (const RtfSource::Run& run : source.runs)
+        formats.push_back(run.text.isEmpty() ? RunFormat() : writer.FormatOf(run.format));
+    writer.Start();
+    for (size_t i = 0; i < source.runs.size(); ++i) {
+        writer.AddText(source.runs[i].text, formats[i]);
+        if (source.runs[i].endsParagraph) writer.EndParagraph();
+    }
+    writer.Finish();
+    return rtf;
+}
 
 QByteArray WriteRtf(const QTextDocument& document) { return WriteRtf(RtfSourceOf(document)); }
+
+struct PlainRtfWriter::Writer {
+    Writer(const QFont& defaultFont, RtfSink sink) : rtf(defaultFont, std::move(sink)) {}
+
+    RtfWriter rtf;
+    // As QTextDocument::setPlainText leaves the text: no format of its own.
+    const RunFormat format = rtf.FormatOf(QTextCharFormat());
+};
+
+PlainRtfWriter::PlainRtfWriter(const QFont& defaultFont, RtfSink sink)
+    : writer_(std::make_unique<Writer>(defaultFont, std::move(sink))) {
+    writer_->rtf.Start();
+}
+
+PlainRtfWriter::~PlainRtfWriter() = default;
+
+void PlainRtfWriter::AddParagraph(QStringView text) {
+    writer_->rtf.AddText(text, writer_->format);
+    writer_->rtf.EndParagraph();
+}
+
+void PlainRtfWriter::Finish() { writer_->rtf.Finish(); }
 
 }  // namespace sorvani::documents

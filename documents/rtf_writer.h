@@ -6,6 +6,7 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace sorvani::documents {
@@ -34,5 +35,26 @@ RtfSource RtfSourceOf(const QTextDocument& document,
 // names the fonts the document uses, the document's default font first.
 QByteArray WriteRtf(const RtfSource& source);
 QByteArray WriteRtf(const QTextDocument& document);
+
+// Receives RTF's bytes as they are written.
+using RtfSink = std::function<void(QByteArrayView)>;
+
+// The RTF of a plain document (its text set with QTextDocument::setPlainText, in its default font),
+// written a paragraph at a time as it comes: the same bytes WriteRtf writes for the document, in
+// pieces of some tens of kilobytes.
+class PlainRtfWriter {
+  public:
+    PlainRtfWriter(const QFont& defaultFont, RtfSink sink);
+    ~PlainRtfWriter();
+
+    // A paragraph's text, without its end.
+    void AddParagraph(QStringView text);
+    // Writes what is still held and the end of the document.
+    void Finish();
+
+  private:
+    struct Writer;
+    std::unique_ptr<Writer> writer_;
+};
 
 }  // namespace sorvani::documents
