@@ -48,6 +48,21 @@ char* AppendUtf8(char32_t cp, char* out) {
     return out;
 }
 
+// Decodes the bytes up to their end or to a sequence they cut; returns how many it took.
+size_t DecodeUncut(std::string_view bytes, std::u16string& text) {
+    size_t used = 0;
+    while (used < bytes.size()) {
+        const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(used));
+        if (sequence.kind == Utf8Sequence::Kind::Truncated) break;
+        if (sequence.kind == Utf8Sequence::Kind::Valid)
+            AppendUtf16(text, sequence.character);
+        else
+            text += u'\uFFFD';
+        used += sequence.length;
+    }
+    return used;
+}
+
 }  // namespace
 
 Utf8Sequence ReadUtf8Sequence(std::string_view bytes) {
@@ -117,6 +132,27 @@ std::string EncodeUtf8(std::u16string_view text) {
     std::string out(text.size() * 3, '\0');
     out.resize(static_cast<size_t>(EncodeUtf8(text, out.data()) - out.data()));
     return out;
+}
+
+void Utf8Decoder::Decode(std::string_view bytes, std::u16string& text) {
+    if (!held_.empty()) {
+        // A sequence takes at most 3 bytes after its lead: enough of the piece to complete or
+        // refuse the one held.
+        const size_t held = held_.size();
+        held_.append(bytes.substr(0, 3));
+        const size_t used = DecodeUncut(held_, text);
+        // Still cut: the piece was shorter than the rest of the sequence, and is held with it.
+        if (used == 0) return;
+        // What was taken past the held sequence is read again from the piece.
+        bytes.remove_prefix(used - held);
+        held_.clear();
+    }
+    held_.assign(bytes.substr(DecodeUncut(bytes, text)));
+}
+
+void Utf8Decoder::Finish(std::u16string& text) {
+    if (!held_.empty()) text += u'\uFFFD';
+    held_.clear();
 }
 
 }  // namespace sorvani

@@ -39,4 +39,17 @@ char* EncodeUtf8(std::u16string_view text, char* out);
 // The UTF-8 form of UTF-16 text; a lone surrogate becomes U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 
+// Decodes UTF-8 that arrives in pieces, which may end inside a sequence; the result does not
+// depend on where they end. Bytes that are no character become U+FFFD.
+class Utf8Decoder {
+  public:
+    // Appends the text of the next bytes, holding back a sequence that the piece cuts.
+    void Decode(std::string_view bytes, std::u16string& text);
+    // The bytes have ended: a sequence still held back, cut short, becomes U+FFFD.
+    void Finish(std::u16string& text);
+
+  private:
+    std::string held_;
+};
+
 }  // namespace sorvani
