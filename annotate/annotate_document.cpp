@@ -15,6 +15,7 @@
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
+#include "utf8.h"
 
 namespace sorvani::annotate {
 namespace {
@@ -33,7 +34,7 @@ class Annotator {
         chooser_ = readings_.Chooser(options.readings, dictionary_);
     }
 
-    // The box text as the annotate command leaves it, for RTF output.
+    // The box text as the annotate command leaves it, whole: for a document read from RTF.
     std::u16string BoxText(std::u16string_view text) {
         ColumnRuler ruler;
         NoEventLoop events;
@@ -47,14 +48,12 @@ class Annotator {
         return output.TakeText();
     }
 
-    // The same as UTF-8, passed on as it is made: the input goes through `feed`, which gets a
-    // function to call with each piece of text.
+    // The same as UTF-8, passed on to `write` as it is made: the input goes through `feed`, which
+    // gets a function to call with each piece of text.
     template <typename Feed>
-    void Stream(OutputSink& sink, Feed feed) {
+    void Stream(const AnnotationStream::Writer& write, Feed feed) {
         ColumnRuler ruler;
-        AnnotationStream stream(
-            pinyin_, ruler, toneFlag_, [&sink](std::string_view bytes) { sink.Write(bytes); },
-            chooser_);
+        AnnotationStream stream(pinyin_, ruler, toneFlag_, write, chooser_);
         try {
             feed([&stream](std::u16string_view text) { stream.Add(text); });
             stream.Finish();
@@ -96,28 +95,9 @@ void AnnotateDocument(const Options& options) {
     if (options.format != OutputFormat::Text || rtfInput) rtf = LoadRtfConverter();
     if (rtfInput) input.ReadRest(head);
 
-    if (options.format != OutputFormat::Text) {
-        std::u16string text;
-        if (rtfInput) {
-            text = RtfText(*rtf, head, input);
-        } else {
-            input.ReadRest(head);
-            try {
-                text = text::DecodeText(head, u"\r\n");
-            } catch (const text::NotTextError& error) {
-                throw ToolError(input.name() + ": " + error.what());
-            }
-        }
-        const std::string exported =
-            rtf->Exported(annotator.BoxText(text), options.format, options.paper);
-        OutputSink sink(options.output);
-        sink.Write(exported);
-        sink.Finish();
-        return;
-    }
-
     OutputSink sink(options.output);
-    annotator.Stream(sink, [&](const auto& annotate) {
+    const AnnotationStream::Writer write = [&sink](std::string_view bytes) { sink.Write(bytes); };
+    const auto feed = [&](const auto& annotate) {
         if (rtfInput) return annotate(RtfText(*rtf, head, input));
         text::TextDecoder decoder(u"\r\n");
         std::u16string text;
@@ -135,7 +115,32 @@ void AnnotateDocument(const Options& options) {
             // A picture or a program would come out as pages of nonsense syllables.
             throw ToolError(input.name() + ": " + error.what());
         }
-    });
+    };
+    if (options.format == OutputFormat::Text) {
+        annotator.Stream(write, feed);
+    } else {
+        // The document is written as the annotation goes, so that it is never held whole.
+        const auto exported = rtf->StartExport(options.format, options.paper, write);
+        if (rtfInput) {
+            // The whole text: the RTF reader needs the whole document anyway, and its text may
+            // hold a lone surrogate half, which UTF-8 cannot carry and the window's export keeps.
+            exported->Add(annotator.BoxText(RtfText(*rtf, head, input)));
+        } else {
+            Utf8Decoder utf8;
+            std::u16string text;
+            annotator.Stream(
+                [&](std::string_view bytes) {
+                    text.clear();
+                    utf8.Decode(bytes, text);
+                    exported->Add(text);
+                },
+                feed);
+            text.clear();
+            utf8.Finish(text);
+            exported->Add(text);
+        }
+        exported->Finish();
+    }
     sink.Finish();
 }
 

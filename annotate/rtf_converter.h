@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,9 +20,20 @@ class RtfConverter {
     // The text the document box holds after importing the RTF, CR LF between lines; nothing when
     // the source ends before its document does (a damaged or cut-short file).
     virtual std::optional<std::u16string> BoxText(std::string_view rtf) = 0;
-    // What the export writes in the format (RTF, PDF or HTML) when the box holds the text (CR LF
-    // between lines) as the annotate command leaves it: plain text in the box's font.
-    virtual std::string Exported(std::u16string_view boxText, OutputFormat format, Paper paper) = 0;
+
+    // Writes what the export writes in a format (RTF, PDF or HTML) when the box holds the text
+    // (CR LF between lines) as the annotate command leaves it, plain text in the box's font; the
+    // text comes in pieces and the bytes go to `write` as they are made.
+    class Export {
+      public:
+        virtual ~Export() = default;
+        // The next piece of the text; it may end anywhere. Throws what `write` throws.
+        virtual void Add(std::u16string_view boxText) = 0;
+        // The text has ended: writes the rest.
+        virtual void Finish() = 0;
+    };
+    using Writer = std::function<void(std::string_view bytes)>;
+    virtual std::unique_ptr<Export> StartExport(OutputFormat format, Paper paper, Writer write) = 0;
 };
 
 // The module's entry point, exported under kCreateRtfConverter.

@@ -1,15 +1,13 @@
 // The module that gives sorvani-annotate RTF: the desktop program's own import and export.
 #include <QGuiApplication>
-#include <QTextDocument>
 #include <cstdio>
 #include <cstdlib>
 
+#include "box_text_export.h"
 #include "document_files.h"
 #include "document_font.h"
-#include "qt_text.h"
 #include "rtf_converter.h"
 #include "rtf_reader.h"
-#include "rtf_writer.h"
 
 namespace sorvani::annotate {
 namespace {
@@ -34,6 +32,27 @@ QGuiApplication* StartQt() {
     return new QGuiApplication(argc, argv);
 }
 
+class BoxExport final : public RtfConverter::Export {
+  public:
+    BoxExport(OutputFormat format, Paper paper, RtfConverter::Writer write)
+        : export_(format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
+                  : format == OutputFormat::Html ? documents::ExportFormat::Html
+                                                 : documents::ExportFormat::Rtf,
+                  {paper == Paper::Letter ? documents::PrintedPage::Paper::Letter
+                                          : documents::PrintedPage::Paper::A4},
+                  documents::DocumentFont(), [write = std::move(write)](QByteArrayView bytes) {
+                      write(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
+                  }) {}
+
+    void Add(std::u16string_view boxText) override {
+        export_.Add(QStringView(boxText.data(), static_cast<qsizetype>(boxText.size())));
+    }
+    void Finish() override { export_.Finish(); }
+
+  private:
+    documents::BoxTextExport export_;
+};
+
 class QtRtfConverter final : public RtfConverter {
   public:
     QtRtfConverter() : application_(StartQt()) {}
@@ -46,20 +65,8 @@ class QtRtfConverter final : public RtfConverter {
         return documents::BoxText(content.text).toStdU16String();
     }
 
-    std::string Exported(std::u16string_view boxText, OutputFormat format, Paper paper) override {
-        QTextDocument document;
-        document.setDefaultFont(documents::DocumentFont());
-        // CR LF starts a paragraph, as LF does.
-        document.setPlainText(documents::QStringOf(boxText));
-        const documents::ExportFormat exported =
-            format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
-            : format == OutputFormat::Html ? documents::ExportFormat::Html
-                                           : documents::ExportFormat::Rtf;
-        const documents::PrintedPage page{paper == Paper::Letter
-                                              ? documents::PrintedPage::Paper::Letter
-                                              : documents::PrintedPage::Paper::A4};
-        return documents::ExportedBytes(documents::RtfSourceOf(document), exported, page)
-            .toStdString();
+    std::unique_ptr<Export> StartExport(OutputFormat format, Paper paper, Writer write) override {
+        return std::make_unique<BoxExport>(format, paper, std::move(write));
     }
 
   private:

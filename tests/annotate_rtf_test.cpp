@@ -4,8 +4,12 @@
 #include <QProcess>
 
 #include "annotate_tool.h"
+#include "document_files.h"
+#include "document_font.h"
 #include "frmmain.h"
+#include "qt_text.h"
 #include "recording_prompts.h"
+#include "utf8.h"
 
 namespace sorvani {
 namespace {
@@ -152,6 +156,57 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
             else
                 EXPECT_EQ(page.out, ReadBytes(dir_ / name));
         }
+    }
+}
+
+// A plain text long enough to be read, annotated and written in many pieces: the document comes
+// out as the window exports the box holding the tool's text output.
+TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
+    std::string input = "\xEF\xBB\xBF";
+    for (int i = 0; i < 2000; ++i) {
+        input += "中国a \r\n啊\r汉语  b\n\t";
+        // A line that the layout wraps, and a character outside the dictionary.
+        if (i % 100 == 0) input += std::string(300, 'x') + "中\xF0\x9F\x98\x80\r\n\r\n";
+    }
+    WriteBytes(dir_ / "in.txt", input);
+    for (const char* tones : {"", "--tones "}) {
+        const Outcome text = Annotate("", tones + Quote(dir_ / "in.txt"));
+        ASSERT_EQ(text.status, 0) << text.err;
+        QTextDocument document;
+        document.setDefaultFont(documents::DocumentFont());
+        document.setPlainText(documents::QStringOf(DecodeUtf8(text.out).value()));
+        const documents::RtfSource box = documents::RtfSourceOf(document);
+
+        for (const auto& [format, exported] : {std::pair{"rtf", documents::ExportFormat::Rtf},
+                                               {"html", documents::ExportFormat::Html}}) {
+            const Outcome tool = Annotate(
+                "", tones + std::string("--format ") + format + " " + Quote(dir_ / "in.txt"));
+            EXPECT_EQ(tool.status, 0) << tool.err;
+            EXPECT_EQ(tool.out, documents::ExportedBytes(box, exported).toStdString()) << format;
+        }
+        const fs::path window = dir_ / "window.pdf";
+        WriteBytes(window,
+                   documents::ExportedBytes(box, documents::ExportFormat::Pdf).toStdString());
+        const Outcome tool =
+            Annotate("", tones + std::string("--format pdf --output ") + Quote(dir_ / "tool.pdf") +
+                             " " + Quote(dir_ / "in.txt"));
+        EXPECT_EQ(tool.status, 0) << tool.err;
+        EXPECT_EQ(PageContent(dir_ / "tool.pdf"), PageContent(window));
+    }
+}
+
+// Written as it is made, a document meets a full disk while the text is still being annotated.
+TEST_F(AnnotateRtf, AFullDiskIsAFailureOfEachFormat) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    std::string input;
+    for (int i = 0; i < 20000; ++i) input += "中国啊\r\n";
+    for (const char* format : {"rtf", "html", "pdf"}) {
+        const Outcome outcome =
+            RunTo("/dev/full", "--dictionary " + Quote(dictionary_) + " --format " + format, input);
+        EXPECT_EQ(outcome.status, 1) << format;
+        EXPECT_EQ(outcome.err,
+                  "sorvani-annotate: standard output: cannot write (No space left on device)\n")
+            << format;
     }
 }
 

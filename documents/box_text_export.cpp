@@ -1,0 +1,176 @@
+#include "box_text_export.h"
+
+#include <QIODevice>
+#include <exception>
+#include <stdexcept>
+
+#include "html_writer.h"
+#include "pdf_writer.h"
+#include "rtf_writer.h"
+
+namespace sorvani::documents {
+
+class LineExport {
+  public:
+    virtual ~LineExport() = default;
+    virtual void AddLine(QStringView line) = 0;
+    virtual void Finish() = 0;
+};
+
+namespace {
+
+class RtfLines final : public LineExport {
+  public:
+    RtfLines(const QFont& font, BoxTextExport::Sink sink) : rtf_(font, std::move(sink)) {}
+    void AddLine(QStringView line) override { rtf_.AddParagraph(line); }
+    void Finish() override { rtf_.Finish(); }
+
+  private:
+    PlainRtfWriter rtf_;
+};
+
+class HtmlLines final : public LineExport {
+  public:
+    explicit HtmlLines(BoxTextExport::Sink sink) : html_(std::move(sink)) {}
+    void AddLine(QStringView line) override { html_.AddLine(line); }
+    void Finish() override { html_.Finish(); }
+
+  private:
+    HtmlWriter html_;
+};
+
+// A device that gathers what is written and hands it to the sink in pieces of some tens of
+// kilobytes (the PDF writer writes a few bytes at a time). The PDF writer does not expect a
+// write to throw, so a throw is kept, every later write fails, and the throw is passed on once
+// the writer has returned.
+class SinkDevice final : public QIODevice {
+  public:
+    explicit SinkDevice(BoxTextExport::Sink sink) : sink_(std::move(sink)) {
+        open(QIODevice::WriteOnly);
+    }
+
+    bool isSequential() const override { return true; }
+
+    // Hands on what is gathered; throws what the sink threw, now or before.
+    void Pass() {
+        Hand();
+        ThrowIfFailed();
+    }
+
+    void ThrowIfFailed() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_) return -1;
+        gathered_.append(data, size);
+        if (gathered_.size() >= kPassSize) Hand();
+        return failure_ ? -1 : size;
+    }
+
+  private:
+    void Hand() {
+        if (!failure_) {
+            try {
+                sink_(gathered_);
+            } catch (...) {
+                failure_ = std::current_exception();
+            }
+        }
+        gathered_.clear();
+    }
+
+    static constexpr qsizetype kPassSize = 1 << 16;
+
+    BoxTextExport::Sink sink_;
+    QByteArray gathered_;
+    std::exception_ptr failure_;
+};
+
+class PdfLines final : public LineExport {
+  public:
+    PdfLines(PrintedPage page, BoxTextExport::Sink sink)
+        : device_(std::move(sink)), pdf_(device_, page) {}
+
+    void AddLine(QStringView line) override {
+        pdf_.AddLine(line);
+        device_.ThrowIfFailed();
+    }
+
+    void Finish() override {
+        const bool finished = pdf_.Finish();
+        device_.Pass();
+        if (!finished) throw std::runtime_error("the PDF writer cannot complete the document");
+    }
+
+  private:
+    SinkDevice device_;
+    PdfWriter pdf_;
+};
+
+std::unique_ptr<LineExport> LinesOf(ExportFormat format, PrintedPage page, const QFont& font,
+                                    BoxTextExport::Sink sink) {
+    switch (format) {
+        case ExportFormat::Pdf:
+            return std::make_unique<PdfLines>(page, std::move(sink));
+        case ExportFormat::Html:
+            return std::make_unique<HtmlLines>(std::move(sink));
+        case ExportFormat::Rtf:
+            break;
+    }
+    return std::make_unique<RtfLines>(font, std::move(sink));
+}
+
+}  // namespace
+
+BoxTextExport::BoxTextExport(ExportFormat format, PrintedPage page, const QFont& boxFont, Sink sink)
+    : lines_(LinesOf(format, page, boxFont, std::move(sink))),
+      // A document's last paragraph is always written in RTF; the pages take the text with a
+      // line break between paragraphs, which leaves no line after a final break.
+      keepsFinalEmptyLine_(format == ExportFormat::Rtf) {}
+
+BoxTextExport::~BoxTextExport() = default;
+
+void BoxTextExport::Add(QStringView text) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        // CR LF is one break, also when a piece ends between the two.
+        const bool joined = c == u'\n' && i == 0 && afterCr_;
+        afterCr_ = false;
+        if (joined) {
+            start = 1;
+            continue;
+        }
+        if (c != u'\r' && c != u'\n' && c != QChar::ParagraphSeparator && c != 0xFDD0 &&
+            c != 0xFDD1)
+            continue;
+        line_ += text.sliced(start, i - start);
+        EndLine();
+        if (c == u'\r') {
+            if (i + 1 == text.size())
+                afterCr_ = true;
+            else if (text[i + 1] == u'\n')
+                ++i;
+        }
+        start = i + 1;
+    }
+    line_ += text.sliced(start);
+}
+
+void BoxTextExport::EndLine() {
+    lines_->AddLine(line_);
+    line_.clear();
+    afterBreak_ = true;
+}
+
+void BoxTextExport::Finish() {
+    if (keepsFinalEmptyLine_ || !afterBreak_ || !line_.isEmpty()) lines_->AddLine(line_);
+    line_.clear();
+    lines_->Finish();
+}
+
+}  // namespace sorvani::documents

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QFont>
+#include <QString>
+#include <QStringView>
+#include <functional>
+#include <memory>
+
+#include "document_files.h"
+#include "printed_page.h"
+
+namespace sorvani::documents {
+
+// Writes the lines of the text in one of the formats.
+class LineExport;
+
+// The export of a document box that holds a text as it is (QTextDocument::setPlainText, in the
+// box's font), written while the text arrives in pieces: the same bytes ExportedBytes writes for
+// that document, but holding no more than a line of the text. Lines part where the document's
+// paragraphs would: at CR LF, CR, LF, U+2029 and the text document's frame marks.
+class BoxTextExport {
+  public:
+    // Receives the exported bytes as they are written; it may throw, and the throw reaches the
+    // caller of Add or Finish.
+    using Sink = std::function<void(QByteArrayView)>;
+
+    BoxTextExport(ExportFormat format, PrintedPage page, const QFont& boxFont, Sink sink);
+    ~BoxTextExport();
+
+    // The next piece of the text; a piece may end anywhere, inside a CR LF pair or a surrogate
+    // pair too.
+    void Add(QStringView text);
+    // The text has ended: writes the rest and the end of the document.
+    void Finish();
+
+  private:
+    void EndLine();
+
+    std::unique_ptr<LineExport> lines_;
+    const bool keepsFinalEmptyLine_;
+    QString line_;
+    bool afterCr_ = false;     // the last piece ended in a CR, which an LF would join
+    bool afterBreak_ = false;  // a line has ended
+};
+
+}  // namespace sorvani::documents
