@@ -44,21 +44,33 @@ std::optional<int32_t> ReadFlooredNumber(std::string_view token) {
 
 }  // namespace
 
-std::u16string DecodeDictionaryField(std::string_view stored, std::string_view key) {
-    std::u16string plain;
-    if (stored.empty() || key.empty()) return plain;
-    size_t position = 0;
-    for (size_t start = 0;; ++position) {
-        const size_t end = std::min(stored.find(' ', start), stored.size());
-        const auto k = static_cast<unsigned char>(key[position % key.size()]);
-        if (const auto v = ReadFlooredNumber(stored.substr(start, end - start))) {
-            const int32_t c = *v ^ static_cast<int32_t>(k);
+void DecodeDictionaryField(std::string_view stored, std::string_view key, std::u16string& plain) {
+    if (stored.empty() || key.empty()) return;
+    for (size_t start = 0, position = 0;;) {
+        // Nearly every token is a short integer, read in the pass that finds its end; anything
+        // else takes the full reading.
+        const bool negative = start < stored.size() && stored[start] == '-';
+        size_t end = start + (negative ? 1 : 0);
+        int32_t magnitude = 0;
+        while (end < stored.size() && end - start < 8 && IsDigit(stored[end]))
+            magnitude = magnitude * 10 + (stored[end++] - '0');
+        std::optional<int32_t> value;
+        if (end > start && IsDigit(stored[end - 1]) &&
+            (end == stored.size() || stored[end] == ' ')) {
+            value = negative ? -magnitude : magnitude;
+        } else {
+            while (end < stored.size() && stored[end] != ' ') ++end;
+            value = ReadFlooredNumber(stored.substr(start, end - start));
+        }
+        if (value) {
+            const int32_t c =
+                *value ^ static_cast<int32_t>(static_cast<unsigned char>(key[position]));
             if (const auto ch = cp936::CharacterOf(c)) plain.push_back(*ch);
         }
         if (end == stored.size()) break;
         start = end + 1;
+        if (++position == key.size()) position = 0;
     }
-    return plain;
 }
 
 std::string EncodeDictionaryField(std::u16string_view plain, std::string_view key) {

@@ -1,56 +1,46 @@
 #include "dictionary_field_reader.h"
 
+#include <algorithm>
+
 namespace sorvani {
 namespace {
 
-constexpr int kEnd = std::char_traits<char>::eof();
-
-bool IsBlank(int c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(int c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDelimiter(char c) { return c == ',' || c == '\n' || c == '\r'; }
 
 }  // namespace
 
-int DictionaryFieldReader::Peek() {
-    if (left_ > 0) return input_.sgetc();
-    if (!exhausted_) exhausted_ = input_.sgetc() != kEnd;
-    return kEnd;
-}
-
-int DictionaryFieldReader::Take() {
-    if (Peek() == kEnd) return kEnd;
-    --left_;
-    return input_.sbumpc();
-}
-
-bool DictionaryFieldReader::AtEnd() { return Peek() == kEnd; }
-
-void DictionaryFieldReader::SkipBlanks() {
-    while (IsBlank(Peek())) Take();
+size_t DictionaryFieldReader::FindDelimiter() const {
+    size_t i = pos_;
+    while (i < bytes_.size() && !IsDelimiter(bytes_[i])) ++i;
+    return i;
 }
 
 void DictionaryFieldReader::SkipDelimiter() {
-    for (int c = Peek(); c != kEnd; c = Peek()) {
-        Take();
-        if (c == ',' || c == '\n') return;
-        if (c == '\r') {
-            if (Peek() == '\n') Take();
-            return;
-        }
+    pos_ = FindDelimiter();
+    if (pos_ == bytes_.size()) {
+        ReachEnd();
+        return;
     }
+    const char delimiter = bytes_[pos_++];
+    if (delimiter == '\r' && !AtEnd() && bytes_[pos_] == '\n') ++pos_;
 }
 
-std::optional<std::string> DictionaryFieldReader::Next() {
+std::optional<std::string_view> DictionaryFieldReader::Next() {
     if (AtEnd()) return std::nullopt;
-    SkipBlanks();
-    std::string field;
-    if (Peek() == '"') {
-        Take();
-        for (int c = Take(); c != kEnd && c != '"'; c = Take())
-            field.push_back(static_cast<char>(c));
+    while (pos_ < bytes_.size() && IsBlank(bytes_[pos_])) ++pos_;
+    std::string_view field;
+    if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
+        // Up to the closing quote, or to the end when there is none.
+        const size_t start = pos_ + 1;
+        pos_ = std::min(bytes_.find('"', start), bytes_.size());
+        field = bytes_.substr(start, pos_ - start);
+        if (pos_ < bytes_.size()) ++pos_;
     } else {
-        for (int c = Peek(); c != kEnd && c != ',' && !IsLineEnd(c); c = Peek())
-            field.push_back(static_cast<char>(Take()));
-        while (!field.empty() && IsBlank(field.back())) field.pop_back();
+        const size_t start = pos_;
+        pos_ = FindDelimiter();
+        field = bytes_.substr(start, pos_ - start);
+        while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
     }
     SkipDelimiter();
     return field;

@@ -2,38 +2,41 @@
 
 #include <cstddef>
 #include <optional>
-#include <streambuf>
-#include <string>
+#include <string_view>
 
 namespace sorvani {
 
-// Reads the fields of the dictionary file as a stream, the way sequential text input reads
-// comma-separated values: commas and line ends (CR LF, CR or LF) both end a field, blanks in
-// front of a field are skipped, and a field may be enclosed in double quotes.
+// Reads the fields of the dictionary file the way sequential text input reads comma-separated
+// values: commas and line ends (CR LF, CR or LF) both end a field, blanks in front of a field are
+// skipped, and a field may be enclosed in double quotes. Works on bytes in memory (a stretch of
+// the file), so that a field is a view of them and finding its end is a scan, not a call per byte.
 class DictionaryFieldReader {
   public:
-    // Reads at most `limit` bytes: what follows is taken for the end, and exhausted() says so.
-    DictionaryFieldReader(std::streambuf& input, size_t limit) : input_(input), left_(limit) {}
+    explicit DictionaryFieldReader(std::string_view bytes) : bytes_(bytes) {}
 
-    // The limit was reached before the input's end.
-    bool exhausted() const { return exhausted_; }
+    // Reading has looked past the last byte: had there been more, what it read could differ.
+    bool reachedEnd() const { return reachedEnd_; }
+
+    // How many bytes have been read.
+    size_t position() const { return pos_; }
 
     // True when no byte is left.
-    bool AtEnd();
+    bool AtEnd() { return pos_ == bytes_.size() ? ReachEnd() : false; }
 
-    // The next field, or nothing when the input has ended before it.
-    std::optional<std::string> Next();
+    // The next field, a view into the bytes, or nothing when they have ended before it.
+    std::optional<std::string_view> Next();
 
   private:
-    int Peek();
-    int Take();
-    void SkipBlanks();
+    // Notes that reading looked past the last byte; always true.
+    bool ReachEnd() { return reachedEnd_ = true; }
+    // The position of the first comma or line end from pos_ on, or the end.
+    size_t FindDelimiter() const;
     // Consumes a comma or a line end after a field; other bytes before it are dropped.
     void SkipDelimiter();
 
-    std::streambuf& input_;
-    size_t left_;
-    bool exhausted_ = false;
+    std::string_view bytes_;
+    size_t pos_ = 0;
+    bool reachedEnd_ = false;
 };
 
 }  // namespace sorvani

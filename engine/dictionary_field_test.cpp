@@ -51,6 +51,22 @@ TEST(DecodeDictionaryField, SkipsTokensThatAreNotUsableNumbers) {
     EXPECT_EQ(DecodeDictionaryField(b, kKey), std::u16string(1, 'b' ^ 'x' ^ 'w'));
 }
 
+TEST(DecodeDictionaryField, LongAndOddTokensReadAsShortOnes) {
+    // Short integers take a quicker reading than other tokens; both must agree.
+    const std::string a = std::to_string('A' ^ 'w');  // 54
+    for (const std::string& token :
+         {"000000000" + a, "00000000" + a, "0000000" + a, a + ".0", a + ".99", "0" + a})
+        EXPECT_EQ(DecodeDictionaryField(token, kKey), u"A") << token;
+    EXPECT_EQ(DecodeDictionaryField("-0", kKey), std::u16string(1, u'w'));
+    EXPECT_EQ(DecodeDictionaryField("-00000000", kKey), std::u16string(1, u'w'));
+    EXPECT_EQ(DecodeDictionaryField("-10585", kKey), u"中");
+    EXPECT_EQ(DecodeDictionaryField("-000010585", kKey), u"中");
+    EXPECT_EQ(DecodeDictionaryField(a + " ", kKey), u"A");  // a last, empty token
+    EXPECT_EQ(DecodeDictionaryField(a + "-", kKey), u"");
+    EXPECT_EQ(DecodeDictionaryField("--" + a, kKey), u"");
+    EXPECT_EQ(DecodeDictionaryField("123456789012", kKey), u"");  // past 32 bits
+}
+
 TEST(EncodeDictionaryField, IsTheInverseOfDecoding) {
     const std::u16string plain = u"中zhōng lǜ 國 ü the seventeenth token wraps";
     const std::string stored = EncodeDictionaryField(plain, kKey);

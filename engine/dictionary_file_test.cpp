@@ -68,6 +68,32 @@ TEST_F(DictionaryFileTest, FieldsAreAStreamAcrossLinesAndQuotes) {
     EXPECT_EQ(table_.Cell(2, 2), u"");
 }
 
+TEST_F(DictionaryFileTest, RecordsAcrossTheReadingWindowsEdgesLoadWhole) {
+    // The file is read in windows of 64 KB: shifting the records byte by byte puts every part of
+    // one (a quote, a CR LF pair, a field split over two lines) on a window's edge.
+    const std::vector<std::string> shapes = {Record({u"中", u"中", u"zhōng", u"zhong"}),
+                                             "  " + Field(u"国") + " ,\"" + Field(u"國") + "\"\r" +
+                                                 Field(u"guó") + "\n" + Field(u"guo") + "\r",
+                                             "\"" + Field(u"绿") + "\",\"" + Field(u"绿") +
+                                                 "\",\"" + Field(u"lǜ") + "\",\"" + Field(u"lü") +
+                                                 "\"\n"};
+    const std::vector<DictionaryRecord> plain = {{u"中", u"中", u"zhōng", u"zhong"},
+                                                 {u"国", u"國", u"guó", u"guo"},
+                                                 {u"绿", u"绿", u"lǜ", u"lü"}};
+    for (size_t shift = 0; shift < 48; ++shift) {
+        std::string file(shift, ' ');
+        int records = 0;
+        while (file.size() < (64 << 10) + 200) file += shapes[records++ % shapes.size()];
+        PinyinDictionary table;
+        LoadPinyinDictionary(table, Write(file));
+        ASSERT_EQ(table.size(), records) << "shift " << shift;
+        for (int row = 1; row <= records; ++row)
+            for (int column = 1; column <= 4; ++column)
+                ASSERT_EQ(table.Cell(row, column), plain[(row - 1) % plain.size()][column - 1])
+                    << "shift " << shift << " row " << row;
+    }
+}
+
 TEST_F(DictionaryFileTest, RecordCutShortIsInputPastEndWithItsNumber) {
     const std::string one = Record({u"中", u"中", u"zhōng", u"zhong"});
     for (const std::string& tail : {std::string("\r\n"), Field(u"a") + "," + Field(u"b")}) {

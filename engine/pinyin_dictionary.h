@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sorvani {
@@ -25,20 +26,29 @@ class PinyinDictionary {
     int size() const { return filled_; }
     bool full() const { return filled_ == kRows; }
 
-    // Stores the record in the next empty row. Throws std::out_of_range when all rows are full.
-    void Append(DictionaryRecord record);
+    // Makes room for that many characters of text in all, so that filling the table from a file
+    // of known size copies nothing.
+    void Reserve(size_t characters) { text_.reserve(characters); }
 
-    // The text of a cell, rows 1 to 25000 and columns 1 to 4; empty for rows not filled.
-    const std::u16string& Cell(int row, int column) const;
+    // Stores the record in the next empty row. Throws std::out_of_range when all rows are full.
+    void Append(const DictionaryRecord& record);
+
+    // The text of a cell, rows 1 to 25000 and columns 1 to 4; empty for rows not filled. Valid
+    // until the next Append.
+    std::u16string_view Cell(int row, int column) const;
 
     // The first row (1-based) whose column 1 or 2 holds exactly the character, or 0.
     int FindRow(char16_t character) const { return firstRow_[character]; }
 
   private:
-    void IndexKey(const std::u16string& key, int row);
+    void IndexKey(std::u16string_view key, int row);
 
-    std::vector<DictionaryRecord> rows_;
-    std::vector<int32_t> firstRow_;
+    // The cells' texts one after another, row by row, and where each cell ends in it: a start
+    // costs a few bytes of memory where a string per cell would cost 32, and a whole table takes
+    // a handful of allocations, which matters at every start of the program.
+    std::u16string text_;
+    std::vector<uint32_t> cellEnds_;
+    std::vector<uint16_t> firstRow_;
     int filled_ = 0;
 };
 

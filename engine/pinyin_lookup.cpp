@@ -15,7 +15,7 @@ std::u16string LookupPinyin(const PinyinDictionary& dictionary, int32_t code, in
     const int row = dictionary.FindRow(*character);
     if (row == 0) return std::u16string(1, *character);
 
-    const std::u16string& syllable = dictionary.Cell(row, toneFlag == kWithTones ? 3 : 4);
+    const std::u16string_view syllable = dictionary.Cell(row, toneFlag == kWithTones ? 3 : 4);
     if (syllable.empty())
         throw std::invalid_argument("empty pinyin in dictionary row " + std::to_string(row));
     return Capitalised(syllable);

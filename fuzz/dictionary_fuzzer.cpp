@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const sorvani::DictionaryError&) {
     }
     for (int row = 1; row <= table.size(); ++row) {
-        const std::u16string& key = table.Cell(row, 1);
+        const std::u16string_view key = table.Cell(row, 1);
         if (key.size() == 1 && (table.FindRow(key[0]) == 0 || table.FindRow(key[0]) > row))
             __builtin_trap();
     }

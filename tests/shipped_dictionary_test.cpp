@@ -26,7 +26,7 @@ class ShippedDictionary : public testing::Test {
     static const PinyinDictionary& Table() { return *table_; }
     static std::u16string Cell(char16_t character, int column) {
         const int row = table_->FindRow(character);
-        return row ? table_->Cell(row, column) : u"(no row)";
+        return std::u16string(row ? table_->Cell(row, column) : u"(no row)");
     }
     static std::u16string Lookup(char16_t character, int16_t toneFlag) {
         return LookupPinyin(*table_, cp936::CodeOf(character), toneFlag);
@@ -40,7 +40,7 @@ PinyinDictionary* ShippedDictionary::table_ = nullptr;
 bool IsDoubleByte(char16_t ch) { return cp936::CodeOf(ch) < 0; }
 
 // The syllable with its tone marks taken off, through the canonical decomposition.
-std::u16string WithoutTones(const std::u16string& syllable) {
+std::u16string WithoutTones(std::u16string_view syllable) {
     UErrorCode status = U_ZERO_ERROR;
     const auto* nfd = icu::Normalizer2::getNFDInstance(status);
     const auto* nfc = icu::Normalizer2::getNFCInstance(status);
