@@ -1,206 +1,174 @@
-// Throughput and peak memory of sorvani-annotate on a 10 MB Chinese text, beside the native
-// converter @napi-rs/pinyin on the same text when that package is installed.
+// Throughput and peak memory of sorvani-annotate on 10 MB of real modern Chinese prose, beside
+// the native converter @napi-rs/pinyin (its pinyinString, which only converts and lays nothing
+// out), both measured as whole processes in paired, interleaved runs.
 //
 //   node bench/annotate_throughput.mjs [BUILD_DIR] [NAPI_DIR]
 //
 // BUILD_DIR holds bin/sorvani-annotate (default: build). NAPI_DIR is a folder whose node_modules
 // holds @napi-rs/pinyin (default: /tmp/napi-pinyin; install it there with
 // `npm install --prefix /tmp/napi-pinyin @napi-rs/pinyin`, never inside the repository).
+// ROUNDS (environment, default 7) is the number of pairs per mode.
 //
-// The text is made from a fixed seed, so every run sees the same bytes. The dictionary is
-// bin/VeRevor.dll when it has records; otherwise one is built from the Unicode Han database's
-// Mandarin readings (/usr/share/unicode/Unihan_Readings.txt.bz2) with encode-dictionary.
+// The text is the prose of Debian's documentation in Simplified Chinese: the paragraphs of the
+// Debian Administrator's Handbook, the Debian Reference, the Debian FAQ, the New Maintainers'
+// Guide, the Debian Edu manual and the LibreOffice help, taken with `apt-get download` into
+// /tmp/sorvani-annotate-bench (run apt-get update first on a new machine), stripped of markup and
+// repeated to 10 MB. Nothing of it enters the repository.
+//
+// Each round runs sorvani-annotate and @napi-rs/pinyin once each, in alternating order, with
+// and without tone marks (and with readings by word when the program has --words). The figures
+// are the medians over the rounds of processor time (user + system, which shows each program's
+// own cost when other work shares the machine) and of wall time; the ratio is @napi-rs/pinyin's
+// median over sorvani-annotate's. The checksum of each output lets two builds be compared.
 import { execFileSync, spawnSync } from "node:child_process";
-import { createRequire } from "node:module";
-import { existsSync, mkdirSync, readFileSync, statSync, writeFileSync } from "node:fs";
+import { createHash } from "node:crypto";
+import { existsSync, mkdirSync, readFileSync, readdirSync, renameSync, statSync, writeFileSync } from "node:fs";
 import { join, resolve } from "node:path";
 
 const buildDir = resolve(process.argv[2] ?? "build");
 const napiDir = resolve(process.argv[3] ?? "/tmp/napi-pinyin");
+const rounds = Number(process.env.ROUNDS ?? 7);
 const workDir = "/tmp/sorvani-annotate-bench";
 const textBytes = 10_000_000;
-const runs = 3;
-mkdirSync(workDir, { recursive: true });
+const program = join(buildDir, "bin", "sorvani-annotate");
 
-// --- The text: sentences of the 3755 common characters (GB2312 level 1) with Chinese
-// punctuation, an ASCII word now and then, and a line end after every few sentences. As in real
-// text, a few characters are frequent and most are rare: the character of rank r comes with a
-// weight of 1/r (Zipf's law), the ranks shuffled over the characters.
-function mulberry32(seed) {
-    return () => {
-        seed = (seed + 0x6d2b79f5) | 0;
-        let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
-        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-    };
-}
+// --- The text.
+const packages = {
+    "debian-handbook": "usr/share/doc/debian-handbook/html/zh-CN",
+    "debian-reference-zh-cn": "",
+    "debian-faq-zh-cn": "",
+    "maint-guide-zh-cn": "",
+    "debian-edu-doc-zh-cn": "",
+    "libreoffice-help-zh-cn": "",
+};
 
-// The Chinese characters of the given lead bytes of code page 936.
-function gbkRange(firstLead, lastLead) {
-    const bytes = [];
-    for (let lead = firstLead; lead <= lastLead; ++lead)
-        for (let trail = 0xa1; trail <= 0xfe; ++trail) bytes.push(lead, trail);
-    return [...new TextDecoder("gbk").decode(Uint8Array.from(bytes))].filter(
-        (ch) => ch >= "\u4e00" && ch <= "\u9fff",
-    );
-}
-
-function zipfSampler(items, random) {
-    const shuffled = [...items];
-    for (let i = shuffled.length - 1; i > 0; --i) {
-        const j = Math.floor(random() * (i + 1));
-        [shuffled[i], shuffled[j]] = [shuffled[j], shuffled[i]];
+// The package's files, unpacked under the work folder.
+function unpacked(name) {
+    const debs = join(workDir, "debs");
+    const target = join(workDir, "text", name);
+    mkdirSync(debs, { recursive: true });
+    mkdirSync(join(workDir, "text"), { recursive: true });
+    const deb = () => readdirSync(debs).find((file) => file.startsWith(`${name}_`) && file.endsWith(".deb"));
+    if (!deb()) execFileSync("apt-get", ["download", name], { cwd: debs, stdio: "inherit" });
+    if (!existsSync(target)) {
+        execFileSync("dpkg-deb", ["-x", join(debs, deb()), `${target}.partial`]);
+        renameSync(`${target}.partial`, target);
     }
-    const cumulative = [];
-    let sum = 0;
-    shuffled.forEach((_, rank) => cumulative.push((sum += 1 / (rank + 1))));
-    return () => {
-        const target = random() * sum;
-        let low = 0;
-        let high = cumulative.length - 1;
-        while (low < high) {
-            const middle = (low + high) >> 1;
-            if (cumulative[middle] < target) low = middle + 1;
-            else high = middle;
-        }
-        return shuffled[low];
-    };
+    return target;
+}
+
+function htmlFiles(dir) {
+    return readdirSync(dir, { recursive: true })
+        .filter((file) => file.endsWith(".html"))
+        .sort()
+        .map((file) => join(dir, file));
+}
+
+const ENTITIES = { amp: "&", lt: "<", gt: ">", quot: '"', apos: "'", nbsp: " " };
+function decodeEntities(text) {
+    return text.replace(/&(#x[0-9a-f]+|#\d+|\w+);/gi, (all, name) => {
+        if (name[0] !== "#") return ENTITIES[name.toLowerCase()] ?? all;
+        const hex = name[1] === "x" || name[1] === "X";
+        return String.fromCodePoint(parseInt(name.slice(hex ? 2 : 1), hex ? 16 : 10));
+    });
+}
+
+// The paragraphs (<p> elements) of a page that hold Chinese, as single lines of plain text.
+function proseOf(html) {
+    const found = [];
+    for (const [, inner] of html.matchAll(/<p\b[^>]*>([\s\S]*?)<\/p\s*>/gi)) {
+        const text = decodeEntities(inner.replace(/<[^>]*>/g, "")).replace(/\s+/g, " ").trim();
+        if (/\p{Script=Han}/u.test(text)) found.push(text);
+    }
+    return found;
 }
 
 function makeText() {
-    const random = mulberry32(20261207);
-    const character = zipfSampler(gbkRange(0xb0, 0xd7), random);
-    const words = ["Qt", "2026", "CPU", "OK", "GB2312"];
+    const paragraphs = [];
+    for (const [name, under] of Object.entries(packages))
+        for (const file of htmlFiles(join(unpacked(name), under)))
+            paragraphs.push(...proseOf(readFileSync(file, "utf8")));
+    const once = paragraphs.join("\n") + "\n";
     const parts = [];
-    let size = 0;
-    while (size < textBytes) {
-        let sentence = "";
-        const length = 6 + Math.floor(random() * 30);
-        for (let i = 0; i < length; ++i) {
-            sentence += character();
-            if (random() < 0.1) sentence += "，";
-        }
-        if (random() < 0.05) sentence += words[Math.floor(random() * words.length)];
-        sentence += random() < 0.8 ? "。" : "？";
-        if (random() < 0.2) sentence += "\n";
-        parts.push(sentence);
-        size += Buffer.byteLength(sentence);
-    }
-    return parts.join("");
+    for (let size = 0; size < textBytes; size += Buffer.byteLength(once)) parts.push(once);
+    const all = Buffer.from(parts.join(""));
+    // Cut at the last line end within the size.
+    return all.subarray(0, all.lastIndexOf(0x0a, textBytes - 1) + 1);
 }
 
-// --- The dictionary.
-function toneless(syllable) {
-    // Drops the tone marks (macron, acute, caron, grave) and keeps the diaeresis of ü.
-    return syllable.normalize("NFD").replace(/[\u0300\u0301\u0304\u030c]/g, "").normalize("NFC");
+// --- The runs.
+const median = (values) => {
+    const sorted = [...values].sort((a, b) => a - b);
+    const middle = sorted.length >> 1;
+    return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+
+// Wall and processor time of one whole process, its peak resident set and its output's checksum.
+function timed(command, args, output) {
+    const result = spawnSync("/usr/bin/time", ["-f", "%e %U %S %M", command, ...args], { encoding: "utf8" });
+    if (result.status !== 0) throw new Error(`${command} failed: ${result.stderr}`);
+    const [wall, user, system, peakKb] = result.stderr.trim().split("\n").pop().split(" ").map(Number);
+    const sum = createHash("sha256").update(readFileSync(output)).digest("hex").slice(0, 16);
+    return { wall, cpu: user + system, peakKb, sum };
 }
 
-// Syllables whose letters code page 936 holds (it has no ḿ or ň, for example).
-const pinyinLetters = /^[a-zāáǎàēéěèīíǐìōóǒòūúǔùüǖǘǚǜ]+$/;
-
-function buildDictionary(file) {
-    const readings = execFileSync("bzcat", ["/usr/share/unicode/Unihan_Readings.txt.bz2"], {
-        maxBuffer: 1 << 30,
-    }).toString();
-    const mandarin = new Map();
-    for (const line of readings.split("\n")) {
-        const [code, field, value] = line.split("\t");
-        if (code.startsWith("U+") && field === "kMandarin")
-            mandarin.set(String.fromCodePoint(parseInt(code.slice(2), 16)), value.split(" ")[0]);
-    }
-    const rows = [];
-    for (const ch of gbkRange(0x81, 0xfe)) {
-        const syllable = mandarin.get(ch);
-        if (syllable && pinyinLetters.test(syllable)) rows.push([ch, ch, syllable, toneless(syllable)].join("\t"));
-    }
-    const encoded = execFileSync(join(buildDir, "bin", "encode-dictionary"), {
-        input: rows.join("\n") + "\n",
-        maxBuffer: 1 << 30,
-    });
-    writeFileSync(file, encoded);
-    return `${rows.length} rows from Unihan kMandarin`;
+function sorvani(input, options) {
+    const output = join(workDir, "sorvani-out.txt");
+    return timed(program, [...options, "--output", output, input], output);
 }
 
-function dictionary() {
-    const shipped = join(buildDir, "bin", "VeRevor.dll");
-    if (existsSync(shipped) && statSync(shipped).size > 0) return [shipped, "shipped VeRevor.dll"];
-    const built = join(workDir, "VeRevor.dll");
-    return [built, buildDictionary(built)];
-}
-
-// --- Measurements.
-function best(values) {
-    return Math.min(...values);
-}
-
-// Wall-clock and processor time (user + system) of whole runs, and the peak resident set size.
-// The processor time shows the program's own cost when other work shares the machine.
-function timeAnnotate(input, dictionaryFile) {
-    const program = join(buildDir, "bin", "sorvani-annotate");
-    const output = join(workDir, "annotated.txt");
-    const runsSeen = [];
-    for (let run = 0; run < runs; ++run) {
-        const args = ["-f", "%e %U %S %M", program, "--dictionary", dictionaryFile, "--output", output, input];
-        const result = spawnSync("/usr/bin/time", args, { encoding: "utf8" });
-        if (result.status !== 0) throw new Error(`sorvani-annotate failed: ${result.stderr}`);
-        const [wall, user, system, peakKb] = result.stderr.trim().split("\n").pop().split(" ").map(Number);
-        runsSeen.push({ wall, cpu: user + system, peakKb });
-    }
-    return {
-        seconds: best(runsSeen.map((r) => r.wall)),
-        cpuSeconds: best(runsSeen.map((r) => r.cpu)),
-        peakKb: Math.max(...runsSeen.map((r) => r.peakKb)),
-        outputBytes: statSync(output).size,
-    };
-}
-
-function timeNapi(text) {
-    let napi;
-    try {
-        napi = createRequire(join(napiDir, "package.json"))("@napi-rs/pinyin");
-    } catch {
-        return null;
-    }
-    const measure = (convert) => {
-        const seconds = [];
-        for (let run = 0; run < runs; ++run) {
-            const start = process.hrtime.bigint();
-            convert(text);
-            seconds.push(Number(process.hrtime.bigint() - start) / 1e9);
-        }
-        return best(seconds);
-    };
-    return { pinyin: measure((t) => napi.pinyin(t)), pinyinString: measure((t) => napi.pinyinString(t)) };
+function napi(input, options) {
+    const output = join(workDir, "napi-out.txt");
+    const script =
+        `const napi = require(${JSON.stringify(join(napiDir, "node_modules", "@napi-rs", "pinyin"))});` +
+        `const fs = require("fs");` +
+        `fs.writeFileSync(process.argv[2], napi.pinyinString(fs.readFileSync(process.argv[1]), ` +
+        `${JSON.stringify(options)}));`;
+    return timed(process.execPath, ["-e", script, input, output], output);
 }
 
 const text = makeText();
-const input = join(workDir, "text.txt");
+const input = join(workDir, "prose.txt");
 writeFileSync(input, text);
-const characters = [...text].length;
-const [dictionaryFile, dictionarySource] = dictionary();
-const perSecond = (seconds) => (characters / seconds / 1e6).toFixed(1) + " M chars/s";
+const characters = [...text.toString("utf8")].length;
+const han = (text.toString("utf8").match(/\p{Script=Han}/gu) ?? []).length;
+console.log(`text: ${text.length} bytes, ${characters} characters, ${((100 * han) / characters).toFixed(1)}% Chinese`);
+console.log(`program: ${program}; ${rounds} paired rounds per mode`);
 
-console.log(`text: ${Buffer.byteLength(text)} bytes, ${characters} characters`);
-console.log(`dictionary: ${dictionarySource}`);
-const ours = timeAnnotate(input, dictionaryFile);
-console.log(
-    `sorvani-annotate (whole process, best of ${runs}): ${ours.seconds.toFixed(3)} s wall, ` +
-        `${perSecond(ours.seconds)}; ${ours.cpuSeconds.toFixed(3)} s processor time, ` +
-        `${perSecond(ours.cpuSeconds)}; peak RSS ${(ours.peakKb / 1024).toFixed(1)} MB; ` +
-        `output ${(ours.outputBytes / 1e6).toFixed(1)} MB`,
-);
-const napi = timeNapi(text);
-if (!napi) {
-    console.log(`@napi-rs/pinyin: not installed under ${napiDir}`);
-} else {
-    const fastest = Math.min(napi.pinyin, napi.pinyinString);
-    console.log(`@napi-rs/pinyin pinyin(): ${napi.pinyin.toFixed(3)} s, ${perSecond(napi.pinyin)}`);
-    console.log(
-        `@napi-rs/pinyin pinyinString(): ${napi.pinyinString.toFixed(3)} s, ` +
-            perSecond(napi.pinyinString),
-    );
-    console.log(
-        `speed ratio sorvani-annotate (wall) / fastest @napi-rs/pinyin: ` +
-            (fastest / ours.seconds).toFixed(2),
-    );
+const hasNapi = existsSync(join(napiDir, "node_modules", "@napi-rs", "pinyin"));
+if (!hasNapi) console.log(`@napi-rs/pinyin: not installed under ${napiDir}`);
+const help = spawnSync(program, ["--help"], { encoding: "utf8" }).stdout;
+const modes = [
+    { name: "without tone marks", ours: [], theirs: { style: 0 } },
+    { name: "with tone marks", ours: ["--tones"], theirs: { style: 1 } },
+];
+if (help.includes("--words"))
+    modes.push({ name: "readings by word, tone marks", ours: ["--tones", "--words"], theirs: { style: 1, segment: true } });
+
+const rate = (seconds) => (characters / seconds / 1e6).toFixed(1) + " M chars/s";
+for (const mode of modes) {
+    const ours = [];
+    const theirs = [];
+    for (let round = 0; round < rounds; ++round) {
+        if (round % 2 === 0) ours.push(sorvani(input, mode.ours));
+        if (hasNapi) theirs.push(napi(input, mode.theirs));
+        if (round % 2 === 1) ours.push(sorvani(input, mode.ours));
+    }
+    const cpu = median(ours.map((r) => r.cpu));
+    const wall = median(ours.map((r) => r.wall));
+    console.log(`\n== ${mode.name} (sorvani-annotate ${mode.ours.join(" ") || "(no options)"}; ` +
+        `pinyinString ${JSON.stringify(mode.theirs)})`);
+    console.log(`sorvani-annotate: ${cpu.toFixed(3)} s processor (${rate(cpu)}), ${wall.toFixed(3)} s wall ` +
+        `(${rate(wall)}); peak RSS ${(Math.max(...ours.map((r) => r.peakKb)) / 1024).toFixed(1)} MB; ` +
+        `output ${ours[0].sum}`);
+    if (!hasNapi) continue;
+    const theirCpu = median(theirs.map((r) => r.cpu));
+    const theirWall = median(theirs.map((r) => r.wall));
+    console.log(`@napi-rs/pinyin:  ${theirCpu.toFixed(3)} s processor (${rate(theirCpu)}), ` +
+        `${theirWall.toFixed(3)} s wall (${rate(theirWall)}); peak RSS ` +
+        `${(Math.max(...theirs.map((r) => r.peakKb)) / 1024).toFixed(1)} MB`);
+    console.log(`ratio @napi-rs/pinyin / sorvani-annotate: ${(theirCpu / cpu).toFixed(2)} by processor time, ` +
+        `${(theirWall / wall).toFixed(2)} by wall time`);
+    console.log(`processor times, sorvani-annotate: ${ours.map((r) => r.cpu.toFixed(2)).join(" ")}; ` +
+        `@napi-rs/pinyin: ${theirs.map((r) => r.cpu.toFixed(2)).join(" ")}`);
 }
