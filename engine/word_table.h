@@ -74,6 +74,12 @@ class WordTable {
     std::vector<SyllableId> readings_;
     // Words that start with unit u are byFirst_[u] up to byFirst_[u + 1].
     std::vector<uint32_t> byFirst_;
+    // A bit for the first two units of each word, by a hash: a clear bit rules a match out.
+    static constexpr size_t kPairBits = size_t{1} << 16;
+    static size_t PairBit(char16_t first, char16_t second) {
+        return ((uint32_t{first} * 0x9E3779B1u) ^ (uint32_t{second} * 0x85EBCA77u)) >> 16;
+    }
+    std::vector<uint64_t> firstPairs_;
     size_t longest_ = 0;
 };
 
