@@ -2,10 +2,10 @@
 # Peak memory (resident set) and processor time of sorvani-annotate writing RTF, PDF and a web
 # page, for 10 MB and 50 MB of Chinese text, beside plain-text output.
 #
-#   bench/export_memory.sh [BUILD_DIR] [SIZES_IN_MB] [FORMATS]
+#   bench/export_memory.sh [BUILD_DIR] [SIZES_IN_MB] [FORMATS] [OPTIONS]
 #
-# BUILD_DIR holds bin/sorvani-annotate (default: build); SIZES_IN_MB defaults to "10 50" and
-# FORMATS to "text rtf html pdf". Each line printed: format, input MB, peak RSS in MB, user and
+# BUILD_DIR holds bin/sorvani-annotate (default: build); SIZES_IN_MB defaults to "10 50",
+# FORMATS to "text rtf html pdf", and OPTIONS (say "--words --sandhi") to none. Each line printed: format, input MB, peak RSS in MB, user and
 # system seconds, output MB, and the peak as a multiple of the input. The texts are made from a
 # fixed seed (sentences of the common characters with punctuation, an ASCII word now and then, a
 # line end every few sentences), so every run sees the same bytes.
@@ -13,6 +13,7 @@ set -eu
 build=$(cd "${1:-build}" && pwd)
 sizes=${2:-10 50}
 formats=${3:-text rtf html pdf}
+options=${4:-}
 work=${TMPDIR:-/tmp}/sorvani-export-bench
 mkdir -p "$work"
 
@@ -49,7 +50,7 @@ for mb in $sizes; do
     for format in $formats; do
         output="$work/out.$format"
         /usr/bin/time -f '%M %U %S' -o "$work/time" \
-            "$build/bin/sorvani-annotate" --format "$format" --output "$output" "$input"
+            "$build/bin/sorvani-annotate" $options --format "$format" --output "$output" "$input"
         read -r kb user sys <"$work/time"
         out_bytes=$(wc -c <"$output")
         awk -v f="$format" -v i="$in_bytes" -v k="$kb" -v u="$user" -v s="$sys" -v o="$out_bytes" \
