@@ -56,6 +56,18 @@ void WriteAll(QSaveFile& file, QByteArrayView bytes, const QString& path) {
     }
 }
 
+// A plain text takes at most three bytes for each of its characters.
+constexpr qsizetype kMostBytesPerCharacter = 3;
+
+void CheckLength(qsizetype characters, const QString& path) {
+    if (characters > kLargestImport)
+        throw DocumentError(
+            Failure(QStringLiteral("无法导入文件"), path,
+                    QStringLiteral(
+                        "文件太大，文本框最多只能容纳%1万个字符；大文件请用 sorvani-annotate 注音")
+                        .arg(kLargestImport / 10'000)));
+}
+
 }  // namespace
 
 void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop) {
@@ -70,9 +82,12 @@ void ImportFile(const QString& path, QTextDocument& document, const std::stop_to
         if (!content.complete)
             throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
                                         QStringLiteral("RTF文件不完整，在文档结束之前就断了")));
+        CheckLength(content.text.size(), path);
         FillDocument(content, document, stop);
         return;
     }
+    // Surely too long: refused before it is decoded.
+    CheckLength(bytes.size() / kMostBytesPerCharacter, path);
     QString plainText;
     try {
         plainText = DecodePlainText(bytes);
@@ -81,6 +96,7 @@ void ImportFile(const QString& path, QTextDocument& document, const std::stop_to
                                     QStringLiteral("它既不是文本文件，也不是RTF文件")));
     }
     bytes = QByteArray();
+    CheckLength(plainText.size(), path);
     FillPlainText(plainText, document, stop);
 }
 

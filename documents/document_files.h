@@ -10,11 +10,17 @@
 
 namespace sorvani::documents {
 
+// The most characters (UTF-16 units) an imported document may hold. The document box keeps about
+// 50 bytes per character once laid out, and its annotation is two to three times as long: a
+// longer text would take gigabytes and minutes in the box, where sorvani-annotate streams it.
+inline constexpr qsizetype kLargestImport = 10'000'000;
+
 // Replaces the document's content with a file: RTF when it starts with an RTF header, plain
 // text otherwise (see DecodePlainText), in the document's default font. Throws DocumentError
 // when the file cannot be read, is no regular file (a pipe or a device, which may never end),
-// holds neither, or is an RTF file cut short; the document is then left as it was. Throws
-// sorvani::LongWorkCancelled once a stop is requested, the document then partly filled.
+// holds neither, is an RTF file cut short, or holds more than kLargestImport characters; the
+// document is then left as it was. Throws sorvani::LongWorkCancelled once a stop is requested,
+// the document then partly filled.
 void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
 
 // What an export writes: the document with its formatting, or its text as printed pages or as a

@@ -90,6 +90,29 @@ TEST_F(DocumentFiles, FailedImportLeavesTheDocumentAndSaysWhy) {
     }
 }
 
+TEST_F(DocumentFiles, ATextTooLongForTheBoxIsRefusedAndTheDocumentKept) {
+    document_.setPlainText("old");
+    const QByteArray longest(kLargestImport, 'a');
+    // One character too many, as text and as RTF; and a file too large to be decoded at all.
+    QFile huge(Path("huge.txt"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(3 * kLargestImport + 3));
+    huge.close();
+    for (const QString& path : {Write("long.txt", longest + 'b'),
+                                Write("long.rtf", "{\\rtf1 " + longest + "b}"), huge.fileName()}) {
+        try {
+            ImportFile(path, document_);
+            ADD_FAILURE() << "no failure for " << path.toStdString();
+        } catch (const DocumentError& error) {
+            EXPECT_TRUE(error.description().contains(path)) << error.what();
+            EXPECT_TRUE(error.description().contains(u"文件太大"_s)) << error.what();
+        }
+        EXPECT_EQ(document_.toPlainText(), "old");
+    }
+    // At the limit the text is taken.
+    ImportFile(Write("longest.txt", longest), document_);
+    EXPECT_EQ(document_.characterCount(), kLargestImport + 1);
+}
+
 TEST_F(DocumentFiles, ExportReplacesAnExistingFileAndAddsNoExtension) {
     const QString path = Write("annotated", "previous content");
     document_.setPlainText(u"汉语\npinyin"_s);
