@@ -47,6 +47,8 @@ class frmmain : public QWidget {
     const QImage& Surface() const { return surface_; }
     // The window that stands for the program in the taskbar.
     frmtemp& TaskbarProxy() const { return *proxy_; }
+    // True while a long command (import, export, annotate) runs.
+    bool Busy() const { return longCommand_.running; }
 
     const sorvani::PinyinDictionary& Dictionary;
     std::unique_ptr<UserPrompts> CmdDlg;

@@ -83,6 +83,7 @@ void TestReport::Write() {
                      : QString()),
         QStringLiteral("message=%1").arg(dialog ? dialog->text() : QString()),
         QStringLiteral("caption=%1").arg(window->Frame2->Caption()),
+        QStringLiteral("busy=%1").arg(window->Busy()),
         // Last, as the one value that runs over several lines.
         QStringLiteral("text=%1").arg(window->Wj->toPlainText()),
     };

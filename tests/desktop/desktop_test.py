@@ -233,6 +233,31 @@ class Scenario:
         if not os.path.exists(target):
             raise Failure("the export wrote no file")
 
+    def long_import_answers_and_closes(self):
+        """During the import of a long file the window follows a move, and a close ends the
+        import and the program."""
+        sentence = "今天早上，我和朋友一起去公园散步，天气很好，阳光照在湖面上。\n"
+        source = os.path.join(self.d.folder, "long.txt")
+        with open(source, "w", encoding="utf-8") as f:
+            f.write(sentence * (9_000_000 // len(sentence.encode("utf-8"))))
+        self.d.xdotool("key", "alt+l")
+        self.type_in_dialog("打开文件", "long.txt")
+        r = self.d.wait_report("the import runs", lambda r: r["busy"] == "1"
+                               and r["caption"] == source)
+        x, y = (pixels(n) for n in rect(r["window"])[:2])
+        self.d.xdotool("windowmove", r["main"], x + 40, y + 30)
+        r = self.d.wait_report("the window follows the move",
+                               lambda r: pixels(rect(r["window"])[0]) != x)
+        if r["busy"] != "1":
+            raise Failure("the window answered only once the import had ended")
+        self.d.xdotool("key", "alt+x")
+        try:
+            status = self.d.program_process.wait(WAIT)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end when closed during an import")
+        if status != 0:
+            raise Failure("closed during an import, the program ended with status %d" % status)
+
     def click(self, r, x, y, repeat=1):
         wx, wy, _, _ = (pixels(n) for n in rect(r["window"]))
         self.d.xdotool("mousemove", wx + x, wy + y, "click", "--repeat", repeat, "--delay",
@@ -335,6 +360,10 @@ def main():
             scenario.grips_return_to_the_same_layout(start)
             scenario.caption_strip_moves_the_window(start)
             scenario.close()
+            # A fresh program for the long import, which ends it.
+            os.remove(desktop.report_path)
+            scenario.start_up()
+            scenario.long_import_answers_and_closes()
         except Exception:
             traceback.print_exc()
             if os.environ.get("SORVANI_DESKTOP_SHOT"):
