@@ -250,13 +250,7 @@ class Scenario:
                                lambda r: pixels(rect(r["window"])[0]) != x)
         if r["busy"] != "1":
             raise Failure("the window answered only once the import had ended")
-        self.d.xdotool("key", "alt+x")
-        try:
-            status = self.d.program_process.wait(WAIT)
-        except subprocess.TimeoutExpired:
-            raise Failure("the program did not end when closed during an import")
-        if status != 0:
-            raise Failure("closed during an import, the program ended with status %d" % status)
+        self.close(" during an import")
 
     def click(self, r, x, y, repeat=1):
         wx, wy, _, _ = (pixels(n) for n in rect(r["window"]))
@@ -327,14 +321,14 @@ class Scenario:
                 raise Failure("%s %s is %s, not %s as at the start"
                               % (when, name, r[name], start[name]))
 
-    def close(self):
+    def close(self, when=""):
         self.d.xdotool("key", "alt+x")
         try:
             status = self.d.program_process.wait(WAIT)
         except subprocess.TimeoutExpired:
-            raise Failure("the program did not end when closed")
+            raise Failure("the program did not end when closed" + when)
         if status != 0:
-            raise Failure("the program ended with status %d" % status)
+            raise Failure("closed%s, the program ended with status %d" % (when, status))
 
 
 def main():
