@@ -26,26 +26,27 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
       toneFlag_(toneFlag),
       write_(std::move(write)),
       chooser_(chooser),
-      known_(0x10000) {
+      bytes_(kPadding, '\0') {
     out_.reserve(2 * kOutputPiece);
 }
 
-bool AnnotationStream::Joins(char16_t unit) {
-    Known& known = known_[unit];
-    if (known.joins == 0) known.joins = IsJoiningMark(unit) ? 2 : 1;
+bool AnnotationStream::LearnJoins(char16_t unit) {
+    Known& known = KnownOf(unit);
+    known.joins = IsJoiningMark(unit) ? 2 : 1;
     return known.joins == 2;
 }
 
 uint32_t AnnotationStream::Keep(std::u16string_view text, uint16_t& length) {
+    bytes_.resize(bytes_.size() - kPadding);
     const auto offset = static_cast<uint32_t>(bytes_.size());
     bytes_ += EncodeUtf8(text);
     length = static_cast<uint16_t>(bytes_.size() - offset);
+    bytes_.append(kPadding, '\0');
     return offset;
 }
 
-const AnnotationStream::Known& AnnotationStream::PlacedAlone(char16_t unit) {
-    Known& known = known_[unit];
-    if (known.placed) return known;
+const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
+    Known& known = KnownOf(unit);
     const std::u16string_view character(&unit, 1);
     const Placing placing = PlacingOf(character, pinyin_, toneFlag_);
     known.placed = true;
@@ -88,10 +89,7 @@ void AnnotationStream::Finish() {
     if (chooser_) Choose(true);
     LayOutChunks(true);
     if (any_) {
-        out_.append(pinyinLine_).append(kLineEnd).append(characterLine_).append(kLineEnd);
-        pinyinLine_.clear();
-        characterLine_.clear();
-        lineWidth_ = 0;
+        EndPair(kLineEnd);
         any_ = false;
     }
     PassOn();
@@ -127,6 +125,28 @@ void AnnotationStream::LayOutChunks(bool last) {
     if (chooser_) chosen_.erase(chosen_.begin(), chosen_.begin() + static_cast<ptrdiff_t>(done));
 }
 
+// Called for every character: the line's end and its wrapping, which are rare, go elsewhere.
+inline void AnnotationStream::Place(bool lineEnd, std::string_view pinyin,
+                                    std::string_view spelling, int64_t width,
+                                    std::string_view spacing) {
+    if (lineEnd) return EndPair({});
+    pinyinLine_.Append(pinyin);
+    characterLine_.Append(spelling);
+    if (!spacing.empty()) characterLine_.Append(spacing);
+    lineWidth_ += width;
+    // The wrapped pair is final: the layout keeps it at the start of the pinyin line until the
+    // line ends, and passes it on first.
+    if (lineWidth_ > kWrapWidth) EndPair(kLineEnd);
+}
+
+void AnnotationStream::EndPair(std::string_view after) {
+    out_.append(pinyinLine_.text()).append(kLineEnd).append(characterLine_.text()).append(after);
+    pinyinLine_.clear();
+    characterLine_.clear();
+    lineWidth_ = 0;
+    if (out_.size() >= kOutputPiece) PassOn();
+}
+
 void AnnotationStream::LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen) {
     for (size_t i = 0; i < chunk.size();) {
         const char16_t unit = chunk[i];
@@ -138,15 +158,13 @@ void AnnotationStream::LayOutChunk(std::u16string_view chunk, std::span<const Sy
             const Known& known = PlacedAlone(unit);
             if (id && known.takesChosen) {
                 const KnownSyllable& syllable = Chosen(id);
-                const std::string_view bytes = bytes_;
-                Place(false, bytes.substr(syllable.pinyin, syllable.pinyinLength),
-                      bytes.substr(known.spelling, known.characterLength),
+                Place(false, Kept(syllable.pinyin, syllable.pinyinLength),
+                      Kept(known.spelling, known.characterLength),
                       known.characterWidth + syllable.spacingWidth,
-                      bytes.substr(syllable.spacing, syllable.spacingLength));
+                      Kept(syllable.spacing, syllable.spacingLength));
             } else {
-                const std::string_view bytes = bytes_;
-                Place(known.lineEnd, bytes.substr(known.pinyin, known.pinyinLength),
-                      bytes.substr(known.spelling, known.spellingLength), known.width);
+                Place(known.lineEnd, Kept(known.pinyin, known.pinyinLength),
+                      Kept(known.spelling, known.spellingLength), known.width);
             }
             ++i;
             continue;
@@ -161,30 +179,11 @@ void AnnotationStream::LayOutCluster(std::u16string_view cluster, SyllableId cho
     const Placing placing = PlacingOf(cluster, pinyin_, toneFlag_,
                                       chosen ? &chooser_->Shown(chosen, toneFlag_) : nullptr);
     const int64_t width = placing.lineEnd ? 0 : ruler_.Width(placing.spelling);
-    Place(placing.lineEnd, EncodeUtf8(placing.pinyin), EncodeUtf8(placing.spelling), width);
-}
-
-void AnnotationStream::Place(bool lineEnd, std::string_view pinyin, std::string_view spelling,
-                             int64_t width, std::string_view spacing) {
-    if (lineEnd) {
-        out_.append(pinyinLine_).append(kLineEnd).append(characterLine_);
-        pinyinLine_.clear();
-        characterLine_.clear();
-        lineWidth_ = 0;
-    } else {
-        pinyinLine_.append(pinyin);
-        characterLine_.append(spelling).append(spacing);
-        lineWidth_ += width;
-        if (lineWidth_ > kWrapWidth) {
-            // The wrapped pair is final: the layout keeps it at the start of the pinyin line
-            // until the line ends, and passes it on first.
-            out_.append(pinyinLine_).append(kLineEnd).append(characterLine_).append(kLineEnd);
-            pinyinLine_.clear();
-            characterLine_.clear();
-            lineWidth_ = 0;
-        }
-    }
-    if (out_.size() >= kOutputPiece) PassOn();
+    const std::string pinyin = EncodeUtf8(placing.pinyin), spelling = EncodeUtf8(placing.spelling);
+    cluster_.assign(pinyin).append(kPadding, '\0').append(spelling).append(kPadding, '\0');
+    const std::string_view pieces = cluster_;
+    Place(placing.lineEnd, pieces.substr(0, pinyin.size()),
+          pieces.substr(pinyin.size() + kPadding, spelling.size()), width);
 }
 
 void AnnotationStream::PassOn() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -58,10 +61,48 @@ class AnnotationStream {
         int64_t spacingWidth = 0;
     };
 
+    // Bytes readable past the end of every piece that goes into a line (see Line).
+    static constexpr size_t kPadding = 16;
+
+    // A line being built from pieces of a few bytes each. A piece that is at most kPadding bytes
+    // long, from a source with kPadding bytes readable from its start, is copied as a block of
+    // that size into room kept ahead, which costs far less than a copy of its own length.
+    class Line {
+      public:
+        void Append(std::string_view piece) {
+            if (size_ + piece.size() + kPadding > room_.size())
+                room_.resize(2 * room_.size() + piece.size() + kPadding);
+            if (piece.size() <= kPadding)
+                std::memcpy(room_.data() + size_, piece.data(), kPadding);
+            else
+                std::memcpy(room_.data() + size_, piece.data(), piece.size());
+            size_ += piece.size();
+        }
+        std::string_view text() const { return std::string_view(room_).substr(0, size_); }
+        void clear() { size_ = 0; }
+
+      private:
+        std::string room_;
+        size_t size_ = 0;
+    };
+
     // Keeps the text as UTF-8 in bytes_: its offset there, and its length in `length`.
     uint32_t Keep(std::u16string_view text, uint16_t& length);
-    bool Joins(char16_t unit);
-    const Known& PlacedAlone(char16_t unit);
+    // Bytes kept: valid offsets, so they are not checked again for every character.
+    std::string_view Kept(uint32_t offset, uint16_t length) const {
+        return std::string_view(bytes_.data() + offset, length);
+    }
+    // Both are asked for every unit: the answers already known come inline.
+    bool Joins(char16_t unit) {
+        const Known& known = KnownOf(unit);
+        return known.joins ? known.joins == 2 : LearnJoins(unit);
+    }
+    const Known& PlacedAlone(char16_t unit) {
+        const Known& known = KnownOf(unit);
+        return known.placed ? known : LearnPlacing(unit);
+    }
+    bool LearnJoins(char16_t unit);
+    const Known& LearnPlacing(char16_t unit);
     const KnownSyllable& Chosen(SyllableId id);
     void Choose(bool atEnd);
     void LayOutChunks(bool last);
@@ -69,6 +110,9 @@ class AnnotationStream {
     void LayOutCluster(std::u16string_view cluster, SyllableId chosen);
     void Place(bool lineEnd, std::string_view pinyin, std::string_view spelling, int64_t width,
                std::string_view spacing = {});
+    // The open pair ends: at a line end (the line end's own spelling follows), or wrapped or at
+    // the text's end (`after` is then a line end).
+    void EndPair(std::string_view after);
     void PassOn();
 
     PinyinMemo& pinyin_;
@@ -76,9 +120,19 @@ class AnnotationStream {
     const int16_t toneFlag_;
     Writer write_;
     const ReadingChooser* chooser_;
-    std::vector<Known> known_;
+    // By unit, in pages of 256 units made when first needed: a text touches few of them, and
+    // fresh memory is slow to touch.
+    Known& KnownOf(char16_t unit) {
+        auto& page = known_[unit >> 8];
+        if (!page) page = std::make_unique<Known[]>(256);
+        return page[unit & 0xFF];
+    }
+    std::array<std::unique_ptr<Known[]>, 256> known_;
     std::vector<KnownSyllable> knownSyllables_;
+    // The kept bytes, followed by kPadding zero bytes.
     std::string bytes_;
+    // A cluster's pinyin and spelling, each followed by kPadding bytes.
+    std::string cluster_;
     // The text not laid out yet; with a chooser, after the last unit laid out, which the chooser
     // reads as context (kept_ is then 1).
     std::u16string text_;
@@ -86,7 +140,7 @@ class AnnotationStream {
     // With a chooser: the syllable of each unit of text_ decided so far (the first units), and
     // the chooser's latest decision.
     std::vector<SyllableId> chosen_, decision_;
-    std::string pinyinLine_, characterLine_;
+    Line pinyinLine_, characterLine_;
     int64_t lineWidth_ = 0;
     bool any_ = false;
     std::string out_;

@@ -6,9 +6,9 @@
 namespace sorvani {
 
 const CharacterPinyin& PinyinMemo::LookUpAndKeep(char16_t character, int16_t toneFlag) {
-    auto& known = Known(toneFlag);
-    if (known.empty()) known.resize(0x10000);
-    CharacterPinyin& entry = known[character];
+    auto& page = Known(toneFlag)[character >> 8];
+    if (!page) page = std::make_unique<CharacterPinyin[]>(256);
+    CharacterPinyin& entry = page[character & 0xFF];
     const int16_t code = cp936::CodeOf(character);
     entry.pinyin = LookupPinyin(dictionary_, code, toneFlag);
     entry.doubleByte = CharacterColumns(character) == 2;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "pinyin_dictionary.h"
 #include "pinyin_lookup.h"
@@ -25,21 +26,24 @@ class PinyinMemo {
 
     // Throws as LookupPinyin does.
     const CharacterPinyin& Lookup(char16_t character, int16_t toneFlag) {
-        const auto& known = Known(toneFlag);
-        if (!known.empty() && !known[character].pinyin.empty()) return known[character];
+        const auto& page = Known(toneFlag)[character >> 8];
+        if (page && !page[character & 0xFF].pinyin.empty()) return page[character & 0xFF];
         return LookUpAndKeep(character, toneFlag);
     }
 
   private:
-    std::vector<CharacterPinyin>& Known(int16_t toneFlag) {
+    using Page = std::unique_ptr<CharacterPinyin[]>;
+
+    std::array<Page, 256>& Known(int16_t toneFlag) {
         return toneFlag == kWithTones ? withTones_ : withoutTones_;
     }
     const CharacterPinyin& LookUpAndKeep(char16_t character, int16_t toneFlag);
 
     const PinyinDictionary& dictionary_;
-    // By character, one table for each answer to the tone question, made when first needed. An
-    // entry without pinyin is not looked up yet, since a lookup never gives an empty text.
-    std::vector<CharacterPinyin> withTones_, withoutTones_;
+    // By character, one table for each answer to the tone question, in pages of 256 characters
+    // made when first needed (a text touches few, and fresh memory is slow to touch). An entry
+    // without pinyin is not looked up yet, since a lookup never gives an empty text.
+    std::array<Page, 256> withTones_, withoutTones_;
 };
 
 }  // namespace sorvani

@@ -38,20 +38,43 @@ bool ReadsAsUtf8(std::string_view sample, bool inputEndsThere) {
 }
 
 size_t DecodeUtf8Units(std::string_view bytes, bool last, std::u16string& units) {
+    // Room for the most units the bytes can give, one a byte, written in place.
+    const size_t start = units.size();
+    units.resize(start + bytes.size());
+    char16_t* out = units.data() + start;
     size_t i = 0;
     while (i < bytes.size()) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         if (byte < 0x80) {
-            units.push_back(byte);
+            *out++ = byte;
             ++i;
             continue;
         }
+        // Chinese is three bytes a character: read here when valid, as ReadUtf8Sequence would.
+        if ((byte & 0xF0) == 0xE0 && i + 2 < bytes.size()) {
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            const auto third = static_cast<unsigned char>(bytes[i + 2]);
+            const char32_t cp = (byte & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
+            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80 && cp >= 0x800 &&
+                (cp < 0xD800 || cp > 0xDFFF)) {
+                *out++ = static_cast<char16_t>(cp);
+                i += 3;
+                continue;
+            }
+        }
         const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(i));
         if (sequence.kind == Utf8Sequence::Kind::Truncated && !last) break;
-        AppendUtf16(units,
-                    sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD');
+        const char32_t cp =
+            sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD';
+        if (cp < 0x10000) {
+            *out++ = static_cast<char16_t>(cp);
+        } else {
+            *out++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
         i += sequence.length;
     }
+    units.resize(static_cast<size_t>(out - units.data()));
     return i;
 }
 

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "cp936.h"
+#include "utf8.h"
 
 namespace sorvani::text {
 namespace {
@@ -152,6 +153,38 @@ TEST(TextDecoder, RandomBytesInRandomPiecesGiveTheTextOfTheWhole) {
         const std::u16string whole = Decode(bytes);
         ASSERT_EQ(DecodeInPieces(bytes, ends), whole) << round;
         ASSERT_TRUE(whole.find(u'\r') == std::u16string::npos);
+    }
+}
+
+// UTF-8 reads three-byte sequences, nearly all Chinese, by a quicker way than other sequences:
+// both ways must agree with the sequence reader, for valid bytes and for every near miss.
+TEST(TextDecoder, Utf8ReadsAsTheSequenceReaderDoes) {
+    const std::string prose = "\xE4\xBB\x8A\xE5\xA4\xA9\xE6\x97\xA9\xE4\xB8\x8A\xEF\xBC\x8C ok";
+    std::string utf8;
+    for (int i = 0; i < 16; ++i) utf8 += prose;
+    const auto reference = [](std::string_view bytes) {
+        std::u16string text;
+        while (!bytes.empty()) {
+            const Utf8Sequence sequence = ReadUtf8Sequence(bytes);
+            AppendUtf16(
+                text, sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD');
+            bytes.remove_prefix(sequence.length);
+        }
+        return text;
+    };
+    std::mt19937 random(15);
+    const std::string alphabet =
+        "a\xE0\xE4\xEC\xED\xEE\xEF\x80\x8F\x9F\xA0\xBF\xC0\xC3\xF0\x9F\xFF";
+    for (int round = 0; round < 3000; ++round) {
+        std::string tail(random() % 12, ' ');
+        for (char& c : tail) c = alphabet[random() % alphabet.size()];
+        const std::string bytes = utf8 + tail;
+        const std::u16string expected = reference(bytes);
+        ASSERT_EQ(Decode(bytes), expected) << round;
+        std::vector<size_t> ends;
+        for (size_t end = utf8.size() - 5; end < bytes.size(); end += 1 + random() % 3)
+            ends.push_back(end);
+        ASSERT_EQ(DecodeInPieces(bytes, ends), expected) << round;
     }
 }
 
