@@ -209,20 +209,28 @@ TEST(AnnotationStream, AnEmptySyllableStopsTheStreamAsItStopsTheRun) {
         std::invalid_argument);
 }
 
-TEST(AnnotationStream, HoldsOnlyTheOpenLinesOfALongText) {
+TEST(AnnotationStream, HoldsOnlyTheOpenLinesOfALongTextWithOrWithoutReadingsByWord) {
     const PinyinDictionary dictionary = HandMadeDictionary();
-    PinyinMemo memo(dictionary);
-    ColumnRuler ruler;
-    size_t written = 0, largest = 0;
-    AnnotationStream stream(memo, ruler, kWithTones, [&](std::string_view bytes) {
-        written += bytes.size();
-        largest = std::max(largest, bytes.size());
-    });
-    const std::u16string line(1000, u'中');
-    for (int i = 0; i < 200; ++i) stream.Add(line);  // no line end at all
-    EXPECT_GT(written, 1000000u);                    // passed on before the end
-    stream.Finish();
-    EXPECT_LT(largest, 1u << 18);
+    const WordTable words =
+        WordTable::Parse(WordTable::Serialise({{u"中中", {u"zhòng", u"zhōng"}}}), "test");
+    const ReadingChooser chooser(&words, dictionary, true);
+    for (const ReadingChooser* chosen : {static_cast<const ReadingChooser*>(nullptr), &chooser}) {
+        PinyinMemo memo(dictionary);
+        ColumnRuler ruler;
+        size_t written = 0, largest = 0;
+        AnnotationStream stream(
+            memo, ruler, kWithTones,
+            [&](std::string_view bytes) {
+                written += bytes.size();
+                largest = std::max(largest, bytes.size());
+            },
+            chosen);
+        const std::u16string line(1000, u'中');
+        for (int i = 0; i < 200; ++i) stream.Add(line);  // no line end at all
+        EXPECT_GT(written, 1000000u);                    // passed on before the end
+        stream.Finish();
+        EXPECT_LT(largest, 1u << 18);
+    }
 }
 
 }  // namespace
