@@ -1,5 +1,6 @@
 #include "document_files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,7 +17,7 @@ namespace sorvani::documents {
 namespace {
 
 QString Failure(const QString& what, const QString& path, const QString& reason) {
-    return QStringLiteral("%1“%2”：%3").arg(what, path, reason);
+    return QStringLiteral("%1“%2”：%3").arg(what, QDir::toNativeSeparators(path), reason);
 }
 
 // Read a piece at a time, so that a stop is heeded soon even for a long file.

@@ -5,9 +5,9 @@
 
 namespace sorvani {
 
-// A path as UTF-8 on every platform, for messages.
+// A path as UTF-8 with the platform's separators, for messages.
 inline std::string PathText(const std::filesystem::path& file) {
-    const std::u8string text = file.u8string();
+    const std::u8string text = std::filesystem::path(file).make_preferred().u8string();
     return std::string(text.begin(), text.end());
 }
 

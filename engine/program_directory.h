@@ -4,7 +4,9 @@
 
 namespace sorvani {
 
-// The directory that holds the running program, where its data files lie.
+// The directory that holds the running program's file, where its data files lie. A link to the
+// program is followed to the file itself; the current directory stands in when the system cannot
+// tell.
 std::filesystem::path ProgramDirectory();
 
 }  // namespace sorvani

@@ -2,51 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QThread>
-#include <stdexcept>
-
-#include "background_work.h"
-
 namespace {
-
-// Ends a run at its first turn of the event loop, as closing the window does.
-class CancellingEvents final : public sorvani::EventLoop {
-  public:
-    void Yield() override { throw sorvani::LongWorkCancelled{}; }
-};
-
-TEST(BackgroundWork, BuildsADocumentForTheCallingThread) {
-    sorvani::NoEventLoop events;
-    const QFont font(QStringLiteral("LXGW WenKai Mono"), 11);
-    const auto document = BuildDocument(
-        [](QTextDocument& d, std::stop_token) { d.setPlainText(QStringLiteral("中\r\nab\n")); },
-        font, events);
-    EXPECT_EQ(document->toPlainText(), QStringLiteral("中\nab\n"));
-    EXPECT_EQ(document->defaultFont(), font);
-    EXPECT_EQ(document->thread(), QThread::currentThread());
-    EXPECT_FALSE(document->isUndoAvailable());
-}
-
-TEST(BackgroundWork, PassesOnWhatTheWorkThrows) {
-    sorvani::NoEventLoop events;
-    EXPECT_THROW(
-        RunInBackground([](std::stop_token) { throw std::runtime_error("disk full"); }, events),
-        std::runtime_error);
-}
-
-TEST(BackgroundWork, ACancelledWaitStopsTheWorkAndEndsAfterIt) {
-    CancellingEvents events;
-    // The work would never end by itself; without the stop the test would hang.
-    bool stopped = false;
-    EXPECT_THROW(RunInBackground(
-                     [&](std::stop_token stop) {
-                         while (!stop.stop_requested()) QThread::yieldCurrentThread();
-                         stopped = true;
-                     },
-                     events),
-                 sorvani::LongWorkCancelled);
-    EXPECT_TRUE(stopped);
-}
 
 TEST(ShowDocument, GivenDocumentsReplaceEachOtherWithoutPilingUp) {
     QTextEdit box;

@@ -51,6 +51,8 @@ class frmmain : public QWidget {
     bool Busy() const { return longCommand_.running; }
 
     const sorvani::PinyinDictionary& Dictionary;
+    // The design's common dialog control. Besides the file dialogs it asks the commands' Yes/No
+    // questions and shows their messages: every modal prompt of the window goes through it.
     std::unique_ptr<UserPrompts> CmdDlg;
     // How long an annotation run, an import or an export works between two turns of the event
     // loop.
@@ -70,7 +72,9 @@ class frmmain : public QWidget {
     QCheckBox* ybbd;
     CaptionFrame* Frame2;  // its caption is the path of the last file imported
     QTextEdit* Wj;
-    QLabel* Label1;  // measures the width of a line of text
+    // The design's hidden label that measured each character line; the column ruler measures
+    // the lines instead, so it stays hidden.
+    QLabel* Label1;
     QLabel* Label2;  // percentage of the annotate command's progress
     QProgressBar* PrgB;
     // The hidden work and output boxes of the design; the annotate command keeps its work copy

@@ -1,6 +1,7 @@
 // The import and export commands: files in and out of the document box, and the hand-off of its
 // text to a word processor.
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QTextCursor>
 
@@ -36,7 +37,7 @@ void frmmain::OpenDocument(const QString& path) {
 }
 
 void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
-    Frame2->SetCaption(path);
+    Frame2->SetCaption(QDir::toNativeSeparators(path));
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     try {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QScreen>
 #include <QTextBlock>
 
+#include "document_font.h"
 #include "help_text.h"
 #include "recording_prompts.h"
 #include "twips.h"
@@ -41,6 +43,11 @@ TEST_F(MainWindow, StartsCentredWithItsCaptionAndDesignSize) {
     EXPECT_NEAR(window.geometry().center().y(), screen.center().y(), 1);
     EXPECT_EQ(GeometryInTwips(*window.Wj), (TwipRect{120, 240, 8535, 5895}));
     EXPECT_EQ(QApplication::focusWidget(), window.Wj);
+}
+
+TEST_F(MainWindow, TheDocumentBoxShowsTheDocumentFontWithoutWrapping) {
+    EXPECT_EQ(QFontInfo(window.Wj->font()).family(), sorvani::documents::DocumentFont().family());
+    EXPECT_EQ(window.Wj->lineWrapMode(), QTextEdit::NoWrap);
 }
 
 TEST_F(MainWindow, LaysOutTheChromeAtTheInitialSize) {

@@ -173,6 +173,21 @@ TEST_F(AnnotateTool, DictionaryDefaultsToTheOneBesideTheProgram) {
     EXPECT_EQ(outcome.out, "Zhong \r\n中    \r\n");
 }
 
+#ifndef _WIN32
+TEST_F(AnnotateTool, ALinkToTheProgramFindsTheDictionaryBesideTheProgramItself) {
+    // As from a folder of commands: a link to the program, with another dictionary beside the
+    // link that must not be taken.
+    fs::create_directories(dir_ / "commands");
+    const fs::path link = dir_ / "commands" / fs::path(SORVANI_ANNOTATE).filename();
+    fs::create_symlink(SORVANI_ANNOTATE, link);
+    test_support::WriteDictionaryFile(DictionaryFilePath(dir_ / "commands"),
+                                      {{u"中", u"中", u"", u"beside the link"}});
+    const Outcome outcome = Run("", "中", link);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "Zhong \r\n中    \r\n");
+}
+#endif
+
 TEST_F(AnnotateTool, RtfWithoutItsModuleFailsNamingTheModule) {
     const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
     fs::copy_file(SORVANI_ANNOTATE, program);
