@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <functional>
+#include <string>
 
 #include "frmmain.h"
 #include "frmmain_geometry.h"
@@ -172,14 +173,31 @@ TEST_F(AnnotateCommand, AFailedRunLeavesTheDocumentAndSaysWhy) {
     EXPECT_TRUE(window->Immax->isEnabled());
 }
 
-TEST(PercentCaption, RoundsToTwoDecimalsWithTiesToEven) {
-    EXPECT_EQ(PercentCaption(0, 240), "0%");
-    EXPECT_EQ(PercentCaption(80, 240), "33%");
-    EXPECT_EQ(PercentCaption(160, 240), "67%");
-    EXPECT_EQ(PercentCaption(1, 8), "12%");  // 0.125
-    EXPECT_EQ(PercentCaption(3, 8), "38%");  // 0.375
-    EXPECT_EQ(PercentCaption(80, 81), "99%");
-    EXPECT_EQ(PercentCaption(0, 0), "0%");
+struct PercentCase {
+    const char* name;
+    int64_t position;
+    int64_t total;
+    const char* caption;
+};
+
+// The case by its name, in the test names that ctest lists.
+void PrintTo(const PercentCase& c, std::ostream* out) { *out << c.name; }
+
+class PercentCaptionOf : public testing::TestWithParam<PercentCase> {};
+
+// The share is rounded to two decimals, ties to the even neighbour, before it becomes a percentage.
+TEST_P(PercentCaptionOf, RoundsToTwoDecimalsWithTiesToEven) {
+    EXPECT_EQ(PercentCaption(GetParam().position, GetParam().total), GetParam().caption);
 }
+
+INSTANTIATE_TEST_SUITE_P(Progress, PercentCaptionOf,
+                         testing::Values(PercentCase{"Start", 0, 240, "0%"},
+                                         PercentCase{"OneThird", 80, 240, "33%"},
+                                         PercentCase{"TwoThirds", 160, 240, "67%"},
+                                         PercentCase{"TieRoundsDownToEven", 1, 8, "12%"},
+                                         PercentCase{"TieRoundsUpToEven", 3, 8, "38%"},
+                                         PercentCase{"LastChunkOfTwo", 80, 81, "99%"},
+                                         PercentCase{"NothingToDo", 0, 0, "0%"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

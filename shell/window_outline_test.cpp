@@ -2,18 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "twips.h"
+
 namespace {
 
-using Kind = OutlineShape::Kind;
+// A window size in twips, named for where it occurs.
+struct OutlineCase {
+    const char* name;
+    int widthTwips;
+    int heightTwips;
+};
 
-TEST(WindowOutline, PiecesAtTheMainWindowsInitialSize) {
-    const auto shapes = WindowOutlineShapes(731, 502);
-    ASSERT_EQ(shapes.size(), 8u);
-    EXPECT_EQ(shapes.front(), (OutlineShape{Kind::Rectangle, 0, 26, 731, 476}));
-    EXPECT_EQ(shapes[4], (OutlineShape{Kind::Ellipse, 1, 0, 52, 52}));
-    EXPECT_EQ(shapes[5], (OutlineShape{Kind::Ellipse, 681, 0, 732, 52}));
-    EXPECT_EQ(shapes.back(), (OutlineShape{Kind::Ellipse, 722, 493, 731, 502}));
+// The case by its name, in the test names that ctest lists.
+void PrintTo(const OutlineCase& c, std::ostream* out) { *out << c.name; }
+
+class OutlineCorners : public testing::TestWithParam<OutlineCase> {};
+
+// Whatever the size, the four corner pixels fall outside the window, so the desktop shows through
+// them, while the middle of every edge and the centre stay inside.
+TEST_P(OutlineCorners, AreTransparentWhileTheEdgesBetweenThemStay) {
+    const OutlineCase size = GetParam();
+    const QRegion outline = *WindowOutline(size.widthTwips, size.heightTwips);
+    const int right = TwipsToPixels(size.widthTwips) - 1;
+    const int bottom = TwipsToPixels(size.heightTwips) - 1;
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
+        EXPECT_FALSE(outline.contains(corner)) << corner.x() << "," << corner.y();
+    for (const QPoint inside :
+         {QPoint(right / 2, 0), QPoint(right / 2, bottom), QPoint(0, bottom / 2),
+          QPoint(right, bottom / 2), QPoint(right / 2, bottom / 2)})
+        EXPECT_TRUE(outline.contains(inside)) << inside.x() << "," << inside.y();
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, OutlineCorners,
+                         testing::Values(OutlineCase{"MainWindow", 10965, 7530},
+                                         OutlineCase{"Splash", 5085, 3270},
+                                         OutlineCase{"NarrowestMainWindow", 2505, 7530},
+                                         OutlineCase{"LowestMainWindow", 10965, 1515}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WindowOutline, RoundsThreeCornersAndKeepsTheGripCornerNearlySquare) {
     const QRegion outline = *WindowOutline(10965, 7530);

@@ -23,14 +23,6 @@ bool HasColour(const QImage& image, const QRect& area, const QColor& colour) {
     return false;
 }
 
-TEST(WindowSkin, PaintingTwiceGivesTheSamePicture) {
-    QImage surface = Painted(QSize(731, 502), QStringLiteral("SorvaniV1.5"));
-    const QImage first = surface;
-    PaintWindowSkin(surface, SkinPicture(), kBackground, QStringLiteral("SorvaniV1.5"),
-                    FontOf(WindowFontFamily(), kWindowFontPoints));
-    EXPECT_EQ(surface, first);
-}
-
 TEST(WindowSkin, CornersKeepTheirSizeAndTheMiddleKeepsTheBackground) {
     const QImage skin = SkinPicture();
     ASSERT_EQ(skin.size(), QSize(150, 155));

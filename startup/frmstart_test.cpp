@@ -23,13 +23,19 @@ class Splash : public testing::Test {
         return file;
     }
 
-    // One 50 ms step of the nominal timeline: the timers that are running tick in order.
-    void Step(int milliseconds) {
-        for (auto [timer, tick] : {std::pair{&splash.Timer1, &frmstart::Timer1_Timer},
-                                   std::pair{&splash.Timer2, &frmstart::Timer2_Timer},
-                                   std::pair{&splash.Timer3, &frmstart::Timer3_Timer}})
-            if (timer->isActive()) (splash.*tick)();
-        if (milliseconds % 500 == 0 && splash.Timer4.isActive()) splash.Timer4_Timer();
+    // Plays the splash's timers up to the given time on a clock of the test's own, a millisecond
+    // at a time: each running timer ticks whenever its interval has passed since it started or
+    // last ticked, the timers of one moment in the order the splash numbers them.
+    void PlayUntil(int milliseconds) {
+        while (now < milliseconds) {
+            ++now;
+            for (Ticking& timer : timers) {
+                if (timer.timer->isActive() && now - timer.last >= timer.timer->interval()) {
+                    timer.last = now;
+                    (splash.*timer.tick)();
+                }
+            }
+        }
     }
 
     QColor TitleColour() const { return splash.Label1->palette().color(QPalette::WindowText); }
@@ -38,6 +44,17 @@ class Splash : public testing::Test {
     sorvani::PinyinDictionary dictionary;
     RecordingPrompts prompts;
     frmstart splash;
+
+    struct Ticking {
+        QTimer* timer;
+        void (frmstart::*tick)();
+        int last = 0;  // the timers start with the splash, at 0
+    };
+    int now = 0;
+    Ticking timers[4] = {{&splash.Timer1, &frmstart::Timer1_Timer},
+                         {&splash.Timer2, &frmstart::Timer2_Timer},
+                         {&splash.Timer3, &frmstart::Timer3_Timer},
+                         {&splash.Timer4, &frmstart::Timer4_Timer}};
 };
 
 TEST_F(Splash, LoadsWithTheLinesAtTheirStartAndTheTitleEmpty) {
@@ -47,14 +64,12 @@ TEST_F(Splash, LoadsWithTheLinesAtTheirStartAndTheTitleEmpty) {
     EXPECT_DOUBLE_EQ(splash.Line2.x2, 2542.5);
     EXPECT_DOUBLE_EQ(splash.Line3.x1, 0);
     EXPECT_TRUE(splash.Label1->text().isEmpty());
-    EXPECT_EQ(splash.Timer1.interval(), 50);
-    EXPECT_EQ(splash.Timer4.interval(), 500);
     const TwipRect right = GeometryInTwips(*splash.Label3);
     EXPECT_NEAR(right.left + right.width, 5085 - 100, 8);
 }
 
 TEST_F(Splash, PlaysItsTimelineThenLoadsTheDictionaryAndOpensTheMainWindow) {
-    Step(50);
+    PlayUntil(50);
     EXPECT_EQ(splash.Label1->text(), QStringLiteral("SorvaniV1.5"));
     EXPECT_EQ(TitleColour(), QColor(255, 0, 0));
     const TwipRect title = GeometryInTwips(*splash.Label1);
@@ -64,21 +79,21 @@ TEST_F(Splash, PlaysItsTimelineThenLoadsTheDictionaryAndOpensTheMainWindow) {
     EXPECT_DOUBLE_EQ(splash.Line1.x2, 2442);
     EXPECT_DOUBLE_EQ(splash.Line2.x1, 2442);
 
-    for (int t = 100; t <= 450; t += 50) Step(t);
+    PlayUntil(450);
     // The sweep passed the centre at 450 ms: the X stays open by 900 twips each side.
     EXPECT_FALSE(splash.Timer1.isActive());
     EXPECT_FALSE(splash.Timer2.isActive());
     EXPECT_DOUBLE_EQ(splash.Line1.x1, 2542 + 900);
     EXPECT_DOUBLE_EQ(splash.Line2.x1, 2542 - 900);
 
-    Step(500);
+    PlayUntil(500);
     EXPECT_EQ(TitleColour(), QColor(15, 0, 240));
     EXPECT_EQ(splash.MainWindow(), nullptr);
-    for (int t = 550; t < 1000; t += 50) Step(t);
+    PlayUntil(999);
     EXPECT_DOUBLE_EQ(splash.Line3.x1, 5700);
     EXPECT_EQ(splash.MainWindow(), nullptr);
 
-    Step(1000);
+    PlayUntil(1000);
     ASSERT_NE(splash.MainWindow(), nullptr);
     EXPECT_TRUE(splash.MainWindow()->isVisible());
     EXPECT_EQ(&splash.MainWindow()->Dictionary, &dictionary);
@@ -92,8 +107,14 @@ TEST_F(Splash, PlaysItsTimelineThenLoadsTheDictionaryAndOpensTheMainWindow) {
     EXPECT_TRUE(prompts.shown.isEmpty());
 }
 
+TEST_F(Splash, EndsAfterAboutOneSecond) {
+    while (!splash.MainWindow() && now < 10000) PlayUntil(now + 1);
+    EXPECT_NEAR(now, 1000, 100);
+    EXPECT_FALSE(splash.isVisible());
+}
+
 TEST_F(Splash, AMouseMoveDuringTheAnimationChangesNothing) {
-    for (int t = 50; t <= 900; t += 50) Step(t);
+    PlayUntil(900);
     splash.Form_MouseMove();
     EXPECT_EQ(splash.MainWindow(), nullptr);
     EXPECT_TRUE(splash.Timer4.isActive());
@@ -120,7 +141,7 @@ class SplashWithDocument : public Splash {
     // Plays the whole animation; the main window opens and the queued import has not run yet.
     frmmain& OpenMainWindow(const QString& document) {
         splash.OpenWhenShown(document);
-        for (int t = 50; t <= 1000; t += 50) Step(t);
+        PlayUntil(1000);
         frmmain* main = splash.MainWindow();
         EXPECT_NE(main, nullptr);
         main->CmdDlg = std::make_unique<RecordingPrompts>();

@@ -188,23 +188,39 @@ TEST_F(AnnotateTool, ALinkToTheProgramFindsTheDictionaryBesideTheProgramItself) 
 }
 #endif
 
-TEST_F(AnnotateTool, RtfWithoutItsModuleFailsNamingTheModule) {
+// A run that needs RTF, named for what asks for it.
+struct RtfRun {
+    const char* name;
+    const char* arguments;  // "OUTPUT" stands for an existing file named *.rtf
+    const char* input;
+};
+
+// The case by its name, in the test names that ctest lists.
+void PrintTo(const RtfRun& run, std::ostream* out) { *out << run.name; }
+
+class RtfWithoutItsModule : public AnnotateTool, public testing::WithParamInterface<RtfRun> {};
+
+TEST_P(RtfWithoutItsModule, FailsNamingTheModuleAndLeavesTheOutput) {
     const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
     fs::copy_file(SORVANI_ANNOTATE, program);
     const fs::path output = dir_ / "out.rtf";
     WriteBytes(output, "old");
-    for (const auto& [arguments, input] : {std::pair{"--output " + Quote(output), "中"},
-                                           {"--format rtf", "中"},
-                                           {"-", "{\\rtf1 中}"}}) {
-        const Outcome outcome =
-            Run("--dictionary " + Quote(dictionary_) + " " + arguments, input, program);
-        EXPECT_EQ(outcome.status, 1) << arguments;
-        EXPECT_EQ(LineCount(outcome.err), 1) << arguments;
-        EXPECT_NE(outcome.err.find("sorvani-annotate-rtf"), std::string::npos) << outcome.err;
-        EXPECT_EQ(outcome.out, "") << arguments;
-    }
+    std::string arguments = GetParam().arguments;
+    if (arguments == "OUTPUT") arguments = "--output " + Quote(output);
+    const Outcome outcome =
+        Run("--dictionary " + Quote(dictionary_) + " " + arguments, GetParam().input, program);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1);
+    EXPECT_NE(outcome.err.find("sorvani-annotate-rtf"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(ReadBytes(output), "old");
 }
+
+INSTANTIATE_TEST_SUITE_P(Runs, RtfWithoutItsModule,
+                         testing::Values(RtfRun{"OutputFileNamedRtf", "OUTPUT", "中"},
+                                         RtfRun{"FormatRtf", "--format rtf", "中"},
+                                         RtfRun{"RtfInput", "-", "{\\rtf1 中}"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AnnotateTool, AFullDiskStopsTheRunAtItsFirstFailedWrite) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
