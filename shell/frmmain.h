@@ -38,9 +38,9 @@ class frmmain : public QWidget {
                      std::unique_ptr<UserPrompts> prompts = nullptr,
                      std::unique_ptr<PointerPosition> pointer = nullptr);
 
-    // The import command once its file is chosen: the path becomes Frame2's caption and the
-    // file's content the document box's; a failure is reported as the import reports it. Does
-    // nothing while another long command runs.
+    // The import command once its file is chosen: the path, with the platform's separators,
+    // becomes Frame2's caption and the file's content the document box's; a failure is reported
+    // as the import reports it. Does nothing while another long command runs.
     void OpenDocument(const QString& path);
 
     // What the window shows: the skin with the caption, repainted on every size change.

@@ -119,8 +119,8 @@ void frmmain::Imclose_Click() {
 }
 
 // However the window is closed (by the window system's close command too), the proxy goes with
-// it, so that no stray taskbar button keeps the program alive. During an annotation run the
-// window waits for the run to stop at its next yield, and then closes.
+// it, so that no stray taskbar button keeps the program alive. During a long command (import,
+// export, annotate) the window waits for the command to stop at its next yield, and then closes.
 void frmmain::closeEvent(QCloseEvent* event) {
     if (LongCommand::DelaysClose(longCommand_)) {
         event->ignore();

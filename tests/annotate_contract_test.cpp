@@ -106,6 +106,15 @@ TEST_F(AnnotateTool, OutputFileIsReplacedOnlyByACompleteRun) {
     EXPECT_EQ(files, 5);  // no temporary file left: the dictionary, the output, the streams' three
 }
 
+TEST_F(AnnotateTool, NamesAPathWithThePlatformsSeparators) {
+    // Given with forward slashes, as Windows also accepts; named as the system writes it.
+    fs::create_directory(dir_ / "in");
+    const Outcome outcome = Annotate("", Quote(dir_.generic_string() + "/in/absent.txt"));
+    EXPECT_EQ(outcome.status, 1);
+    const std::string named = (fs::path("in") / "absent.txt").make_preferred().string();
+    EXPECT_NE(outcome.err.find(named + ": file not found"), std::string::npos) << outcome.err;
+}
+
 TEST_F(AnnotateTool, FailuresExitWithOneAndNameTheFile) {
     Outcome outcome = Annotate("", Quote(dir_ / "absent.txt"));
     EXPECT_EQ(outcome.status, 1);
