@@ -8,11 +8,12 @@ namespace sorvani::annotate {
 
 // The output file of a run. A regular file (or a new one) is written under a temporary name in
 // its folder and replaces the target in one step when committed; until then the target stays as
-// it was, and a file never committed (or a run ended by a signal) leaves nothing behind. The
-// replacement keeps the old file's permissions (and owner where allowed); a read-only file is
-// refused. Links are followed to the file they name. A FIFO or a device is written directly.
-// On POSIX systems a file with several hard links is rewritten in place once complete, so that
-// all its names see the new text, and anything else that is no file is refused.
+// it was, and a file never committed (or a run ended by a signal, or on Windows by Ctrl+C or the
+// console closing) leaves nothing behind. The replacement keeps the old file's permissions (and
+// owner where allowed); a read-only file is refused. Links are followed to the file they name. A
+// FIFO or a device is written directly. On POSIX systems a file with several hard links is
+// rewritten in place once complete, so that all its names see the new text, and anything else that
+// is no file is refused.
 class ReplacingFile {
   public:
     // Throws ToolError when the target cannot be written.

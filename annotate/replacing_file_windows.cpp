@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <mutex>
 #include <random>
 #include <string>
 
@@ -23,6 +24,37 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target) {
     for (int i = 0; i < 8; ++i) name += kLetters[random() % (std::size(kLetters) - 1)];
     return target.parent_path() / name;
 }
+
+// A console event (Ctrl+C, Ctrl+Break, the console closed, logoff, shutdown) ends the program from
+// a thread of its own, while the main thread may be writing the temporary file or putting it in
+// place. The handler deletes the file under the lock that Commit holds while it closes and moves
+// the file, so that it never deletes the file just put in place.
+std::mutex removalLock;
+std::wstring pendingTemporary;  // guarded by removalLock; empty when nothing is to be removed
+
+BOOL WINAPI RemoveTemporaryOnConsoleEvent(DWORD) {
+    // Never unlocked: the default handler, next in line, ends the program, and until then the
+    // file must not be put in place.
+    removalLock.lock();
+    // The main thread's handle allows deletion: the file goes once that handle is closed, at the
+    // latest as the program ends.
+    if (!pendingTemporary.empty()) DeleteFileW(pendingTemporary.c_str());
+    return FALSE;
+}
+
+void ArmRemoval(const std::filesystem::path& temporary) {
+    {
+        const std::lock_guard lock(removalLock);
+        pendingTemporary = temporary.native();
+    }
+    // Registered once and left in place: the system may hold its own lock while a handler runs,
+    // so adding or removing one while holding removalLock could wait forever on the handler.
+    [[maybe_unused]] static const bool registered =
+        SetConsoleCtrlHandler(RemoveTemporaryOnConsoleEvent, TRUE);
+}
+
+// With removalLock held.
+void DisarmRemoval() { pendingTemporary.clear(); }
 
 // The file a link (symbolic link or junction) leads to; the path itself for anything else.
 std::filesystem::path FollowLinks(const std::filesystem::path& path) {
@@ -71,8 +103,8 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
     }
     for (int attempt = 0; file_ == -1; ++attempt) {
         temporary_ = TemporaryName(target_);
-        const HANDLE handle = CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         const DWORD failure = GetLastError();
         if (handle == INVALID_HANDLE_VALUE && (failure != ERROR_FILE_EXISTS || attempt == 100)) {
             temporary_.clear();
@@ -80,12 +112,17 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
         }
         file_ = reinterpret_cast<intptr_t>(handle);
     }
+    ArmRemoval(temporary_);
 }
 
 ReplacingFile::~ReplacingFile() {
     if (committed_) return;
+    const std::lock_guard lock(removalLock);
     Close();
-    if (!temporary_.empty()) DeleteFileW(temporary_.c_str());
+    if (!temporary_.empty()) {
+        DeleteFileW(temporary_.c_str());
+        DisarmRemoval();
+    }
 }
 
 void ReplacingFile::Write(std::string_view bytes) {
@@ -103,12 +140,15 @@ void ReplacingFile::Commit() {
     // The data reaches the disk before the name does.
     if (way_ != Way::Direct && !FlushFileBuffers(handle))
         Fail("cannot write", static_cast<int>(GetLastError()));
-    file_ = -1;
-    if (!CloseHandle(handle)) Fail("cannot write", static_cast<int>(GetLastError()));
     if (way_ == Way::Direct) {
+        file_ = -1;
+        if (!CloseHandle(handle)) Fail("cannot write", static_cast<int>(GetLastError()));
         committed_ = true;
         return;
     }
+    const std::lock_guard lock(removalLock);
+    file_ = -1;
+    if (!CloseHandle(handle)) Fail("cannot write", static_cast<int>(GetLastError()));
     // Replacing keeps the old file's attributes, security and creation time; hard links to it
     // keep the old text. A new file is moved into place.
     const bool replaced =
@@ -118,6 +158,7 @@ void ReplacingFile::Commit() {
                            nullptr)
             : MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH);
     if (!replaced) Fail("cannot replace", static_cast<int>(GetLastError()));
+    DisarmRemoval();
     committed_ = true;
 }
 

@@ -20,6 +20,7 @@ namespace sorvani {
 namespace {
 
 using testing_tool::AnnotateTool;
+using testing_tool::LongText;
 using testing_tool::Outcome;
 using testing_tool::ReadBytes;
 using testing_tool::WriteBytes;
@@ -205,17 +206,6 @@ TEST_F(OutputFile, AnyValidNameWorks) {
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(output), kAnnotated);
     EXPECT_TRUE(LeftOver({output}).empty());
-}
-
-// Lines of characters the test dictionary knows, about `size` bytes.
-std::string LongText(size_t size) {
-    std::string line;
-    for (int i = 0; i < 30; ++i) line += "中国啊";
-    line += "\r\n";
-    std::string text;
-    text.reserve(size + line.size());
-    while (text.size() < size) text += line;
-    return text;
 }
 
 // Runs the tool on a large input in the background, as a shell would start it.

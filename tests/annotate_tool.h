@@ -41,6 +41,17 @@ inline void WriteBytes(const fs::path& file, std::string_view bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
+// Lines of characters the test dictionary knows, about `size` bytes.
+inline std::string LongText(size_t size) {
+    std::string line;
+    for (int i = 0; i < 30; ++i) line += "中国啊";
+    line += "\r\n";
+    std::string text;
+    text.reserve(size + line.size());
+    while (text.size() < size) text += line;
+    return text;
+}
+
 class AnnotateTool : public ::testing::Test {
   protected:
     void SetUp() override {
