@@ -6,7 +6,7 @@ namespace sorvani {
 
 static_assert(PinyinDictionary::kRows <= UINT16_MAX, "row numbers are kept in 16 bits");
 
-PinyinDictionary::PinyinDictionary() : firstRow_(0x10000, 0) {
+PinyinDictionary::PinyinDictionary() {
     // Memory that is never touched costs nothing, so the ends of every row fit from the start.
     cellEnds_.reserve(static_cast<size_t>(kRows) * kColumns);
 }
@@ -27,7 +27,10 @@ void PinyinDictionary::Append(const DictionaryRecord& record) {
 
 void PinyinDictionary::IndexKey(std::u16string_view key, int row) {
     // Rows arrive in order, so the first row to claim a key keeps it.
-    if (key.size() == 1 && firstRow_[key[0]] == 0) firstRow_[key[0]] = static_cast<uint16_t>(row);
+    if (key.size() != 1) return;
+    auto& block = firstRow_[key[0] >> 8];
+    if (!block) block = std::make_unique<uint16_t[]>(256);
+    if (block[key[0] & 0xFF] == 0) block[key[0] & 0xFF] = static_cast<uint16_t>(row);
 }
 
 std::u16string_view PinyinDictionary::Cell(int row, int column) const {

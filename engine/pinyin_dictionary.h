@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,10 @@ class PinyinDictionary {
     std::u16string_view Cell(int row, int column) const;
 
     // The first row (1-based) whose column 1 or 2 holds exactly the character, or 0.
-    int FindRow(char16_t character) const { return firstRow_[character]; }
+    int FindRow(char16_t character) const {
+        const auto& block = firstRow_[character >> 8];
+        return block ? block[character & 0xFF] : 0;
+    }
 
   private:
     void IndexKey(std::u16string_view key, int row);
@@ -48,7 +52,9 @@ class PinyinDictionary {
     // a handful of allocations, which matters at every start of the program.
     std::u16string text_;
     std::vector<uint32_t> cellEnds_;
-    std::vector<uint16_t> firstRow_;
+    // The first rows by UTF-16 unit, in blocks of 256 units made when a key falls into them: a
+    // table for every unit would cost 128 KB zeroed at every start, more than a small dictionary.
+    std::array<std::unique_ptr<uint16_t[]>, 256> firstRow_;
     int filled_ = 0;
 };
 
