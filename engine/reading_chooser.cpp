@@ -75,15 +75,17 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
                               std::vector<SyllableId>& chosen) const {
     const size_t longest = words_ ? words_->Longest() : 0;
     std::vector<SyllableId> ids(window.size() - start, 0);
+    // Matching stops where a word that starts there might go on past the window.
+    const size_t limit = atEnd || longest == 0      ? window.size()
+                         : window.size() >= longest ? window.size() - longest + 1
+                                                    : 0;
     size_t end = start;
     // Where the last word, or the last character outside words, starts.
     size_t last = start;
-    while (end < window.size()) {
-        const size_t left = window.size() - end;
-        // A word that starts here might go on past the window.
-        if (!atEnd && left < longest) break;
+    while (end < limit) {
         const auto match = longest
-                               ? words_->LongestMatch(window.substr(end, std::min(longest, left)))
+                               ? words_->LongestMatch(std::u16string_view(
+                                     window.data() + end, std::min(longest, window.size() - end)))
                                : WordTable::Match{};
         last = end;
         if (match.length == 0) {

@@ -113,10 +113,10 @@ WordTable WordTable::Parse(std::string_view bytes, const std::string& name) {
         ++table.byFirst_[table.units_[table.offsets_[word]] + 1];
     for (size_t unit = 1; unit < table.byFirst_.size(); ++unit)
         table.byFirst_[unit] += table.byFirst_[unit - 1];
-    table.firstPairs_.assign(kPairBits / 64, 0);
     for (uint32_t word = 0; word < wordCount; ++word) {
-        const size_t bit =
-            PairBit(table.units_[table.offsets_[word]], table.units_[table.offsets_[word] + 1]);
+        const char16_t first = table.units_[table.offsets_[word]];
+        const size_t bit = PairBit(first, table.units_[table.offsets_[word] + 1]);
+        table.firstUnits_[first / 64] |= uint64_t{1} << (first % 64);
         table.firstPairs_[bit / 64] |= uint64_t{1} << (bit % 64);
     }
     return table;
@@ -153,12 +153,8 @@ std::string WordTable::Serialise(const std::vector<Word>& words) {
     return out;
 }
 
-WordTable::Match WordTable::LongestMatch(std::u16string_view text) const {
+WordTable::Match WordTable::SearchLongest(std::u16string_view text) const {
     Match best;
-    if (text.size() < 2 || byFirst_.empty()) return best;
-    // Most places start no word: their first two units are no word's.
-    const size_t bit = PairBit(text[0], text[1]);
-    if (!(firstPairs_[bit / 64] >> (bit % 64) & 1)) return best;
     // Words sharing the first k units of the text lie in [low, high); each step keeps those that
     // also share unit k, found by binary search since the words are sorted.
     uint32_t low = byFirst_[text[0]], high = byFirst_[text[0] + 1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -55,8 +56,12 @@ class WordTable {
         size_t length = 0;  // 0 when no word matches
         uint32_t word = 0;
     };
-    // The longest word that the text starts with.
-    Match LongestMatch(std::u16string_view text) const;
+    // The longest word that the text starts with. Most places start no word, which their first
+    // two units tell: that answer comes inline, as it is asked at every place of a text.
+    Match LongestMatch(std::u16string_view text) const {
+        if (text.size() < 2 || !MayStartWith(text[0], text[1])) return {};
+        return SearchLongest(text);
+    }
 
     std::u16string_view Text(uint32_t word) const;
     // The syllable numbers of the word's units.
@@ -67,6 +72,13 @@ class WordTable {
 
   private:
     size_t WordLength(uint32_t word) const { return offsets_[word + 1] - offsets_[word]; }
+    Match SearchLongest(std::u16string_view text) const;
+    // False rules out every word that starts with these units.
+    bool MayStartWith(char16_t first, char16_t second) const {
+        if (!(firstUnits_[first / 64] >> (first % 64) & 1)) return false;
+        const size_t bit = PairBit(first, second);
+        return firstPairs_[bit / 64] >> (bit % 64) & 1;
+    }
 
     std::vector<std::u16string> syllables_;
     std::vector<uint32_t> offsets_;
@@ -74,12 +86,14 @@ class WordTable {
     std::vector<SyllableId> readings_;
     // Words that start with unit u are byFirst_[u] up to byFirst_[u + 1].
     std::vector<uint32_t> byFirst_;
-    // A bit for the first two units of each word, by a hash: a clear bit rules a match out.
+    // A bit for the first unit of each word, and one for its first two units by a hash: a clear
+    // bit rules a match out. Most text units are in no word, and the first test is the cheaper.
     static constexpr size_t kPairBits = size_t{1} << 16;
     static size_t PairBit(char16_t first, char16_t second) {
         return ((uint32_t{first} * 0x9E3779B1u) ^ (uint32_t{second} * 0x85EBCA77u)) >> 16;
     }
-    std::vector<uint64_t> firstPairs_;
+    std::array<uint64_t, 0x10000 / 64> firstUnits_{};
+    std::array<uint64_t, kPairBits / 64> firstPairs_{};
     size_t longest_ = 0;
 };
 
