@@ -188,6 +188,16 @@ void BM_LargeTextImportFreezes(benchmark::State& state) {
 }
 BENCHMARK(BM_LargeTextImportFreezes)->Arg(10)->Arg(200)->Unit(benchmark::kSecond)->Iterations(1);
 
+// A plain text of one paragraph: the megabytes are the argument.
+void BM_OneParagraphImportFreezes(benchmark::State& state) {
+    Window window;
+    QTemporaryDir folder;
+    ImportFreezes(state, window,
+                  WriteFile(folder, "paragraph.txt",
+                            ChineseDocument(state.range(0) * 1'000'000).remove(u'\n').toUtf8()));
+}
+BENCHMARK(BM_OneParagraphImportFreezes)->Arg(1)->Arg(10)->Unit(benchmark::kSecond)->Iterations(1);
+
 // RTF whose format changes at every character: the megabytes, and the characters of a paragraph.
 QByteArray HostileRtf(qsizetype bytes, int64_t paragraph) {
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 SimSun;}}\n";

@@ -71,7 +71,7 @@ void CheckLength(qsizetype characters, const QString& path) {
 
 }  // namespace
 
-void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop) {
+bool ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop) {
     QByteArray bytes = ReadWholeFile(path, stop);
     const bool rtf = text::IsRtf(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
     // The file's bytes go as soon as they are read: a long file is held once, not twice.
@@ -84,8 +84,7 @@ void ImportFile(const QString& path, QTextDocument& document, const std::stop_to
             throw DocumentError(Failure(QStringLiteral("无法导入文件"), path,
                                         QStringLiteral("RTF文件不完整，在文档结束之前就断了")));
         CheckLength(content.text.size(), path);
-        FillDocument(content, document, stop);
-        return;
+        return FillDocument(content, document, stop);
     }
     // Surely too long: refused before it is decoded.
     CheckLength(bytes.size() / kMostBytesPerCharacter, path);
@@ -99,6 +98,7 @@ void ImportFile(const QString& path, QTextDocument& document, const std::stop_to
     bytes = QByteArray();
     CheckLength(plainText.size(), path);
     FillPlainText(plainText, document, stop);
+    return true;
 }
 
 ExportFormat ExportFormatOf(const QString& path) {

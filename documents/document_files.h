@@ -20,8 +20,9 @@ inline constexpr qsizetype kLargestImport = 10'000'000;
 // when the file cannot be read, is no regular file (a pipe or a device, which may never end),
 // holds neither, is an RTF file cut short, or holds more than kLargestImport characters; the
 // document is then left as it was. Throws sorvani::LongWorkCancelled once a stop is requested,
-// the document then partly filled.
-void ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
+// the document then partly filled. Returns false when the formatting of an RTF paragraph whose
+// format changes too often was simplified (see FillDocument); the text is whole either way.
+bool ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
 
 // What an export writes: the document with its formatting, or its text as printed pages or as a
 // web page.

@@ -428,17 +428,52 @@ RtfContent ReadRtfContent(QByteArrayView source, const std::stop_token& stop) {
     return RtfReader().Read(source, stop);
 }
 
-void FillDocument(const RtfContent& content, QTextDocument& document, const std::stop_token& stop) {
+std::vector<RtfContent::Run> LimitFormatChanges(const RtfContent& content, int most) {
+    std::vector<RtfContent::Run> kept;
+    // The paragraph separator (or the text's end) after the last run taken, and the runs that
+    // started in its paragraph.
+    qsizetype paragraphEnd = -1;
+    int changes = 0;
+    // The format of the last run left out, in force until the next run.
+    std::optional<int> leftOut;
+    for (size_t i = 0; i < content.runs.size();) {
+        RtfContent::Run run = content.runs[i];
+        if (leftOut && run.start > paragraphEnd + 1)
+            run = {paragraphEnd + 1, *leftOut};  // it goes on into the next paragraph
+        else
+            ++i;
+        leftOut.reset();
+        if (run.start > paragraphEnd) {
+            paragraphEnd = content.text.indexOf(QChar::ParagraphSeparator, run.start);
+            if (paragraphEnd < 0) paragraphEnd = content.text.size();
+            changes = 0;
+        }
+        if (++changes > most)
+            leftOut = run.format;
+        else
+            kept.push_back(run);
+    }
+    if (leftOut && paragraphEnd + 1 < content.text.size())
+        kept.push_back({paragraphEnd + 1, *leftOut});
+    return kept;
+}
+
+bool FillDocument(const RtfContent& content, QTextDocument& document, const std::stop_token& stop) {
+    const std::vector<RtfContent::Run> runs =
+        LimitFormatChanges(content, kMostFormatChangesInParagraph);
     DocumentFilling filling(document);
-    for (size_t i = 0; i < content.runs.size(); ++i) {
-        const qsizetype start = content.runs[i].start;
-        const qsizetype end =
-            i + 1 < content.runs.size() ? content.runs[i + 1].start : content.text.size();
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const qsizetype start = runs[i].start;
+        const qsizetype end = i + 1 < runs.size() ? runs[i + 1].start : content.text.size();
         InsertText(filling.Cursor(), QStringView(content.text).sliced(start, end - start),
-                   content.formats[static_cast<size_t>(content.runs[i].format)], stop);
+                   content.formats[static_cast<size_t>(runs[i].format)], stop);
     }
     // A document of paragraph ends alone has no run.
-    if (content.runs.empty()) InsertText(filling.Cursor(), content.text, {}, stop);
+    if (runs.empty()) InsertText(filling.Cursor(), content.text, {}, stop);
+    return runs.size() == content.runs.size() &&
+           std::ranges::equal(runs, content.runs, [](const auto& a, const auto& b) {
+               return a.start == b.start && a.format == b.format;
+           });
 }
 
 bool ReadRtf(QByteArrayView source, QTextDocument& document) {

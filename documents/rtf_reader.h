@@ -34,10 +34,21 @@ struct RtfContent {
 // source gives what it holds. Throws sorvani::LongWorkCancelled once a stop is requested.
 RtfContent ReadRtfContent(QByteArrayView source, const std::stop_token& stop = {});
 
-// Replaces the document's content with the text and formatting; its raw text is then exactly the
-// content's text. Leaves no undo record. Throws sorvani::LongWorkCancelled once a stop is
-// requested.
-void FillDocument(const RtfContent& content, QTextDocument& document,
+// Format changes a paragraph may have in a document. A text document lays out, draws and measures
+// a paragraph at a cost per format change within it, all at once, so a paragraph whose format
+// changes at every character freezes the window for seconds.
+inline constexpr int kMostFormatChangesInParagraph = 1000;
+
+// The runs of the content with at most `most` of them starting in any paragraph: past that, a
+// paragraph keeps the format it has reached, and the next paragraph starts in the format the text
+// had there. The text is not touched.
+std::vector<RtfContent::Run> LimitFormatChanges(const RtfContent& content, int most);
+
+// Replaces the document's content with the text and formatting, at most
+// kMostFormatChangesInParagraph format changes in a paragraph; its raw text is then exactly the
+// content's text. Returns false when some paragraph had more, whose formatting is then
+// simplified. Leaves no undo record. Throws sorvani::LongWorkCancelled once a stop is requested.
+bool FillDocument(const RtfContent& content, QTextDocument& document,
                   const std::stop_token& stop = {});
 
 // Both in one. Returns whether the source held the whole document (RtfContent::complete).

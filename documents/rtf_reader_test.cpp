@@ -124,7 +124,53 @@ TEST(RtfReader, AParagraphOfManyRunsAndManyParagraphs) {
     ReadRtf(source + "\\par" + QByteArray("\\par").repeated(100'000) + "}", document);
     EXPECT_EQ(document.blockCount(), 100'001);
     EXPECT_EQ(document.firstBlock().text(), QByteArray("ab").repeated(50'000));
-    EXPECT_EQ(inspection::Runs(document).size(), 100'000u);
+    EXPECT_EQ(inspection::Runs(document).size(),
+              static_cast<size_t>(kMostFormatChangesInParagraph));
+}
+
+// The content's runs as (start, format) pairs.
+std::vector<std::pair<qsizetype, int>> Pairs(const std::vector<RtfContent::Run>& runs) {
+    std::vector<std::pair<qsizetype, int>> pairs;
+    for (const auto& run : runs) pairs.emplace_back(run.start, run.format);
+    return pairs;
+}
+
+TEST(RtfReader, AParagraphKeepsItsFormatOnceItHasChangedTooOften) {
+    RtfContent content;
+    content.text = u"abcdef\u2029ghi\u2029jk\u2029lmn"_s;
+    // Paragraphs start at 0, 7, 11 and 14; the run at 4 goes on to 12, in the third paragraph.
+    content.runs = {{0, 0}, {2, 1}, {3, 2}, {4, 3}, {12, 4}, {13, 5}, {14, 6}, {15, 7}};
+    using Runs = std::vector<std::pair<qsizetype, int>>;
+    EXPECT_EQ(Pairs(LimitFormatChanges(content, 8)), Pairs(content.runs));
+    // The first paragraph keeps format 1 from 2 on; the next starts in format 3, which the text
+    // had there, and each later paragraph has its own changes.
+    EXPECT_EQ(Pairs(LimitFormatChanges(content, 2)),
+              (Runs{{0, 0}, {2, 1}, {7, 3}, {12, 4}, {13, 5}, {14, 6}, {15, 7}}));
+    EXPECT_EQ(Pairs(LimitFormatChanges(content, 1)), (Runs{{0, 0}, {7, 3}, {12, 4}, {14, 6}}));
+    // A run at a paragraph's separator belongs to the paragraph it ends; a run left out that goes
+    // on to the end starts the paragraph after its own.
+    content.runs = {{0, 0}, {6, 1}, {9, 2}};
+    EXPECT_EQ(Pairs(LimitFormatChanges(content, 1)), (Runs{{0, 0}, {7, 1}, {11, 2}}));
+}
+
+TEST(RtfReader, TheDocumentLimitsFormatChangesButKeepsTheText) {
+    QByteArray source = "{\\rtf1 ";
+    const int changes = kMostFormatChangesInParagraph + 500;
+    for (int i = 0; i < changes; ++i) source += i % 2 ? "\\b0 b" : "\\b a";
+    source += "\\par{\\i x}y\\par}";
+    const RtfContent content = ReadRtfContent(source);
+    QTextDocument document;
+    EXPECT_FALSE(FillDocument(content, document));
+    EXPECT_EQ(document.toRawText(), content.text);
+    const auto runs = inspection::Runs(document);
+    // Each run of the first paragraph but its last is one character; the second paragraph keeps
+    // its italic x.
+    EXPECT_EQ(runs.size(), static_cast<size_t>(kMostFormatChangesInParagraph) + 2);
+    EXPECT_EQ(document.firstBlock().text().size(), changes);
+    EXPECT_TRUE(document.lastBlock().begin().fragment().charFormat().fontItalic());
+
+    QTextDocument ordinary;
+    EXPECT_TRUE(FillDocument(ReadRtfContent("{\\rtf1 a\\b b\\par c}"), ordinary));
 }
 
 TEST(RtfReader, TheDocumentHoldsExactlyTheContentsText) {

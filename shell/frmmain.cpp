@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -117,8 +118,11 @@ void frmmain::CreateContent() {
     Frame2->SetCaption(QStringLiteral("文件内容"));
     Wj = Create<QTextEdit>(Frame2, kWj);
     Wj->setFont(sorvani::documents::DocumentFont());
-    // Long lines scroll instead of wrapping, so a pinyin line stays above its characters.
-    Wj->setLineWrapMode(QTextEdit::NoWrap);
+    // Lines of an annotation scroll rather than wrap, so a pinyin line stays above its
+    // characters. A longer paragraph wraps: the box measures and draws a line whole, at every
+    // paint, which for a paragraph of a megabyte would freeze the window each time.
+    Wj->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    Wj->setLineWrapColumnOrWidth(kWjWrapColumns * QFontMetrics(Wj->font()).horizontalAdvance(u'0'));
     // A long text pasted or typed in is laid out without freezing the window.
     PaceLayout(*Wj);
 

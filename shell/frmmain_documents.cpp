@@ -11,11 +11,17 @@
 #include "document_files.h"
 #include "frmmain.h"
 #include "long_command.h"
+#include "rtf_reader.h"
 #include "word_processor.h"
 
 namespace {
 
 const QString kExported = QStringLiteral("导出文件成功！");
+const QString kFormatsSimplified =
+    QStringLiteral(
+        "文件中有的段落格式变化太多：每段只显示前%1处格式变化，其后沿用已有的格式；"
+        "文字完整无缺。")
+        .arg(sorvani::documents::kMostFormatChangesInParagraph);
 
 }  // namespace
 
@@ -40,11 +46,12 @@ void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
     Frame2->SetCaption(QDir::toNativeSeparators(path));
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
+    bool formatsKept = true;
     try {
         ShowDocument(*Wj,
                      BuildDocument(
                          [&](QTextDocument& imported, std::stop_token stop) {
-                             sorvani::documents::ImportFile(path, imported, stop);
+                             formatsKept = sorvani::documents::ImportFile(path, imported, stop);
                          },
                          Wj->font(), events),
                      events);
@@ -54,6 +61,7 @@ void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
         return;
     }
     Wj->setFocus();
+    if (!formatsKept) CmdDlg->Inform(kFormatsSimplified);
 }
 
 void frmmain::dcwj_Click() {

@@ -80,6 +80,16 @@ TEST_F(DocumentCommands, ImportsRtfWithItsFormattingAndShowsThePath) {
     EXPECT_EQ(QApplication::focusWidget(), window->Wj);
 }
 
+TEST_F(DocumentCommands, AnRtfParagraphWhoseFormatChangesTooOftenIsShownSimplified) {
+    QByteArray source = "{\\rtf1 ";
+    for (int i = 0; i < 3000; ++i) source += i % 2 ? "\\b0 \\u23383?" : "\\b \\u25991?";
+    Import(Write("hostile.rtf", source + "}"));
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("文字").repeated(1500));
+    ASSERT_EQ(prompts->shown.size(), 1);
+    EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("格式变化太多")));
+    EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("文字完整无缺")));
+}
+
 TEST_F(DocumentCommands, ImportsTextInUtf8AndInCodePage936AndReplacesTheDocument) {
     Import(Write("utf8.txt", "\xEF\xBB\xBF中文\r\n第二行"));
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("中文\n第二行"));

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFontInfo>
 #include <QScreen>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include "document_font.h"
 #include "help_text.h"
@@ -45,9 +47,15 @@ TEST_F(MainWindow, StartsCentredWithItsCaptionAndDesignSize) {
     EXPECT_EQ(QApplication::focusWidget(), window.Wj);
 }
 
-TEST_F(MainWindow, TheDocumentBoxShowsTheDocumentFontWithoutWrapping) {
+TEST_F(MainWindow, TheDocumentBoxWrapsOnlyLinesLongerThanAnAnnotationHas) {
     EXPECT_EQ(QFontInfo(window.Wj->font()).family(), sorvani::documents::DocumentFont().family());
-    EXPECT_EQ(window.Wj->lineWrapMode(), QTextEdit::NoWrap);
+    const QString widest = QString(u'汉').repeated(80) + u'\n' + QString(u'x').repeated(400);
+    window.Wj->setPlainText(widest + u'\n' + QString(u'字').repeated(1200));
+    const QTextDocument& document = *window.Wj->document();
+    document.documentLayout()->documentSize();  // lays it all out
+    EXPECT_EQ(document.findBlockByNumber(0).layout()->lineCount(), 1);
+    EXPECT_EQ(document.findBlockByNumber(1).layout()->lineCount(), 1);
+    EXPECT_EQ(document.findBlockByNumber(2).layout()->lineCount(), 6);
 }
 
 TEST_F(MainWindow, LaysOutTheChromeAtTheInitialSize) {
