@@ -434,15 +434,15 @@ std::vector<RtfContent::Run> LimitFormatChanges(const RtfContent& content, int m
     // started in its paragraph.
     qsizetype paragraphEnd = -1;
     int changes = 0;
-    // The format of the last run left out, in force until the next run.
-    std::optional<int> leftOut;
+    // The format of the last run left out, in force until the next run; -1 for none.
+    int leftOut = -1;
     for (size_t i = 0; i < content.runs.size();) {
         RtfContent::Run run = content.runs[i];
-        if (leftOut && run.start > paragraphEnd + 1)
-            run = {paragraphEnd + 1, *leftOut};  // it goes on into the next paragraph
+        if (leftOut >= 0 && run.start > paragraphEnd + 1)
+            run = {paragraphEnd + 1, leftOut};  // it goes on into the next paragraph
         else
             ++i;
-        leftOut.reset();
+        leftOut = -1;
         if (run.start > paragraphEnd) {
             paragraphEnd = content.text.indexOf(QChar::ParagraphSeparator, run.start);
             if (paragraphEnd < 0) paragraphEnd = content.text.size();
@@ -453,8 +453,8 @@ std::vector<RtfContent::Run> LimitFormatChanges(const RtfContent& content, int m
         else
             kept.push_back(run);
     }
-    if (leftOut && paragraphEnd + 1 < content.text.size())
-        kept.push_back({paragraphEnd + 1, *leftOut});
+    if (leftOut >= 0 && paragraphEnd + 1 < content.text.size())
+        kept.push_back({paragraphEnd + 1, leftOut});
     return kept;
 }
 
@@ -470,10 +470,7 @@ bool FillDocument(const RtfContent& content, QTextDocument& document, const std:
     }
     // A document of paragraph ends alone has no run.
     if (runs.empty()) InsertText(filling.Cursor(), content.text, {}, stop);
-    return runs.size() == content.runs.size() &&
-           std::ranges::equal(runs, content.runs, [](const auto& a, const auto& b) {
-               return a.start == b.start && a.format == b.format;
-           });
+    return runs == content.runs;
 }
 
 bool ReadRtf(QByteArrayView source, QTextDocument& document) {

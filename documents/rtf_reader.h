@@ -17,6 +17,7 @@ struct RtfContent {
     struct Run {
         qsizetype start;
         int format;  // index into formats
+        bool operator==(const Run&) const = default;
     };
 
     // The text as a text document holds it (QTextDocument::toRawText): paragraphs separated by
