@@ -75,6 +75,11 @@ void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
     QTextDocument* const old = box.document();
     const bool given = old->parent() == &box;
     document->setParent(&box);
+    // The box lays its new document out afresh for each setting it gives it, the first part of a
+    // long document three times over. Given the box's text options, and no page size (without
+    // which it is not laid out), the document is laid out once: when the box sets its page size.
+    document->setDefaultTextOption(old->defaultTextOption());
+    document->setPageSize(QSizeF(0, 0));
     box.setDocument(document.release());
     PaceLayout(box);
     if (given) {
