@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QTextBlock>
 #include <QTimerEvent>
 #include <algorithm>
@@ -64,6 +65,13 @@ class PacedLayout final : public QObject {
     int next_ = 0;
 };
 
+// Whether the document has a paragraph wider than the columns (each character is one at least).
+bool HasParagraphWiderThan(const QTextDocument& document, int columns) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (block.length() - 1 > columns) return true;
+    return false;
+}
+
 }  // namespace
 
 void PaceLayout(QTextEdit& box) { new PacedLayout(*box.document()->documentLayout()); }
@@ -74,11 +82,24 @@ void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
     // own first document goes by itself.
     QTextDocument* const old = box.document();
     const bool given = old->parent() == &box;
+    // Lines scroll, so that a pinyin line stays above its characters. But the box measures and
+    // draws a line whole at every paint, so a document with a paragraph wider than the wrap
+    // width is wrapped there: the width to scroll over is then that of its widest lines still.
+    const int wrapColumns =
+        box.lineWrapColumnOrWidth() / QFontMetrics(box.font()).horizontalAdvance(u'0');
+    const auto wrap = HasParagraphWiderThan(*document, wrapColumns) ? QTextEdit::FixedPixelWidth
+                                                                    : QTextEdit::NoWrap;
+    // A change of the wrap lays out the document the box holds: an empty one in the meantime.
+    QTextDocument standIn;
+    if (box.lineWrapMode() != wrap) {
+        box.setDocument(&standIn);
+        box.setLineWrapMode(wrap);
+    }
     document->setParent(&box);
     // The box lays its new document out afresh for each setting it gives it, the first part of a
     // long document three times over. Given the box's text options, and no page size (without
     // which it is not laid out), the document is laid out once: when the box sets its page size.
-    document->setDefaultTextOption(old->defaultTextOption());
+    document->setDefaultTextOption(box.document()->defaultTextOption());
     document->setPageSize(QSizeF(0, 0));
     box.setDocument(document.release());
     PaceLayout(box);

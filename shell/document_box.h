@@ -12,7 +12,9 @@
 void PaceLayout(QTextEdit& box);
 
 // Gives the box a document to show in place of the one it had, laid out as PaceLayout does (a long
-// document filled in place would be laid out all at once). The document it had goes on a worker
+// document filled in place would be laid out all at once). Lines scroll, unless a paragraph is
+// wider than the box's wrap width (QTextEdit::lineWrapColumnOrWidth, in pixels, taken as columns
+// of the box's font): then the box wraps there. The document it had goes on a worker
 // thread, as taking a long document apart costs a good part of a second; the event loop turns
 // meanwhile.
 void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,

@@ -118,10 +118,9 @@ void frmmain::CreateContent() {
     Frame2->SetCaption(QStringLiteral("文件内容"));
     Wj = Create<QTextEdit>(Frame2, kWj);
     Wj->setFont(sorvani::documents::DocumentFont());
-    // Lines of an annotation scroll rather than wrap, so a pinyin line stays above its
-    // characters. A longer paragraph wraps: the box measures and draws a line whole, at every
-    // paint, which for a paragraph of a megabyte would freeze the window each time.
-    Wj->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a
+    // document with a paragraph too long to draw at every paint wraps at this width.
+    Wj->setLineWrapMode(QTextEdit::NoWrap);
     Wj->setLineWrapColumnOrWidth(kWjWrapColumns * QFontMetrics(Wj->font()).horizontalAdvance(u'0'));
     // A long text pasted or typed in is laid out without freezing the window.
     PaceLayout(*Wj);
@@ -218,6 +217,8 @@ void frmmain::about_Click() {
     // A long command works on the document meanwhile; what it leaves replaces the help anyway.
     if (longCommand_.running) return;
     Wj->setPlainText(BuildHelpText());
+    // A document with a very long paragraph had the box wrap; the help's lines scroll.
+    Wj->setLineWrapMode(QTextEdit::NoWrap);
     Wj->repaint();
     Wj->setFocus();
 }

@@ -90,6 +90,16 @@ TEST_F(DocumentCommands, AnRtfParagraphWhoseFormatChangesTooOftenIsShownSimplifi
     EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("文字完整无缺")));
 }
 
+TEST_F(DocumentCommands, AParagraphWiderThanFourHundredColumnsIsWrappedUntilTheHelpReturns) {
+    Import(Write("short.txt", QString(u'字').repeated(200).toUtf8()));
+    EXPECT_EQ(window->Wj->lineWrapMode(), QTextEdit::NoWrap);
+    Import(Write("long.txt", "first\n" + QString(u'字').repeated(401).toUtf8()));
+    EXPECT_EQ(window->Wj->lineWrapMode(), QTextEdit::FixedPixelWidth);
+    EXPECT_EQ(window->Wj->toPlainText(), "first\n" + QString(u'字').repeated(401));
+    window->about_Click();
+    EXPECT_EQ(window->Wj->lineWrapMode(), QTextEdit::NoWrap);
+}
+
 TEST_F(DocumentCommands, ImportsTextInUtf8AndInCodePage936AndReplacesTheDocument) {
     Import(Write("utf8.txt", "\xEF\xBB\xBF中文\r\n第二行"));
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("中文\n第二行"));

@@ -12,8 +12,8 @@ inline constexpr int kInitialHeight = 7530;
 inline constexpr TwipRect kFrame1{240, 600, 1575, 6255};
 inline constexpr TwipRect kFrame2{1920, 600, 8775, 6255};
 inline constexpr TwipRect kWj{120, 240, 8535, 5895};
-// Half-width columns after which the document box wraps a line: far more than a line of an
-// annotation holds (80 columns of characters, a few more of pinyin).
+// Half-width columns after which the document box wraps a line, when it holds a paragraph too
+// long to draw at every paint: far more than a line of an annotation holds.
 inline constexpr int kWjWrapColumns = 400;
 inline constexpr TwipRect kLabel1{240, 360, 900, 300};
 inline constexpr TwipRect kLabel2{8040, 5700, 675, 375};
