@@ -1,6 +1,7 @@
 #include "reading_chooser.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "letter_case.h"
 #include "pinyin_lookup.h"
@@ -80,22 +81,32 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
                          : window.size() >= longest ? window.size() - longest + 1
                                                     : 0;
     size_t end = start;
-    // Where the last word, or the last character outside words, starts.
-    size_t last = start;
-    while (end < limit) {
-        const auto match = longest
-                               ? words_->LongestMatch(std::u16string_view(
-                                     window.data() + end, std::min(longest, window.size() - end)))
-                               : WordTable::Match{};
-        last = end;
-        if (match.length == 0) {
-            ++end;
-            continue;
+    // Where the last word found starts and ends.
+    size_t wordStart = 0, wordEnd = 0;
+    // The places that may start a word are told 64 at a time without a branch: most start none,
+    // but which do is hard to foresee.
+    const size_t scanLimit = longest ? std::min(limit, window.size() - 1) : 0;
+    for (size_t block = start; block < scanLimit; block += 64) {
+        const size_t blockEnd = std::min(scanLimit, block + 64);
+        uint64_t candidates = 0;
+        for (size_t at = block; at < blockEnd; ++at)
+            candidates |= uint64_t{words_->MayStartWith(window[at], window[at + 1])}
+                          << (at - block);
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const size_t at = block + static_cast<size_t>(std::countr_zero(candidates));
+            if (at < end) continue;  // inside the word found last
+            const auto match =
+                words_->LongestMatch(window.substr(at, std::min(longest, window.size() - at)));
+            if (match.length == 0) continue;
+            const auto readings = words_->Readings(match.word);
+            std::copy(readings.begin(), readings.end(), ids.begin() + (at - start));
+            wordStart = at;
+            end = wordEnd = at + match.length;
         }
-        const auto readings = words_->Readings(match.word);
-        std::copy(readings.begin(), readings.end(), ids.begin() + (end - start));
-        end += match.length;
     }
+    end = std::max(end, limit);
+    // Where the last word, or the last character outside words, starts.
+    const size_t last = end == start ? start : end == wordEnd ? wordStart : end - 1;
 
     if (toneChange_) {
         for (size_t at = start; at < end; ++at) {

@@ -62,6 +62,12 @@ class WordTable {
         if (text.size() < 2 || !MayStartWith(text[0], text[1])) return {};
         return SearchLongest(text);
     }
+    // False rules out every word that starts with these units. Told without a branch.
+    bool MayStartWith(char16_t first, char16_t second) const {
+        const size_t bit = PairBit(first, second);
+        return (firstUnits_[first / 64] >> (first % 64)) & (firstPairs_[bit / 64] >> (bit % 64)) &
+               1;
+    }
 
     std::u16string_view Text(uint32_t word) const;
     // The syllable numbers of the word's units.
@@ -73,12 +79,6 @@ class WordTable {
   private:
     size_t WordLength(uint32_t word) const { return offsets_[word + 1] - offsets_[word]; }
     Match SearchLongest(std::u16string_view text) const;
-    // False rules out every word that starts with these units.
-    bool MayStartWith(char16_t first, char16_t second) const {
-        if (!(firstUnits_[first / 64] >> (first % 64) & 1)) return false;
-        const size_t bit = PairBit(first, second);
-        return firstPairs_[bit / 64] >> (bit % 64) & 1;
-    }
 
     std::vector<std::u16string> syllables_;
     std::vector<uint32_t> offsets_;
