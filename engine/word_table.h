@@ -56,13 +56,13 @@ class WordTable {
         size_t length = 0;  // 0 when no word matches
         uint32_t word = 0;
     };
-    // The longest word that the text starts with. Most places start no word, which their first
-    // two units tell: that answer comes inline, as it is asked at every place of a text.
+    // The longest word that the text starts with.
     Match LongestMatch(std::u16string_view text) const {
         if (text.size() < 2 || !MayStartWith(text[0], text[1])) return {};
         return SearchLongest(text);
     }
-    // False rules out every word that starts with these units. Told without a branch.
+    // False rules out every word that starts with these units: most places of a text start no
+    // word, and this tells them without a branch.
     bool MayStartWith(char16_t first, char16_t second) const {
         const size_t bit = PairBit(first, second);
         return (firstUnits_[first / 64] >> (first % 64)) & (firstPairs_[bit / 64] >> (bit % 64)) &
@@ -87,7 +87,7 @@ class WordTable {
     // Words that start with unit u are byFirst_[u] up to byFirst_[u + 1].
     std::vector<uint32_t> byFirst_;
     // A bit for the first unit of each word, and one for its first two units by a hash: a clear
-    // bit rules a match out. Most text units are in no word, and the first test is the cheaper.
+    // bit in either rules a match out.
     static constexpr size_t kPairBits = size_t{1} << 16;
     static size_t PairBit(char16_t first, char16_t second) {
         return ((uint32_t{first} * 0x9E3779B1u) ^ (uint32_t{second} * 0x85EBCA77u)) >> 16;
