@@ -87,8 +87,11 @@ void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
     // width is wrapped there: the width to scroll over is then that of its widest lines still.
     const int wrapColumns =
         box.lineWrapColumnOrWidth() / QFontMetrics(box.font()).horizontalAdvance(u'0');
-    const auto wrap = HasParagraphWiderThan(*document, wrapColumns) ? QTextEdit::FixedPixelWidth
-                                                                    : QTextEdit::NoWrap;
+    // Looking at every paragraph of a long document takes a while; nothing else uses it yet.
+    bool wide = false;
+    RunInBackground([&](std::stop_token) { wide = HasParagraphWiderThan(*document, wrapColumns); },
+                    events);
+    const auto wrap = wide ? QTextEdit::FixedPixelWidth : QTextEdit::NoWrap;
     // A change of the wrap lays out the document the box holds: an empty one in the meantime.
     QTextDocument standIn;
     if (box.lineWrapMode() != wrap) {
