@@ -113,8 +113,7 @@ class CancellingEventLoop final : public EventLoop {
 TEST_F(AnnotationRunTest, ACancellingYieldEndsTheRunMidChunk) {
     CancellingEventLoop events(5);
     const LayoutTools tools{pinyin_, ruler_, output_, events};
-    EXPECT_THROW(RunAnnotation(u"ab\r\ncd\r\nef", kWithoutTones, pair_, tools),
-                 LongWorkCancelled);
+    EXPECT_THROW(RunAnnotation(u"ab\r\ncd\r\nef", kWithoutTones, pair_, tools), LongWorkCancelled);
     // Yields: before the chunk, then after a, b, CR, LF; the sixth ends the run after c.
     EXPECT_EQ(output_.TakeText(), u"a b \r\na b \r\n");
     EXPECT_EQ(pair_.CharLine, u"c ");
