@@ -44,7 +44,7 @@ class PdfWriter {
     std::vector<float> advances_;
 };
 
-// The text (lines parted by CR LF, LF or CR) as a PDF document.
+// The text (lines parted at every line break) as a PDF document.
 QByteArray WritePdf(QStringView text, PrintedPage page = {});
 
 }  // namespace sorvani::documents
