@@ -12,7 +12,10 @@ constexpr size_t kPiece = 1 << 16;
 [[noreturn]] void ThrowUnreadable(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) throw ToolError(PathText(file) + ": file not found");
+    if (status.type() == std::filesystem::file_type::not_found)
+        throw ToolError(PathText(file) + ": file not found");
+    // A name too long, a loop of links, a folder that may not be searched.
+    if (error) throw ToolError(PathText(file) + ": file cannot be read (" + error.message() + ")");
     if (std::filesystem::is_directory(status)) throw ToolError(PathText(file) + ": is a directory");
     throw ToolError(PathText(file) + ": file cannot be read");
 }

@@ -6,14 +6,15 @@
 
 namespace sorvani::annotate {
 
-// The output file of a run. A regular file (or a new one) is written under a temporary name in
-// its folder and replaces the target in one step when committed; until then the target stays as
-// it was, and a file never committed (or a run ended by a signal, or on Windows by Ctrl+C or the
-// console closing) leaves nothing behind. The replacement keeps the old file's permissions (and
-// owner where allowed); a read-only file is refused. Links are followed to the file they name. A
-// FIFO or a device is written directly. On POSIX systems a file with several hard links is
-// rewritten in place once complete, so that all its names see the new text, and anything else that
-// is no file is refused.
+// The output file of a run. A regular file (or a new one) is written as a temporary file in its
+// folder (on Linux one without a name) and replaces the target in one step when committed; until
+// then the target stays as it was, and a file never committed (or a run ended by a signal, or on
+// Windows by Ctrl+C or the console closing) leaves nothing behind. The replacement keeps the old
+// file's permissions (and owner where allowed) and on POSIX systems its access control list and
+// other extended attributes, or is refused; a read-only file is refused. Links are followed to the
+// file they name. A file with several hard links is replaced under the name given, so the other
+// names keep the old text. A FIFO or a device is written directly; on POSIX systems anything else
+// that is no file is refused.
 class ReplacingFile {
   public:
     // Throws ToolError when the target cannot be written.
@@ -29,7 +30,6 @@ class ReplacingFile {
   private:
     enum class Way {
         Replace,  // the temporary file takes the target's place
-        Rewrite,  // the temporary file's bytes are copied into the target
         Direct,   // no temporary file
     };
 

@@ -8,10 +8,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <random>
+#include <string>
 #include <system_error>
 
+#include "extended_attributes_posix.h"
 #include "replacing_file.h"
+#include "temporary_files_posix.h"
 #include "tool_error.h"
 
 namespace sorvani::annotate {
@@ -71,16 +73,6 @@ std::filesystem::path FollowLinks(std::filesystem::path path) {
     }
 }
 
-// A short name of fixed length in the target's folder, so that any name the target may have
-// leaves room for it.
-std::filesystem::path TemporaryName(const std::filesystem::path& target) {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::random_device random;
-    std::string name = ".sorvani-";
-    for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-    return target.parent_path() / name;
-}
-
 int Retrying(auto call) {
     for (;;) {
         const int result = call();
@@ -88,25 +80,39 @@ int Retrying(auto call) {
     }
 }
 
-// Copies the whole of `from` over the start of `to` and cuts `to` there.
-bool CopyInto(int from, int to) {
-    if (::lseek(from, 0, SEEK_SET) != 0) return false;
-    char buffer[1 << 16];
-    off_t size = 0;
-    for (;;) {
-        const ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) break;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer + done, static_cast<size_t>(got - done));
-            if (put < 0 && errno == EINTR) continue;
-            if (put < 0) return false;
-            done += put;
+// Gives the file without a name a fresh temporary name; false with errno set when it cannot.
+bool LinkUnnamed(int fd, const std::filesystem::path& name) {
+    // Through /proc any user may link the file; AT_EMPTY_PATH needs a privilege on most kernels.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+#ifdef AT_EMPTY_PATH
+    if (errno == ENOENT) return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+#endif
+    return false;
+}
+
+// Gives the file without a name a fresh temporary name beside the target, and arms its removal;
+// an empty path with errno set when it cannot. No signal may come between the link and the arming.
+std::filesystem::path LinkUnderTemporaryName(int fd, const std::filesystem::path& target) {
+    sigset_t ending, previous;
+    sigemptyset(&ending);
+    for (const int signal : kEndingSignals) sigaddset(&ending, signal);
+    ::sigprocmask(SIG_BLOCK, &ending, &previous);
+    std::filesystem::path name;
+    for (int attempt = 0; name.empty(); ++attempt) {
+        name = TemporaryName(target);
+        if (LinkUnnamed(fd, name)) {
+            ArmRemoval(name);
+        } else {
+            name.clear();
+            if (errno != EEXIST || attempt == 100) break;
         }
-        size += got;
     }
-    return ::ftruncate(to, size) == 0;
+    const int error = errno;
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
+    return name;
 }
 
 // Makes a rename in the folder last through a power loss. The data is already safe, so a folder
@@ -143,11 +149,16 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
         // Write protection is the user's wish, even where the folder would allow a rename.
         if ((old.st_mode & 0222) == 0) Fail("cannot write", "the file is read-only");
         if (::access(target_.c_str(), W_OK) != 0) Fail("cannot write", errno);
-        if (old.st_nlink > 1) way_ = Way::Rewrite;
     }
+    const std::filesystem::path folder = target_.parent_path();
+    RemoveStaleTemporaries(folder);
     // A new file gets the permissions the umask leaves; a replacement is private until it is
     // given the old file's.
     const mode_t mode = exists ? 0600 : 0666;
+    file_ = OpenUnnamedFile(folder.empty() ? "." : folder, mode);
+    if (file_ < 0 && errno != EOPNOTSUPP) Fail("cannot write", errno);
+    // Where the file system makes no file without a name, a named one is removed by the end of
+    // the run, or by a later run should this one be killed.
     for (int attempt = 0; file_ < 0; ++attempt) {
         temporary_ = TemporaryName(target_);
         const int fd = ::open(temporary_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -157,13 +168,17 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
         }
         file_ = fd;
     }
-    ArmRemoval(temporary_);
-    if (exists && way_ == Way::Replace) {
-        const int fd = static_cast<int>(file_);
+    if (!temporary_.empty()) ArmRemoval(temporary_);
+    const int fd = static_cast<int>(file_);
+    if (!LockTemporary(fd)) Fail("cannot write", errno);
+    if (exists) {
         // Only the owner's group may be all a user can give; a failure keeps ours.
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, -1, old.st_gid);
         // After the owner: changing it clears the set-user-ID bits.
         ::fchmod(fd, old.st_mode & 07777);
+        // Last: an access control list sets the group's bits of the mode.
+        const std::string lost = CopyExtendedAttributes(target_, fd);
+        if (!lost.empty()) Fail("cannot write", lost.c_str());
     }
 }
 
@@ -193,27 +208,18 @@ void ReplacingFile::Commit() {
         committed_ = true;
         return;
     }
-    if (way_ == Way::Rewrite) {
-        const int into =
-            Retrying([&] { return ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY); });
-        if (into < 0) Fail("cannot write", errno);
-        const bool copied = CopyInto(fd, into) && ::fsync(into) == 0;
-        const int error = errno;
-        if (::close(into) != 0 || !copied) Fail("cannot write", copied ? errno : error);
-        Close();
-        ::unlink(temporary_.c_str());
-        DisarmRemoval();
-        committed_ = true;
-        return;
-    }
     // The data reaches the disk before the name does: a power loss cannot leave an empty file in
     // place of the old one.
     if (::fsync(fd) != 0) Fail("cannot write", errno);
-    file_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) Fail("cannot write", errno);
+    if (temporary_.empty()) {
+        temporary_ = LinkUnderTemporaryName(fd, target_);
+        if (temporary_.empty()) Fail("cannot replace", errno);
+    }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail("cannot replace", errno);
     DisarmRemoval();
+    temporary_.clear();
     committed_ = true;
+    Close();
     SyncFolder(target_);
 }
 

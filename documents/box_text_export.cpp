@@ -7,6 +7,7 @@
 #include "html_writer.h"
 #include "pdf_writer.h"
 #include "rtf_writer.h"
+#include "text_lines.h"
 
 namespace sorvani::documents {
 
@@ -130,7 +131,8 @@ BoxTextExport::BoxTextExport(ExportFormat format, PrintedPage page, const QFont&
     : lines_(LinesOf(format, page, boxFont, std::move(sink))),
       // A document's last paragraph is always written in RTF; the pages take the text with a
       // line break between paragraphs, which leaves no line after a final break.
-      keepsFinalEmptyLine_(format == ExportFormat::Rtf) {}
+      keepsFinalEmptyLine_(format == ExportFormat::Rtf),
+      keepsLineSeparators_(format == ExportFormat::Rtf) {}
 
 BoxTextExport::~BoxTextExport() = default;
 
@@ -145,9 +147,11 @@ void BoxTextExport::Add(QStringView text) {
             start = 1;
             continue;
         }
-        if (c != u'\r' && c != u'\n' && c != QChar::ParagraphSeparator && c != 0xFDD0 &&
-            c != 0xFDD1)
-            continue;
+        // RTF keeps a line separator inside its paragraph, as a line break of its own.
+        const bool breaks = text::IsLineBreak(c)
+                                ? c != QChar::LineSeparator || !keepsLineSeparators_
+                                : IsFrameMark(c);
+        if (!breaks) continue;
         line_ += text.sliced(start, i - start);
         EndLine();
         if (c == u'\r') {

@@ -17,8 +17,9 @@ class LineExport;
 
 // The export of a document box that holds a text as it is (QTextDocument::setPlainText, in the
 // box's font), written while the text arrives in pieces: the same bytes ExportedBytes writes for
-// that document, but holding no more than a line of the text. Lines part where the document's
-// paragraphs would: at CR LF, CR, LF, U+2029 and the text document's frame marks.
+// that document, but holding no more than a line of the text. Lines part at every line break
+// (text::IsLineBreak) and at the text document's frame marks; RTF keeps a line separator inside
+// its paragraph.
 class BoxTextExport {
   public:
     // Receives the exported bytes as they are written; it may throw, and the throw reaches the
@@ -39,6 +40,7 @@ class BoxTextExport {
 
     std::unique_ptr<LineExport> lines_;
     const bool keepsFinalEmptyLine_;
+    const bool keepsLineSeparators_;
     QString line_;
     bool afterCr_ = false;     // the last piece ended in a CR, which an LF would join
     bool afterBreak_ = false;  // a line has ended

@@ -12,6 +12,7 @@
 #include "rtf_writer.h"
 #include "text_decoder.h"
 #include "text_insertion.h"
+#include "text_lines.h"
 
 namespace sorvani::documents {
 namespace {
@@ -141,25 +142,15 @@ void ExportFile(const QTextDocument& document, const QString& path) {
 QString BoxText(const QTextDocument& document) { return BoxText(document.toRawText()); }
 
 QString BoxText(QStringView rawText) {
-    // As QTextDocument::toPlainText gives the text: paragraph and line separators and the text
-    // document's frame marks end lines, a no-break space is a space.
+    // As QTextDocument::toPlainText gives the text: line breaks and the text document's frame
+    // marks end lines, a no-break space is a space.
     QString text;
     text.reserve(rawText.size() + rawText.size() / 8);
     for (const QChar c : rawText) {
-        switch (c.unicode()) {
-            case QChar::ParagraphSeparator:
-            case QChar::LineSeparator:
-            case 0xFDD0:
-            case 0xFDD1:
-            case u'\n':
-                text += u"\r\n";
-                break;
-            case QChar::Nbsp:
-                text += QLatin1Char(' ');
-                break;
-            default:
-                text += c;
-        }
+        if (text::IsLineBreak(c.unicode()) || IsFrameMark(c.unicode()))
+            text += u"\r\n";
+        else
+            text += c == QChar::Nbsp ? QChar(u' ') : c;
     }
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "line_break.h"
 #include "text_lines.h"
 
 namespace sorvani::documents {
@@ -73,8 +74,10 @@ void AppendEscaped(QByteArray& out, QStringView text) {
                 entity = "&#39;";
                 break;
             default:
-                // Control characters have no place in a page; they show as the replacement sign.
-                if ((c < 0x20 && c != u'\t') || c == 0x7F) entity = "\xEF\xBF\xBD";
+                // Control characters (C1 ones too) and noncharacters have no place in a page;
+                // each shows as the replacement sign, in its place.
+                if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c < 0xA0) || text::IsNoncharacter(c))
+                    entity = "\xEF\xBF\xBD";
                 break;
         }
         if (!entity) continue;

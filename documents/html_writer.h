@@ -34,7 +34,7 @@ class HtmlWriter {
     bool pending_ = false;  // pinyinLine_ waits for the line below it
 };
 
-// The text (lines parted by CR LF, LF or CR) as a web page.
+// The text (lines parted at every line break) as a web page.
 QByteArray WriteHtml(QStringView text);
 
 }  // namespace sorvani::documents

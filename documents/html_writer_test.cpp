@@ -67,6 +67,21 @@ TEST(HtmlWriter, EscapesEverythingItCopies) {
     EXPECT_EQ(page.paragraphs[1], u"<script>alert('x')</script> & \"q\" \uFFFD"_s);
 }
 
+TEST(HtmlWriter, WritesNoControlCharacterAndLosesNoOtherText) {
+    const QByteArray html = WriteHtml(u"a\u0085b\u009Fc\u0080\uFDD0d\u007F"_s);
+    for (const char16_t control : {0x85, 0x9F, 0x80, 0xFDD0, 0x7F})
+        EXPECT_FALSE(QString::fromUtf8(html).contains(QChar(control))) << int(control);
+    const Page page = Parse(html);
+    EXPECT_EQ(page.error, QString());
+    EXPECT_EQ(page.paragraphs, QStringList({u"a\uFFFDb\uFFFDc\uFFFD\uFFFDd\uFFFD"_s}));
+}
+
+TEST(HtmlWriter, APairAfterALineSeparatorStaysAPair) {
+    const Page page = Parse(WriteHtml(u"Hàn \u2028汉  \u2029Yǔ \r\n语  "_s));
+    EXPECT_EQ(page.error, QString());
+    EXPECT_EQ(page.rubies, QStringList({u"汉Hàn"_s, u"语Yǔ"_s}));
+}
+
 TEST(HtmlWriter, LinesThatAreNoPairStayAsTheyAreAndAnEmptyTextIsAnEmptyPage) {
     const Page page = Parse(WriteHtml(u"one two\r\nthree\r\n\r\n"_s));
     EXPECT_EQ(page.error, QString());

@@ -27,6 +27,27 @@ QFont PrintFont() {
     return font;
 }
 
+// Characters the bidirectional algorithm would move, or that move others: a right-to-left letter
+// or a direction control. Each is drawn on its own, so that every character keeps its columns.
+bool ChangesDirection(char16_t character) {
+    switch (QChar::direction(character)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirPDF:
+        case QChar::DirRLI:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDI:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
@@ -55,7 +76,8 @@ double PdfWriter::Advance(char16_t character) {
     float& advance = advances_[character];
     if (advance == 0.0f) {
         const QFontMetricsF metrics(painter_.font(), &writer_);
-        advance = metrics.inFontUcs4(character) && !IsJoiningMark(character)
+        advance = metrics.inFontUcs4(character) && !IsJoiningMark(character) &&
+                          !ChangesDirection(character)
                       ? static_cast<float>(metrics.horizontalAdvance(QChar(character)))
                       : -1.0f;
     }

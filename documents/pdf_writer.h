@@ -16,7 +16,8 @@ namespace sorvani::documents {
 // font's subset embedded, so that the page looks the same in every viewer and its text can be
 // copied. A page breaks only between line pairs (a pinyin line and the character line below it),
 // counted from the first line. A character the font lacks is drawn from another font but keeps
-// its columns, so that the rest of its line stays aligned.
+// its columns, so that the rest of its line stays aligned; a right-to-left letter or a direction
+// control is drawn on its own, so that no character moves out of its columns.
 class PdfWriter {
   public:
     PdfWriter(QIODevice& out, PrintedPage page);
@@ -40,11 +41,12 @@ class PdfWriter {
     int linesPerPage_ = 0;
     int line_ = 0;
     // By character of the Basic Multilingual Plane: its advance in the font, 0 when not known
-    // yet, and below 0 when the font lacks it.
+    // yet, and below 0 when it is drawn on its own (the font lacks it, or it is a mark or
+    // changes the direction).
     std::vector<float> advances_;
 };
 
-// The text (lines parted by CR LF, LF or CR) as a PDF document.
+// The text (lines parted at every line break) as a PDF document.
 QByteArray WritePdf(QStringView text, PrintedPage page = {});
 
 }  // namespace sorvani::documents

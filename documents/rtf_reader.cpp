@@ -68,6 +68,9 @@ struct GroupState {
     RtfCharacterState characters;
     Destination destination = Destination::Text;
     int unicodeSkip = 1;
+    // Inside an embedded object, whose data is no text but whose \result is: the text a reader
+    // shows in its place.
+    bool inObject = false;
 };
 
 // What a run's format is made of, resolved through the font and colour tables as they stand when
@@ -284,10 +287,13 @@ bool RtfReader::HandleDestinationWord(QByteArrayView word) {
         destination = Destination::FontTable;
     else if (word == "colortbl")
         destination = Destination::ColorTable;
+    else if (word == "result" && State().inObject)
+        destination = Destination::Text;
     else if (std::ranges::find(kSkippedDestinations, word) != kSkippedDestinations.end())
         destination = Destination::Skipped;
     else
         return false;
+    if (word == "object") State().inObject = destination == Destination::Skipped;
     return true;
 }
 

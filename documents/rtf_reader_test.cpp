@@ -232,6 +232,14 @@ TEST(RtfReader, SkipsWhatIsNoText) {
               QStringList({"visible linkend"}));
 }
 
+TEST(RtfReader, AnObjectShowsItsResult) {
+    EXPECT_EQ(Read("{\\rtf1 \\u27721?{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}"
+                   "{\\result{\\u35821?}}}\\u25340?}"),
+              QStringList({u"汉语拼"_s}));
+    // Without a result, nothing of the object.
+    EXPECT_EQ(Read("{\\rtf1 a{\\object{\\*\\objdata 0102}}b}"), QStringList({"ab"}));
+}
+
 TEST(RtfReader, SurvivesHostileInput) {
     const QByteArray deep = QByteArray(100000, '{') + "deep" + QByteArray(100000, '}');
     EXPECT_EQ(Read("{\\rtf1 " + deep + " after}"), QStringList({"deep after"}));

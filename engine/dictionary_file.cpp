@@ -13,11 +13,13 @@ namespace {
 
 void ThrowOpenFailure(const std::filesystem::path& file) {
     std::error_code error;
-    if (!std::filesystem::exists(file, error))
+    if (std::filesystem::status(file, error).type() == std::filesystem::file_type::not_found)
         throw DictionaryError(DictionaryError::Kind::FileMissing,
                               "File not found: " + PathText(file));
-    throw DictionaryError(DictionaryError::Kind::FileUnreadable,
-                          "File cannot be read: " + PathText(file));
+    // A name too long, a loop of links, a folder that may not be searched.
+    throw DictionaryError(
+        DictionaryError::Kind::FileUnreadable,
+        "File cannot be read: " + PathText(file) + (error ? " (" + error.message() + ")" : ""));
 }
 
 [[noreturn]] void ThrowTooLarge(const std::string& name) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cp936.h"
+#include "line_break.h"
 #include "utf16.h"
 #include "utf8.h"
 
@@ -185,9 +186,10 @@ size_t TextDecoder::DecodeDecided(std::string_view bytes, bool last, std::u16str
 
 void TextDecoder::Append(std::u16string_view units, std::u16string& text) {
     while (!units.empty()) {
-        // Most units are neither a line break nor NUL: they go on in runs.
+        // Most units are neither a line break, a noncharacter nor NUL: they go on in runs.
         const auto special = std::find_if(units.begin(), units.end(), [](char16_t unit) {
-            return unit <= u'\r' && (unit == u'\r' || unit == u'\n' || unit == 0);
+            return unit <= u'\r' ? unit == u'\r' || unit == u'\n' || unit == 0
+                                 : unit >= 0x2028 && (IsLineBreak(unit) || IsNoncharacter(unit));
         });
         const auto run = static_cast<size_t>(special - units.begin());
         if (run > 0) {
@@ -197,8 +199,13 @@ void TextDecoder::Append(std::u16string_view units, std::u16string& text) {
         if (run == units.size()) return;
         const char16_t unit = units[run];
         if (unit == 0) throw NotTextError();
-        if (unit == u'\r' || !afterCr_) text.append(lineBreak_);
-        afterCr_ = unit == u'\r';
+        if (IsNoncharacter(unit)) {
+            text += u'\uFFFD';
+            afterCr_ = false;
+        } else {
+            if (unit != u'\n' || !afterCr_) text.append(lineBreak_);
+            afterCr_ = unit == u'\r';
+        }
         units.remove_prefix(run + 1);
     }
 }

@@ -29,9 +29,9 @@ inline constexpr size_t kEncodingSample = 64 * 1024;
 // The encoding: UTF-16 when the text starts with a UTF-16 byte-order mark; otherwise (a UTF-8
 // mark dropped) UTF-8 when nearly all of its first kEncodingSample bytes from the first non-ASCII
 // byte on are valid UTF-8 (at least four valid sequences for each invalid one), else code page
-// 936. Bytes that are no character become U+FFFD. Every line break (CR LF, lone CR, lone LF)
-// becomes `lineBreak`. A NUL byte in UTF-8 or code page 936 makes the input no text (NotTextError);
-// a NUL character in UTF-16 becomes U+FFFD.
+// 936. Bytes that are no character, and noncharacters, become U+FFFD. Every line break (CR LF,
+// lone CR, lone LF, U+2028, U+2029: IsLineBreak) becomes `lineBreak`. A NUL byte in UTF-8 or code
+// page 936 makes the input no text (NotTextError); a NUL character in UTF-16 becomes U+FFFD.
 class TextDecoder {
   public:
     explicit TextDecoder(std::u16string_view lineBreak) : lineBreak_(lineBreak) {}

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "cp936.h"
+#include "line_break.h"
 #include "utf8.h"
 
 namespace sorvani::text {
@@ -48,6 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
         DecodingCase{"Utf16HighSurrogateAtEnd", "\xFE\xFF\xD8\x3D", u"\uFFFD"},
         DecodingCase{"MixedLineBreaks", "a\r\nb\nc\rd\r\n\r\ne\n\r", u"a\nb\nc\nd\n\ne\n\n"},
         DecodingCase{"LineBreaksInCodePage936", "\xBA\xBA\r\n\xD3\xEF", u"汉\n语"},
+        // A text document parts lines at the Unicode separators too; the noncharacters are its
+        // own marks of frames and no text.
+        DecodingCase{"UnicodeSeparators", "a\u2028b\u2029c\r\u2029\n", u"a\nb\nc\n\n\n"},
+        DecodingCase{"Noncharacters", "a\uFDD0b\uFDD1\uFDEF\uFFFE\uFFFF",
+                     u"a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD"},
+        DecodingCase{"Utf16Separators", std::string("\xFE\xFF\x20\x29\xFD\xD0", 6), u"\n\uFFFD"},
         DecodingCase{"InvalidUtf8AmongMuchValid",
                      "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"
                      "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xFF\xE4\xB8",
@@ -166,8 +173,10 @@ TEST(TextDecoder, Utf8ReadsAsTheSequenceReaderDoes) {
         std::u16string text;
         while (!bytes.empty()) {
             const Utf8Sequence sequence = ReadUtf8Sequence(bytes);
-            AppendUtf16(
-                text, sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD');
+            const bool character = sequence.kind == Utf8Sequence::Kind::Valid &&
+                                   (sequence.character > 0xFFFF ||
+                                    !IsNoncharacter(static_cast<char16_t>(sequence.character)));
+            AppendUtf16(text, character ? sequence.character : U'\uFFFD');
             bytes.remove_prefix(sequence.length);
         }
         return text;

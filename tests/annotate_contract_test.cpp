@@ -145,6 +145,33 @@ TEST_F(AnnotateTool, FailuresExitWithOneAndNameTheFile) {
     EXPECT_NE(outcome.err.find("dictionary.dll"), std::string::npos) << outcome.err;
 }
 
+#ifndef _WIN32
+TEST_F(AnnotateTool, AFailureIsOneLineWithItsRealReason) {
+    // A name may hold any byte but / and NUL; the message shows it escaped, on one line.
+    Outcome outcome = Annotate("", Quote(dir_ / "two\nlines\x1B.txt"));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(LineCount(outcome.err), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find("two\\nlines\\x1B.txt: file not found"), std::string::npos)
+        << outcome.err;
+
+    outcome = Annotate("", Quote(dir_ / std::string(5000, 'a')));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(": file cannot be read (File name too long)"), std::string::npos)
+        << outcome.err;
+
+    fs::create_symlink("loop", dir_ / "loop");
+    outcome = Annotate("", Quote(dir_ / "loop"));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("loop: file cannot be read (Too many levels of symbolic links)"),
+              std::string::npos)
+        << outcome.err;
+    outcome = Run("--dictionary " + Quote(dir_ / "loop"), "中");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("(Too many levels of symbolic links)"), std::string::npos)
+        << outcome.err;
+}
+#endif
+
 TEST_F(AnnotateTool, AFullDiskIsAFailureOfTheOutput) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     std::string input;

@@ -2,12 +2,14 @@
 // a device, a file with several names, a private file), nothing is harmed and nothing is left.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -118,7 +120,7 @@ TEST_F(OutputFile, ADeviceIsWrittenDirectlyAndStaysADevice) {
     EXPECT_TRUE(LeftOver({null, full}).empty());
 }
 
-TEST_F(OutputFile, AFileWithSeveralNamesIsRewrittenUnderAllOfThem) {
+TEST_F(OutputFile, AFileWithSeveralNamesIsReplacedUnderTheNameGiven) {
     const fs::path first = dir_ / "first.txt", second = dir_ / "second.txt";
     WriteBytes(first, "old");
     fs::create_hard_link(first, second);
@@ -128,16 +130,13 @@ TEST_F(OutputFile, AFileWithSeveralNamesIsRewrittenUnderAllOfThem) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(ReadBytes(first), "old");
 
+    // The new text takes the name given in one step; the other name keeps the old text whole.
     outcome = Output(second);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(ReadBytes(first), kAnnotated);
-    EXPECT_EQ(Status(first).st_ino, Status(second).st_ino);
-    EXPECT_EQ(Status(first).st_nlink, 2u);
-
-    // A shorter output leaves nothing of the longer one.
-    outcome = Output(second, "");
-    EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(ReadBytes(first), "");
+    EXPECT_EQ(ReadBytes(second), kAnnotated);
+    EXPECT_EQ(ReadBytes(first), "old");
+    EXPECT_EQ(Status(first).st_nlink, 1u);
+    EXPECT_EQ(Status(second).st_nlink, 1u);
     EXPECT_TRUE(LeftOver({first, second}).empty());
 }
 
@@ -208,6 +207,53 @@ TEST_F(OutputFile, AnyValidNameWorks) {
     EXPECT_TRUE(LeftOver({output}).empty());
 }
 
+TEST_F(OutputFile, AReplacedFileKeepsItsAccessControlListAndAttributes) {
+    const fs::path output = dir_ / "shared.txt";
+    WriteBytes(output, "old");
+    ASSERT_EQ(::chmod(output.c_str(), 0640), 0);
+    // A named user may write, the owning group may not: the mode's group bits show the mask.
+    const std::string setAcl = "setfacl -m u:nobody:rw-,g::--- " + Quote(output) + " 2>/dev/null";
+    if (std::system(setAcl.c_str()) != 0)
+        GTEST_SKIP() << "setfacl is missing or the file system keeps no access control lists";
+    ASSERT_EQ(::setxattr(output.c_str(), "user.origin", "test", 4, 0), 0);
+    const auto acl = [&] {
+        RunTo(dir_ / "acl", "-c " + Quote(output), "", "getfacl");
+        return ReadBytes(dir_ / "acl");
+    };
+    const std::string before = acl();
+    ASSERT_NE(before.find("user:nobody:rw-"), std::string::npos) << before;
+
+    const Outcome outcome = Output(output);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), kAnnotated);
+    EXPECT_EQ(acl(), before);
+    EXPECT_EQ(Status(output).st_mode & 07777, 0660u);
+    char origin[8] = {};
+    EXPECT_EQ(::getxattr(output.c_str(), "user.origin", origin, sizeof origin), 4);
+    EXPECT_STREQ(origin, "test");
+    EXPECT_TRUE(LeftOver({output, dir_ / "acl"}).empty());
+}
+
+TEST_F(OutputFile, ALeftoverOfAKilledRunIsRemovedByALaterRun) {
+    const fs::path output = dir_ / "out.txt";
+    const fs::path stale = dir_ / ".sorvani-abcd1234", recent = dir_ / ".sorvani-recent12",
+                   locked = dir_ / ".sorvani-locked12", other = dir_ / ".sorvani-notours";
+    for (const fs::path& file : {stale, recent, locked, other}) WriteBytes(file, "part");
+    // Left an hour ago, except the one still being written.
+    const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    for (const fs::path& file : {stale, locked, other})
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), anHourAgo, 0), 0);
+    // A run that still writes holds a lock on its file.
+    const int held = ::open(locked.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const Outcome outcome = Output(output);
+    ::close(held);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), kAnnotated);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(LeftOver({output, recent, locked, other}).empty());
+}
+
 // Runs the tool on a large input in the background, as a shell would start it.
 class BackgroundRun {
   public:
@@ -248,27 +294,37 @@ class BackgroundRun {
     pid_t pid_;
 };
 
+// True once the run has an open file that is not one the test gave it and holds some bytes: the
+// output it writes, which may have no name.
+bool WritesOutput(pid_t pid, const std::set<ino_t>& given) {
+    std::error_code error;
+    for (const auto& entry :
+         fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        struct stat status;
+        if (::stat(entry.path().c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            !given.count(status.st_ino) && status.st_size > 0)
+            return true;
+    }
+    return false;
+}
+
 TEST_F(OutputFile, ASignalDuringTheOutputLeavesNoTemporaryFile) {
     const fs::path output = dir_ / "out.txt";
     WriteBytes(output, "old");
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGKILL}) {
         // The run must still be writing when the signal comes: should it end first, the input
         // is made longer and the run repeated.
         for (size_t size = 1 << 22;; size *= 2) {
-            ASSERT_LE(size, 1u << 28) << "the temporary file never showed while the run wrote";
+            ASSERT_LE(size, 1u << 28) << "the output never grew while the run wrote";
             WriteBytes(dir_ / "input.txt", LongText(size));
+            const std::set<ino_t> given = {Status(output).st_ino, Status(dictionary_).st_ino,
+                                           Status(dir_ / "input.txt").st_ino};
             BackgroundRun run({SORVANI_ANNOTATE, "--dictionary", dictionary_.string(), "--output",
                                output.string(), (dir_ / "input.txt").string()},
                               dir_ / "input.txt");
             std::optional<int> ended;
-            // Waits until the temporary file exists and has grown.
-            for (bool growing = false; !growing && !(ended = run.Ended());) {
-                for (const fs::path& file : LeftOver({output})) {
-                    std::error_code error;
-                    growing = growing || fs::file_size(file, error) > 0;
-                }
+            while (!(ended = run.Ended()) && !WritesOutput(run.pid(), given))
                 std::this_thread::yield();
-            }
             if (!ended) {
                 ::kill(run.pid(), signal);
                 ended = run.Ended(true);

@@ -200,6 +200,23 @@ TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
     }
 }
 
+// A paragraph separator or a frame mark of the text document in a text file ends a line where
+// the tool reads it as the window does; every pair after it stays a pair.
+TEST_F(AnnotateRtf, ALineBreakOfAnyKindKeepsEveryPairOfTheWebPage) {
+    for (const char* mark : {"\u2029", "\u2028", "\uFDD0"}) {
+        std::string input = mark;
+        for (int i = 0; i < 200; ++i) input += "中国\n";
+        WriteBytes(dir_ / "in.txt", input);
+        const Outcome outcome = Annotate("", "--format html --output " + Quote(dir_ / "out.html") +
+                                                 " " + Quote(dir_ / "in.txt"));
+        EXPECT_EQ(outcome.status, 0) << outcome.err;
+        const std::string html = ReadBytes(dir_ / "out.html");
+        size_t rubies = 0;
+        for (size_t at = 0; (at = html.find("<ruby>", at)) != std::string::npos; ++at) ++rubies;
+        EXPECT_EQ(rubies, 400u) << mark;
+    }
+}
+
 // Written as it is made, a document meets a full disk while the text is still being annotated.
 TEST_F(AnnotateRtf, AFullDiskIsAFailureOfEachFormat) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";

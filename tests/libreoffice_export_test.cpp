@@ -165,6 +165,15 @@ TEST_F(PdfOutput, EveryLinePairOnOneLineWithItsSyllablesOverTheCharacters) {
     ExpectAligned(annotated, Write(u"letter.pdf"_s, annotated, {PrintedPage::Paper::Letter}));
 }
 
+// Direction controls and right-to-left letters reorder no character of the line.
+TEST_F(PdfOutput, EveryCharacterKeepsItsColumnWhateverDirectionTheTextTakes) {
+    const QString annotated = testing_pages::Annotated(
+        kProse +
+            u"春天\u202E来了小草从地下\r\n柳树\u202B长出了\u200F嫩绿的新芽\u05D0\u05D1燕子\r\n"_s,
+        true);
+    ExpectAligned(annotated, Write(u"directions.pdf"_s, annotated));
+}
+
 TEST_F(PdfOutput, PagesBreakOnlyBetweenLinePairsAndTheTextCanBeCopied) {
     QString text;
     for (int i = 0; i < 60; ++i) text += u"第%1行\r\n"_s.arg(i);

@@ -70,7 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         PlainTextCase{"CodePage936", "\xD6\xD0\xB9\xFA\r\n\xB0\xA1"},
         PlainTextCase{"Utf8", "中国 啊"}, PlainTextCase{"Utf8WithMark", "\xEF\xBB\xBF中国啊"},
         PlainTextCase{"Utf8WithAStrayByte", LongUtf8WithAStrayByteAtTheEnd()},
-        PlainTextCase{"MixedLineBreaks", "中\r\n国\n啊\r\r\na\n\r"}, PlainTextCase{"Empty", ""}),
+        PlainTextCase{"MixedLineBreaks", "中\r\n国\n啊\r\r\na\n\r"}, PlainTextCase{"Empty", ""},
+        // Breaks of a text document and its frame marks.
+        PlainTextCase{"UnicodeSeparatorsAndNoncharacters", "中\u2029国\u2028啊\uFDD0a\uFDD1\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AnnotateTool, WindowAndToolBothRefuseNulBytes) {
