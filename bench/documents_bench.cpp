@@ -61,8 +61,7 @@ QString AnnotatedMegabyte() {
         for (int i = 0; i < 14; ++i) {
             const QString& syllable = syllables[(next + i) % syllables.size()];
             pinyin += syllable + u' ';
-            characters += QString::fromUcs4(&next, 1) +
-                          QString(syllable.size() == 1 ? 1 : syllable.size() - 1, u' ');
+            characters += QString::fromUcs4(&next, 1) + QString(syllable.size() - 1, u' ');
             next = 0x4E00 + (next - 0x4E00 + 7) % 6000;
         }
         text += pinyin + QStringLiteral("\r\n") + characters + QStringLiteral("\r\n");

@@ -60,8 +60,8 @@ QList<int> ItemStarts(const QString& line) {
 
 TEST_F(DocumentFontLayout, KeepsEverySyllableOfTheAnnotationAboveItsCharacter) {
     // Syllables with tone marks and capitals, a character without a reading that stands above
-    // itself, letters, and full-width punctuation. (A syllable of one letter over a Chinese
-    // character, as 啊 has, leaves the character line a column wider by design: not used here.)
+    // itself, letters, and full-width punctuation. (A syllable of one letter leaves no space
+    // after its character, as 啊 has, so its items are not found by spaces: not used here.)
     PinyinDictionary dictionary;
     test_support::FillDictionary(dictionary);
     PinyinMemo pinyin(dictionary);

@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "annotated_pair_reader.h"
 #include "line_break.h"
+#include "qt_text.h"
 #include "text_lines.h"
 
 namespace sorvani::documents {
@@ -28,25 +30,6 @@ const char kHead[] =
     "</head>\n"
     "<body>\n";
 const char kTail[] = "</body>\n</html>\n";
-
-struct Token {
-    QStringView text;
-    qsizetype spacesBefore = 0;
-};
-
-std::vector<Token> Tokens(QStringView line) {
-    std::vector<Token> tokens;
-    qsizetype i = 0;
-    while (i < line.size()) {
-        const qsizetype start = i;
-        while (i < line.size() && line[i] == u' ') ++i;
-        if (i == line.size()) break;
-        const qsizetype begin = i;
-        while (i < line.size() && line[i] != u' ') ++i;
-        tokens.push_back({line.sliced(begin, i - begin), begin - start});
-    }
-    return tokens;
-}
 
 void AppendEscaped(QByteArray& out, QStringView text) {
     qsizetype plain = 0;
@@ -106,28 +89,24 @@ void HtmlWriter::AddLine(QStringView line) {
 }
 
 void HtmlWriter::WritePair(QStringView pinyin, QStringView characters) {
-    const std::vector<Token> syllables = Tokens(pinyin), glyphs = Tokens(characters);
-    if (syllables.size() != glyphs.size()) {
+    std::vector<AnnotatedCell> cells;
+    if (!ReadAnnotatedPair(U16View(pinyin), U16View(characters), cells)) {
         WritePlain(pinyin);
         WritePlain(characters);
         return;
     }
     out_ += "<p>";
-    for (size_t k = 0; k < glyphs.size(); ++k) {
-        // Each entry of the pinyin line is followed by one space; a space of the text stands
-        // there as two more.
-        const qsizetype spaces = (syllables[k].spacesBefore - (k == 0 ? 0 : 1)) / 2;
-        out_ += QByteArray(spaces, ' ');
-        const bool annotated = syllables[k].text != glyphs[k].text && syllables[k].text != u"?";
-        if (annotated) out_ += "<ruby>";
-        AppendEscaped(out_, glyphs[k].text);
-        if (annotated) {
+    for (const AnnotatedCell& cell : cells) {
+        out_ += QByteArray(static_cast<qsizetype>(cell.textSpacesBefore), ' ');
+        if (cell.annotated) out_ += "<ruby>";
+        AppendEscaped(out_, QtView(cell.character));
+        if (cell.annotated) {
             out_ += "<rt>";
-            AppendEscaped(out_, syllables[k].text);
+            AppendEscaped(out_, QtView(cell.entry));
             out_ += "</rt></ruby>";
         }
     }
-    out_ += glyphs.empty() ? "<br/></p>\n" : "</p>\n";
+    out_ += cells.empty() ? "<br/></p>\n" : "</p>\n";
 }
 
 void HtmlWriter::WritePlain(QStringView line) {

@@ -44,11 +44,11 @@ TEST(HtmlWriter, EveryAnnotatedCharacterStandsInARubyWithItsSyllable) {
     // Two pairs: a wrapped line and its rest; a character not in the dictionary, a letter and
     // a space of the text stay plain.
     const QByteArray html =
-        WriteHtml(u"Hàn Yǔ 你 a   Pīn \r\n汉  语 你 a   拼  \r\nA ， \r\n啊 ， \r\n"_s);
+        WriteHtml(u"Hàn Yǔ 你 a   Pīn \r\n汉  语 你 a   拼  \r\nA ， Ā \r\n啊， 啊\r\n"_s);
     const Page page = Parse(html);
     EXPECT_EQ(page.error, QString());
-    EXPECT_EQ(page.rubies, QStringList({u"汉Hàn"_s, u"语Yǔ"_s, u"拼Pīn"_s, u"啊A"_s}));
-    EXPECT_EQ(page.paragraphs, QStringList({u"汉语你a 拼"_s, u"啊，"_s}));
+    EXPECT_EQ(page.rubies, QStringList({u"汉Hàn"_s, u"语Yǔ"_s, u"拼Pīn"_s, u"啊A"_s, u"啊Ā"_s}));
+    EXPECT_EQ(page.paragraphs, QStringList({u"汉语你a 拼"_s, u"啊，啊"_s}));
     EXPECT_TRUE(html.startsWith("<!DOCTYPE html>\n<html lang=\"zh-Hans\">"));
     EXPECT_TRUE(html.contains("<meta charset=\"utf-8\"/>"));
 }
@@ -56,14 +56,14 @@ TEST(HtmlWriter, EveryAnnotatedCharacterStandsInARubyWithItsSyllable) {
 TEST(HtmlWriter, EscapesEverythingItCopies) {
     const QString hostile = u"<script>alert('x')</script> & \"q\" \u0001"_s;
     // As a pinyin line over itself, and as a line on its own.
-    const QByteArray html = WriteHtml(u"<b> 汉\r\n<b> 汉   \r\n"_s + hostile);
+    const QByteArray html = WriteHtml(u"< b >   Hàn \r\n< b >   汉  \r\n"_s + hostile);
     EXPECT_FALSE(html.contains("<script")) << html.constData();
     EXPECT_FALSE(html.contains("<b>"));
     EXPECT_FALSE(html.contains('\x01'));
     const Page page = Parse(html);
     EXPECT_EQ(page.error, QString());
     ASSERT_EQ(page.paragraphs.size(), 2);
-    EXPECT_EQ(page.paragraphs[0], u"<b>汉"_s);
+    EXPECT_EQ(page.paragraphs[0], u"<b> 汉"_s);
     EXPECT_EQ(page.paragraphs[1], u"<script>alert('x')</script> & \"q\" \uFFFD"_s);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <string_view>
 
 namespace sorvani::documents {
@@ -10,6 +11,14 @@ namespace sorvani::documents {
 inline QString QStringOf(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
                    static_cast<qsizetype>(text.size()));
+}
+
+// The same units seen from the other side, without a copy.
+inline std::u16string_view U16View(QStringView text) {
+    return {text.utf16(), static_cast<size_t>(text.size())};
+}
+inline QStringView QtView(std::u16string_view text) {
+    return {text.data(), static_cast<qsizetype>(text.size())};
 }
 
 }  // namespace sorvani::documents

@@ -27,14 +27,17 @@ void FlushFinal(AnnotatedLinePair& pair, OutputBox& output) {
 
 }  // namespace
 
-// A single-letter syllable over a double-byte character leaves the character line one column
-// wider, which the narrower spacing takes back.
+// The character line gets exactly the columns that the entry takes on the pinyin line, so that
+// every later syllable stays over its character: a syllable counts a column for each letter, a
+// character that stands for itself its own columns, and the space after either one more.
 Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_view pinyin) {
     Placing placing;
     placing.pinyin.append(pinyin).append(kSpaces.substr(0, 1));
     placing.spelling.append(character);
-    const size_t spacing = doubleByte && pinyin.size() != 1 ? pinyin.size() - 1 : pinyin.size();
-    placing.spelling.append(spacing, u' ');
+    const size_t characterColumns = doubleByte ? 2 : 1;
+    const bool itself = pinyin.size() == 1 && !character.empty() && character[0] == pinyin[0];
+    const size_t entryColumns = (itself ? characterColumns : pinyin.size()) + 1;
+    placing.spelling.append(entryColumns - characterColumns, u' ');
     return placing;
 }
 

@@ -22,13 +22,13 @@ TEST_F(AnnotateTool, WritesPinyinOverCharactersInUtf8WithCrLf) {
     EXPECT_EQ(plain.err, "");
     EXPECT_EQ(plain.out,
               "Zhong Guo A \r\n"
-              "中    国  啊 \r\n"
+              "中    国  啊\r\n"
               "\r\n"
               "\r\n");
     const Outcome toned = Annotate("中国啊", "--tones");
     EXPECT_EQ(toned.out,
               "Zhōng Guó Ā \r\n"
-              "中    国  啊 \r\n");
+              "中    国  啊\r\n");
 }
 
 TEST_F(AnnotateTool, EveryLineBreakBecomesCrLfBeforeAnnotating) {
@@ -41,7 +41,7 @@ TEST_F(AnnotateTool, EveryLineBreakBecomesCrLfBeforeAnnotating) {
 
 TEST_F(AnnotateTool, ReadsUtf8WithOrWithoutMarkAndOtherwiseCodePage936) {
     const std::string expected = Annotate("中国😀").out;
-    EXPECT_EQ(expected, "Zhong Guo ? \r\n中    国  😀 \r\n");
+    EXPECT_EQ(expected, "Zhong Guo ? \r\n中    国  😀\r\n");
     EXPECT_EQ(Annotate("\xEF\xBB\xBF中国😀").out, expected);
     // 中国 in code page 936, which is not UTF-8.
     EXPECT_EQ(Annotate("\xD6\xD0\xB9\xFA").out, "Zhong Guo \r\n中    国  \r\n");
@@ -401,6 +401,46 @@ TEST_F(AnnotateTool, ShippedWordTableReadsCommonWords) {
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out.substr(0, outcome.out.find("\r\n")),
               "Yín Háng De Háng Zhǎng Zhǎng Dà Le ");
+}
+
+namespace {
+
+// Where each item of an annotated line starts, in the columns a monospaced font draws: two for a
+// Chinese character or full-width sign, one for anything else (letters with tone marks too).
+std::vector<int> ItemColumns(const std::string& line) {
+    std::vector<int> columns;
+    int column = 0;
+    bool inItem = false;
+    for (const char16_t c : DecodeUtf8(line).value_or(u"(not UTF-8)")) {
+        if (c != u' ' && !inItem) columns.push_back(column);
+        inItem = c != u' ' && c < 0x1100;  // each wide character is an item of its own
+        column += c >= 0x1100 ? 2 : 1;
+    }
+    return columns;
+}
+
+}  // namespace
+
+TEST_F(AnnotateTool, OneLetterSyllablesKeepEveryLaterSyllableOverItsCharacter) {
+    // The first poem a child learns, and a sentence with 啊: é and a take one column each.
+    const std::string poem = "鹅，鹅，鹅，曲项向天歌。", sentence = "妈妈说：好啊，我们一起去吧。";
+    for (const std::string& text : {poem, sentence}) {
+        const Outcome outcome = Run("--tones --words", text + "\n");
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        const size_t pinyinEnd = outcome.out.find("\r\n");
+        const size_t charactersEnd = outcome.out.find("\r\n", pinyinEnd + 2);
+        const std::string pinyin = outcome.out.substr(0, pinyinEnd);
+        const std::string characters =
+            outcome.out.substr(pinyinEnd + 2, charactersEnd - pinyinEnd - 2);
+        EXPECT_EQ(ItemColumns(pinyin), ItemColumns(characters)) << pinyin << "\n" << characters;
+    }
+    EXPECT_EQ(Run("--tones --words", poem).out,
+              "É ， É ， É ， Qū Xiàng Xiàng Tiān Gē 。 \r\n"
+              "鹅， 鹅， 鹅， 曲 项    向    天   歌 。 \r\n");
+    // Wǒ in column 23, over 我.
+    EXPECT_EQ(Run("--tones --words", sentence).out,
+              "Mā Ma Shuō ： Hǎo A ， Wǒ Men Yī Qǐ Qù Ba 。 \r\n"
+              "妈 妈 说   ： 好  啊， 我 们  一 起 去 吧 。 \r\n");
 }
 
 }  // namespace sorvani

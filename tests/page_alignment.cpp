@@ -27,11 +27,19 @@ int DrawnColumns(char32_t c) {
     return CharacterColumns(c);
 }
 
+// A character the code page lacks, which the page draws from another font or not at all.
+bool OutsideCodePage(char32_t c) {
+    return c != U'?' && !IsJoiningMark(c) &&
+           cp936::Encode(QString::fromUcs4(&c, 1).toStdU16String()).find_first_not_of('?') ==
+               std::string::npos;
+}
+
 struct Token {
     int column = 0;
     QString text;
 };
 
+// The items of a line, parted by spaces; a character outside the code page is an item of its own.
 std::vector<Token> Tokens(const QString& line) {
     std::vector<Token> tokens;
     const std::u16string text = line.toStdU16String();
@@ -39,16 +47,31 @@ std::vector<Token> Tokens(const QString& line) {
     bool inToken = false;
     for (size_t i = 0; i < text.size(); i += utf16::CharacterLength(text, i)) {
         const char32_t c = utf16::CharacterAt(text, i);
+        const bool alone = OutsideCodePage(c);
         if (c == U' ') {
             inToken = false;
-        } else if (!inToken) {
+        } else if (!inToken || alone) {
             tokens.push_back({column, {}});
             inToken = true;
         }
         if (inToken) tokens.back().text += QString::fromUcs4(&c, 1);
+        if (alone) inToken = false;
         column += DrawnColumns(c);
     }
     return tokens;
+}
+
+// The words of a character line parted as Tokens parts the text, each piece where its columns
+// put it in the word.
+std::vector<Word> Pieces(const std::vector<Word>& words, double columnPoints) {
+    std::vector<Word> pieces;
+    for (const Word& word : words) {
+        const QString line = word.text;
+        for (const Token& token : Tokens(line))
+            pieces.push_back(
+                {word.page, word.left + token.column * columnPoints, word.top, token.text});
+    }
+    return pieces;
 }
 
 }  // namespace
@@ -120,19 +143,21 @@ Alignment Measure(const QString& text, const std::vector<std::vector<Word>>& pdf
         if (syllables.empty() || characters.empty()) continue;
         // A character for which the machine has no font at all is not drawn: its word is missing.
         std::vector<const Word*> matched;
+        const std::vector<Word> pieces =
+            shown[1] ? Pieces(*shown[1], columnPoints) : std::vector<Word>();
         if (shown[1]) {
             size_t w = 0;
             for (const Token& token : characters) {
-                const bool same = w < shown[1]->size() &&
-                                  (*shown[1])[w].text.normalized(QString::NormalizationForm_C) ==
-                                      token.text.normalized(QString::NormalizationForm_C);
+                const bool same =
+                    w < pieces.size() && pieces[w].text.normalized(QString::NormalizationForm_C) ==
+                                             token.text.normalized(QString::NormalizationForm_C);
                 const bool outsideCodePage =
                     cp936::Encode(token.text.toStdU16String()).find_first_not_of('?') ==
                     std::string::npos;
-                matched.push_back(same ? &(*shown[1])[w++] : nullptr);
-                if (!same && !outsideCodePage) w = shown[1]->size() + 1;
+                matched.push_back(same ? &pieces[w++] : nullptr);
+                if (!same && !outsideCodePage) w = pieces.size() + 1;
             }
-            if (w != shown[1]->size()) matched.clear();
+            if (w != pieces.size()) matched.clear();
         }
         if (!shown[0] || shown[0]->size() != syllables.size() || matched.empty()) {
             ++result.broken;
@@ -140,16 +165,21 @@ Alignment Measure(const QString& text, const std::vector<std::vector<Word>>& pdf
             continue;
         }
         ++result.pairs;
-        for (size_t k = 0; k < syllables.size() && k < characters.size(); ++k) {
-            if (!matched[k]) continue;
+        // A syllable stands over the character in its column, which may be inside a word of the
+        // character line: a character with a one-letter syllable has no space after it.
+        size_t c = 0;
+        for (size_t k = 0; k < syllables.size(); ++k) {
+            while (c + 1 < characters.size() && characters[c + 1].column <= syllables[k].column)
+                ++c;
+            if (c >= characters.size() || !matched[c]) continue;
             const double expected =
-                matched[k]->left + (syllables[k].column - characters[k].column) * columnPoints;
+                matched[c]->left + (syllables[k].column - characters[c].column) * columnPoints;
             const double distance = std::abs((*shown[0])[k].left - expected);
             ++result.syllables;
             result.worst = std::max(result.worst, distance);
             if (distance > 0.5) {
                 ++result.misplaced;
-                problem(u"%1 over %2 is %3 pt off"_s.arg((*shown[0])[k].text, matched[k]->text)
+                problem(u"%1 over %2 is %3 pt off"_s.arg((*shown[0])[k].text, matched[c]->text)
                             .arg(distance));
             }
         }

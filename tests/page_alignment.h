@@ -34,9 +34,9 @@ struct Alignment {
     QStringList problems;  // the first few, for the failure message
 };
 
-// Compares the PDF's lines with the text's. A syllable belongs at its character's left edge, moved
-// left by half a character (a column) for each one-letter syllable over a two-column character
-// before it on the line: such a syllable is followed by one space, its character by two.
+// Compares the PDF's lines with the text's. A syllable belongs where its column on the pinyin line
+// stands on the character line, measured from the left edge of the word of the character line
+// that holds that column.
 Alignment Measure(const QString& text, const std::vector<std::vector<Word>>& pdfLines,
                   double columnPoints);
 
