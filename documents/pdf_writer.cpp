@@ -51,7 +51,7 @@ bool ChangesDirection(char16_t character) {
 }  // namespace
 
 PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
-    : page_(page), writer_(&out), advances_(0x10000, 0.0f) {
+    : page_(page), textLayer_(out), writer_(&textLayer_), advances_(0x10000, 0.0f) {
     writer_.setCreator(QStringLiteral("Sorvani"));
     writer_.setResolution(kTwipsPerInch);
     writer_.setPageSize(
@@ -131,7 +131,7 @@ void PdfWriter::AddLine(QStringView line) {
     }
 }
 
-bool PdfWriter::Finish() { return painter_.end(); }
+bool PdfWriter::Finish() { return painter_.end() && textLayer_.Finish(); }
 
 QByteArray WritePdf(QStringView text, PrintedPage page) {
     QByteArray pdf;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "pdf_text_layer.h"
 #include "printed_page.h"
 
 namespace sorvani::documents {
@@ -34,6 +35,7 @@ class PdfWriter {
     double Advance(char16_t character);
 
     PrintedPage page_;
+    TextLayerRepair textLayer_;
     QPdfWriter writer_;
     QPainter painter_;
     double ascent_ = 0;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCharFormat>
@@ -213,6 +214,31 @@ TEST_F(PdfOutput, PagesBreakOnlyBetweenLinePairsAndTheTextCanBeCopied) {
         QString::fromUtf8(fonts.readAllStandardOutput())
             .contains(QRegularExpression(u"LXGWWenKaiMono\\S* +CID TrueType +\\S+ +yes"_s)));
     EXPECT_LT(QFileInfo(pdf).size(), 100000);
+}
+
+// A document of many distinct characters keeps every one of them for search and copy: past a
+// hundred ranges of glyphs, Qt's map from glyphs to characters was cut off.
+TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
+    // Runs of ten characters in order and one out of order make two ranges for every eleven.
+    QString text;
+    QSet<QChar> drawn;
+    for (int k = 0; k < 1200; ++k) {
+        for (int i = 0; i < 10; ++i) text += QChar(0x4E00 + 16 * k + i);
+        text += QChar(0x9E00 + k % 256);
+        if (k % 4 == 3) text += u"\r\n"_s;
+    }
+    // The font draws 槩 with the glyph of 㮣 (U+3BA3), and a glyph names one character.
+    for (const QChar c : text)
+        if (c.unicode() >= 0x4E00 && c != u'槩') drawn.insert(c);
+    const QString pdf = Write(u"characters.pdf"_s, text);
+    QProcess toText;
+    toText.start(u"pdftotext"_s, {pdf, u"-"_s});
+    ASSERT_TRUE(toText.waitForFinished(60000));
+    QSet<QChar> copied;
+    for (const QChar c : QString::fromUtf8(toText.readAllStandardOutput()))
+        if (c.unicode() >= 0x4E00 && c != u'槩') copied.insert(c);
+    EXPECT_EQ(copied.size(), drawn.size());
+    EXPECT_EQ(copied, drawn);
 }
 
 // The web page in a real browser: each syllable above its character and centred over it. A
