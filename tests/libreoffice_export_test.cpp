@@ -241,6 +241,49 @@ TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
     EXPECT_EQ(copied, drawn);
 }
 
+// Where the printed font is missing, the tool's pages take another font with Chinese characters
+// and keep every column; with none, the run fails naming the font to install.
+TEST_F(PdfOutput, WithoutThePrintedFontAnotherKeepsTheColumnsOrTheRunSaysWhatToInstall) {
+    const QString input = folder_.filePath(u"in.txt"_s), pdf = folder_.filePath(u"out.pdf"_s);
+    QFile text(input);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(kProse.toUtf8());
+    text.close();
+    for (const bool otherChineseFont : {true, false}) {
+        // Fonts as a system without LXGW WenKai Mono has them.
+        const QString fonts = folder_.filePath(u"fonts.conf"_s);
+        QFile config(fonts);
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(
+            ("<?xml version=\"1.0\"?>\n<fontconfig>\n"
+             "<dir>/usr/share/fonts/truetype/dejavu</dir>\n" +
+             QString(otherChineseFont ? u"<dir>/usr/share/fonts/truetype/lxgw-wenkai</dir>\n"_s
+                                      : u""_s) +
+             u"<cachedir>"_s + folder_.filePath(u"cache"_s) +
+             u"</cachedir>\n<selectfont><rejectfont><glob>*WenKaiMono*</glob>"
+             u"</rejectfont></selectfont>\n</fontconfig>\n"_s)
+                .toUtf8());
+        config.close();
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"FONTCONFIG_FILE"_s, fonts);
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(SORVANI_ANNOTATE),
+                   {u"--tones"_s, u"--output"_s, pdf, u"--format"_s, u"pdf"_s, input});
+        ASSERT_TRUE(tool.waitForFinished(120000));
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        if (otherChineseFont) {
+            EXPECT_EQ(tool.exitCode(), 0) << err.toStdString();
+            ExpectAligned(testing_pages::Annotated(kProse, true), pdf);
+            QFile::remove(pdf);
+        } else {
+            EXPECT_EQ(tool.exitCode(), 1);
+            EXPECT_TRUE(err.contains(u"fonts-lxgw-wenkai"_s)) << err.toStdString();
+            EXPECT_FALSE(QFile::exists(pdf));
+        }
+    }
+}
+
 // The web page in a real browser: each syllable above its character and centred over it. A
 // script added for the test (the page itself has none) reads where Chromium put them.
 TEST(WebPage, ChromiumSetsEverySyllableOverItsCharacter) {
