@@ -170,7 +170,7 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
     }
     if (!temporary_.empty()) ArmRemoval(temporary_);
     const int fd = static_cast<int>(file_);
-    if (!LockTemporary(fd)) Fail("cannot write", errno);
+    LockTemporary(fd);
     if (exists) {
         // Only the owner's group may be all a user can give; a failure keeps ours.
         if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, -1, old.st_gid);

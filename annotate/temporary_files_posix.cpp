@@ -66,10 +66,8 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target) {
     return target.parent_path() / name;
 }
 
-bool LockTemporary(int fd) {
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-        if (errno != EINTR) return false;
+void LockTemporary(int fd) {
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EINTR) {
     }
 }
 

@@ -16,8 +16,9 @@ int OpenUnnamedFile(const std::filesystem::path& folder, mode_t mode);
 // have leaves room for it, and recognisable as one of ours.
 std::filesystem::path TemporaryName(const std::filesystem::path& target);
 
-// Takes the lock of a temporary file; false with errno set when it cannot.
-bool LockTemporary(int fd);
+// Takes the lock of a temporary file where the file system has locks. Without them a file being
+// written is still kept, since it changes more often than a leftover may.
+void LockTemporary(int fd);
 
 // Removes the folder's temporary files that runs killed before they could clean up left behind:
 // ours by name and owner, locked by no run and unchanged for a while. Failures are ignored.

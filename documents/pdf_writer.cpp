@@ -1,11 +1,16 @@
 #include "pdf_writer.h"
 
 #include <QBuffer>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <algorithm>
+#include <optional>
 
 #include "character_width.h"
+#include "document_error.h"
 #include "text_lines.h"
 #include "utf16.h"
 
@@ -18,8 +23,21 @@ constexpr int kTwipsPerInch = 1440;
 // character of the line above.
 constexpr int kLinePitch = PrintedPage::kHalfPoints * 10 * 3 / 2;
 
-QFont PrintFont() {
-    QFont font(kPrintFont);
+// The printed font where it is installed; else an installed font with Chinese characters, a
+// monospaced one first; nothing when no font has them.
+std::optional<QString> PrintFamily() {
+    if (QFontInfo(QFont(kPrintFont)).family().compare(kPrintFont, Qt::CaseInsensitive) == 0)
+        return kPrintFont;
+    const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    const auto monospaced = std::ranges::find_if(
+        families, [](const QString& family) { return QFontDatabase::isFixedPitch(family); });
+    if (monospaced != families.end()) return *monospaced;
+    if (!families.isEmpty()) return families.front();
+    return std::nullopt;
+}
+
+QFont PrintFont(const QString& family) {
+    QFont font(family);
     font.setPointSizeF(PrintedPage::kHalfPoints / 2.0);
     // Advances scaled from the design, as every reader of the font computes them.
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -51,7 +69,7 @@ bool ChangesDirection(char16_t character) {
 }  // namespace
 
 PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
-    : page_(page), writer_(&out), advances_(0x10000, 0.0f) {
+    : page_(page), textLayer_(out), writer_(&textLayer_), advances_(0x10000, 0.0f) {
     writer_.setCreator(QStringLiteral("Sorvani"));
     writer_.setResolution(kTwipsPerInch);
     writer_.setPageSize(
@@ -59,7 +77,11 @@ PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
     // The margins are painted: the page's own origin is its corner.
     writer_.setPageMargins(QMarginsF(), QPageLayout::Point);
     painter_.begin(&writer_);
-    const QFont font = PrintFont();
+    const std::optional<QString> family = PrintFamily();
+    noChineseFont_ = !family;
+    // Another font's widths are not the printed font's columns: each character is set in its own.
+    eachInItsColumns_ = family != kPrintFont;
+    const QFont font = PrintFont(family.value_or(kPrintFont));
     painter_.setFont(font);
     const QFontMetricsF metrics(font, &writer_);
     ascent_ = metrics.ascent();
@@ -76,8 +98,8 @@ double PdfWriter::Advance(char16_t character) {
     float& advance = advances_[character];
     if (advance == 0.0f) {
         const QFontMetricsF metrics(painter_.font(), &writer_);
-        advance = metrics.inFontUcs4(character) && !IsJoiningMark(character) &&
-                          !ChangesDirection(character)
+        advance = !eachInItsColumns_ && metrics.inFontUcs4(character) &&
+                          !IsJoiningMark(character) && !ChangesDirection(character)
                       ? static_cast<float>(metrics.horizontalAdvance(QChar(character)))
                       : -1.0f;
     }
@@ -105,12 +127,19 @@ qsizetype PdfWriter::DrawRun(QStringView line, qsizetype begin, double& x, doubl
 }
 
 void PdfWriter::AddLine(QStringView line) {
+    // Boxes in place of every Chinese character would be no document.
+    if (noChineseFont_ &&
+        std::ranges::any_of(line, [](QChar c) { return c.script() == QChar::Script_Han; }))
+        throw DocumentError(
+            QStringLiteral("没有能写出汉字的字体：请安装 LXGW WenKai Mono 字体"
+                           "（Debian 的软件包 fonts-lxgw-wenkai）"));
     if (line_ == linesPerPage_) {
         writer_.newPage();
         line_ = 0;
     }
     const double baseline = page_.kTopMargin + line_ * kLinePitch + ascent_;
     ++line_;
+    if (eachInItsColumns_) return DrawInColumns(line, baseline);
     double x = page_.kSideMargin;
     const std::u16string_view text(reinterpret_cast<const char16_t*>(line.utf16()),
                                    static_cast<size_t>(line.size()));
@@ -131,7 +160,51 @@ void PdfWriter::AddLine(QStringView line) {
     }
 }
 
-bool PdfWriter::Finish() { return painter_.end(); }
+void PdfWriter::DrawInColumns(QStringView line, double baseline) {
+    const std::u16string_view text(reinterpret_cast<const char16_t*>(line.utf16()),
+                                   static_cast<size_t>(line.size()));
+    const QFontMetricsF metrics(painter_.font(), &writer_);
+    double x = page_.kSideMargin;
+    for (size_t i = 0; i < text.size();) {
+        // A word of the line, as wide as its columns: drawn whole, so that a viewer finds it
+        // whole, and scaled to them.
+        size_t end = i, columns = 0;
+        bool changesDirection = false;
+        while (end < text.size() && (end == i || text[end] != u' ')) {
+            const char32_t character = utf16::CharacterAt(text, end);
+            columns += static_cast<size_t>(FontColumns(character));
+            changesDirection =
+                changesDirection ||
+                (character < 0x10000 && ChangesDirection(static_cast<char16_t>(character)));
+            end += utf16::CharacterLength(text, end);
+            if (text[i] == u' ') break;
+        }
+        const double width = static_cast<double>(columns) * halfEm_;
+        const QString word =
+            line.sliced(static_cast<qsizetype>(i), static_cast<qsizetype>(end - i)).toString();
+        if (text[i] != u' ' && !changesDirection) {
+            const double natural = metrics.horizontalAdvance(word);
+            painter_.save();
+            painter_.translate(x, baseline);
+            if (natural > 0 && width > 0) painter_.scale(width / natural, 1);
+            painter_.drawText(QPointF(), word);
+            painter_.restore();
+        } else if (changesDirection) {
+            // Each character of a word that could turn around on its own, in its columns.
+            double at = x;
+            for (size_t k = i; k < end; k += utf16::CharacterLength(text, k)) {
+                const qsizetype length = static_cast<qsizetype>(utf16::CharacterLength(text, k));
+                painter_.drawText(QPointF(at, baseline),
+                                  line.sliced(static_cast<qsizetype>(k), length).toString());
+                at += FontColumns(utf16::CharacterAt(text, k)) * halfEm_;
+            }
+        }
+        x += width;
+        i = end;
+    }
+}
+
+bool PdfWriter::Finish() { return painter_.end() && textLayer_.Finish(); }
 
 QByteArray WritePdf(QStringView text, PrintedPage page) {
     QByteArray pdf;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "pdf_text_layer.h"
 #include "printed_page.h"
 
 namespace sorvani::documents {
@@ -17,7 +18,10 @@ namespace sorvani::documents {
 // copied. A page breaks only between line pairs (a pinyin line and the character line below it),
 // counted from the first line. A character the font lacks is drawn from another font but keeps
 // its columns, so that the rest of its line stays aligned; a right-to-left letter or a direction
-// control is drawn on its own, so that no character moves out of its columns.
+// control is drawn on its own, so that no character moves out of its columns. Where the printed
+// font is missing, another installed font with Chinese characters stands in, each character set in
+// its columns; with none, a line of Chinese characters throws DocumentError naming what to
+// install.
 class PdfWriter {
   public:
     PdfWriter(QIODevice& out, PrintedPage page);
@@ -32,13 +36,18 @@ class PdfWriter {
     // Draws the text from `begin` that the font draws itself; returns where it ends.
     qsizetype DrawRun(QStringView line, qsizetype begin, double& x, double baseline);
     double Advance(char16_t character);
+    // Draws a line in a font other than the printed one: each word scaled to its columns.
+    void DrawInColumns(QStringView line, double baseline);
 
     PrintedPage page_;
+    TextLayerRepair textLayer_;
     QPdfWriter writer_;
     QPainter painter_;
     double ascent_ = 0;
     double halfEm_ = 0;
     int linesPerPage_ = 0;
+    bool eachInItsColumns_ = false;  // the printed font is missing: another one stands in
+    bool noChineseFont_ = false;
     int line_ = 0;
     // By character of the Basic Multilingual Plane: its advance in the font, 0 when not known
     // yet, and below 0 when it is drawn on its own (the font lacks it, or it is a mark or

@@ -32,6 +32,10 @@ int CharacterColumns(char32_t character) {
         if (unit == u'?' || cp936::CodeOf(unit) != cp936::kUnencodable)
             return cp936::ByteLength(unit);
     }
+    return FontColumns(character);
+}
+
+int FontColumns(char32_t character) {
     if (Holds(kWideRanges, character)) return 2;
     if (Holds(kMarkRanges, character)) return 0;
     return 1;

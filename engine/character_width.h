@@ -8,6 +8,11 @@ namespace sorvani {
 // which join the character before them, and 1 otherwise.
 int CharacterColumns(char32_t character);
 
+// Columns a monospaced Chinese font draws a character in: 2 when it is East Asian Wide or
+// Fullwidth, 0 for a combining mark or a variation selector, 1 otherwise (a letter with a tone
+// mark too, which code page 936 holds in two bytes).
+int FontColumns(char32_t character);
+
 // A character outside code page 936 that joins the one before it and takes no column.
 inline bool IsJoiningMark(char32_t character) { return CharacterColumns(character) == 0; }
 

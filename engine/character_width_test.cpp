@@ -27,5 +27,14 @@ TEST(CharacterColumns, OthersTakeTheColumnsTheyAreDrawnIn) {
     EXPECT_FALSE(IsJoiningMark(U'汉'));
 }
 
+TEST(FontColumns, AreTheWidthsAMonospacedChineseFontDrawsIn) {
+    EXPECT_EQ(FontColumns(U'ü'), 1);
+    EXPECT_EQ(FontColumns(U'ǎ'), 1);
+    EXPECT_EQ(FontColumns(U'汉'), 2);
+    EXPECT_EQ(FontColumns(U'，'), 2);
+    EXPECT_EQ(FontColumns(U'😀'), 2);
+    EXPECT_EQ(FontColumns(U'\u0301'), 0);
+}
+
 }  // namespace
 }  // namespace sorvani

@@ -12,7 +12,9 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <thread>
 
@@ -346,6 +348,37 @@ TEST_F(OutputFile, ASignalDuringTheOutputLeavesNoTemporaryFile) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
     EXPECT_TRUE(LeftOver({output}).empty());
     EXPECT_EQ(ReadBytes(output), "old");
+}
+
+// Whichever run ends last, the file holds the whole of one output, never a mix of both.
+TEST_F(OutputFile, RunsAtOnceOntoAFileWithSeveralNamesLeaveOneWholeOutput) {
+    const fs::path first = dir_ / "first.txt", second = dir_ / "second.txt";
+    WriteBytes(first, "old");
+    fs::create_hard_link(first, second);
+    std::string texts[2] = {LongText(1 << 20), LongText(1 << 20)};
+    std::replace(texts[1].begin(), texts[1].end(), '\r', ' ');
+    std::vector<std::string> outputs;
+    for (int i = 0; i < 2; ++i) {
+        const fs::path input = dir_ / ("input" + std::to_string(i) + ".txt");
+        WriteBytes(input, texts[i]);
+        outputs.push_back(Annotate("", Quote(input)).out);
+    }
+    ASSERT_NE(outputs[0], outputs[1]);
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::unique_ptr<BackgroundRun>> runs;
+        for (int i = 0; i < 2; ++i) {
+            const fs::path input = dir_ / ("input" + std::to_string(i) + ".txt");
+            runs.push_back(std::make_unique<BackgroundRun>(
+                std::vector<std::string>{SORVANI_ANNOTATE, "--dictionary", dictionary_.string(),
+                                         "--output", second.string(), input.string()},
+                input));
+        }
+        for (auto& run : runs) EXPECT_EQ(*run->Ended(true), 0);
+        const std::string written = ReadBytes(second);
+        EXPECT_TRUE(written == outputs[0] || written == outputs[1]) << round;
+        EXPECT_EQ(ReadBytes(first), "old");
+    }
+    EXPECT_TRUE(LeftOver({first, second, dir_ / "input0.txt", dir_ / "input1.txt"}).empty());
 }
 
 }  // namespace

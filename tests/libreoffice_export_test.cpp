@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCharFormat>
@@ -214,6 +215,74 @@ TEST_F(PdfOutput, PagesBreakOnlyBetweenLinePairsAndTheTextCanBeCopied) {
         QString::fromUtf8(fonts.readAllStandardOutput())
             .contains(QRegularExpression(u"LXGWWenKaiMono\\S* +CID TrueType +\\S+ +yes"_s)));
     EXPECT_LT(QFileInfo(pdf).size(), 100000);
+}
+
+// A document of many distinct characters keeps every one of them for search and copy: past a
+// hundred ranges of glyphs, Qt's map from glyphs to characters was cut off.
+TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
+    // Runs of ten characters in order and one out of order make two ranges for every eleven.
+    QString text;
+    QSet<QChar> drawn;
+    for (int k = 0; k < 1200; ++k) {
+        for (int i = 0; i < 10; ++i) text += QChar(0x4E00 + 16 * k + i);
+        text += QChar(0x9E00 + k % 256);
+        if (k % 4 == 3) text += u"\r\n"_s;
+    }
+    // The font draws 槩 with the glyph of 㮣 (U+3BA3), and a glyph names one character.
+    for (const QChar c : text)
+        if (c.unicode() >= 0x4E00 && c != u'槩') drawn.insert(c);
+    const QString pdf = Write(u"characters.pdf"_s, text);
+    QProcess toText;
+    toText.start(u"pdftotext"_s, {pdf, u"-"_s});
+    ASSERT_TRUE(toText.waitForFinished(60000));
+    QSet<QChar> copied;
+    for (const QChar c : QString::fromUtf8(toText.readAllStandardOutput()))
+        if (c.unicode() >= 0x4E00 && c != u'槩') copied.insert(c);
+    EXPECT_EQ(copied.size(), drawn.size());
+    EXPECT_EQ(copied, drawn);
+}
+
+// Where the printed font is missing, the tool's pages take another font with Chinese characters
+// and keep every column; with none, the run fails naming the font to install.
+TEST_F(PdfOutput, WithoutThePrintedFontAnotherKeepsTheColumnsOrTheRunSaysWhatToInstall) {
+    const QString input = folder_.filePath(u"in.txt"_s), pdf = folder_.filePath(u"out.pdf"_s);
+    QFile text(input);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(kProse.toUtf8());
+    text.close();
+    for (const bool otherChineseFont : {true, false}) {
+        // Fonts as a system without LXGW WenKai Mono has them.
+        const QString fonts = folder_.filePath(u"fonts.conf"_s);
+        QFile config(fonts);
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(
+            ("<?xml version=\"1.0\"?>\n<fontconfig>\n"
+             "<dir>/usr/share/fonts/truetype/dejavu</dir>\n" +
+             QString(otherChineseFont ? u"<dir>/usr/share/fonts/truetype/lxgw-wenkai</dir>\n"_s
+                                      : u""_s) +
+             u"<cachedir>"_s + folder_.filePath(u"cache"_s) +
+             u"</cachedir>\n<selectfont><rejectfont><glob>*WenKaiMono*</glob>"
+             u"</rejectfont></selectfont>\n</fontconfig>\n"_s)
+                .toUtf8());
+        config.close();
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"FONTCONFIG_FILE"_s, fonts);
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(SORVANI_ANNOTATE),
+                   {u"--tones"_s, u"--output"_s, pdf, u"--format"_s, u"pdf"_s, input});
+        ASSERT_TRUE(tool.waitForFinished(120000));
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        if (otherChineseFont) {
+            EXPECT_EQ(tool.exitCode(), 0) << err.toStdString();
+            ExpectAligned(testing_pages::Annotated(kProse, true), pdf);
+            QFile::remove(pdf);
+        } else {
+            EXPECT_EQ(tool.exitCode(), 1);
+            EXPECT_TRUE(err.contains(u"fonts-lxgw-wenkai"_s)) << err.toStdString();
+            EXPECT_FALSE(QFile::exists(pdf));
+        }
+    }
 }
 
 // The web page in a real browser: each syllable above its character and centred over it. A
