@@ -24,7 +24,8 @@ class Reader {
     Reader(std::string_view bytes, const std::string& name) : bytes_(bytes), name_(name) {}
 
     [[noreturn]] void Fail(const std::string& why) const {
-        throw WordTableError("Damaged word table (" + why + "): " + name_);
+        throw WordTableError(WordTableError::Kind::Damaged,
+                             "Damaged word table (" + why + "): " + name_, name_);
     }
     std::string_view Bytes(size_t count) {
         if (count > bytes_.size() - at_) Fail("it ends early");
@@ -72,22 +73,27 @@ size_t DeclaredSize(Reader& reader) {
 
 WordTable WordTable::Load(const std::filesystem::path& file) {
     const std::string name = PathText(file);
+    const auto unreadable = [&] {
+        return WordTableError(WordTableError::Kind::Unreadable, "File cannot be read: " + name,
+                              name);
+    };
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found)
-        throw WordTableError("File not found: " + name);
+        throw WordTableError(WordTableError::Kind::Missing, "File not found: " + name, name);
     // Only a regular file surely ends, and opening a pipe waits for its writer.
     if (status.type() != std::filesystem::file_type::regular)
-        throw WordTableError((error ? "File cannot be read: " : "Not a regular file: ") +
-                             PathText(file));
+        throw error ? unreadable()
+                    : WordTableError(WordTableError::Kind::NotRegularFile,
+                                     "Not a regular file: " + name, name);
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw WordTableError("File cannot be read: " + name);
+    if (!in) throw unreadable();
     const auto readMore = [&](std::string& bytes, size_t upTo) {
         const size_t had = bytes.size();
         bytes.resize(upTo);
         in.read(bytes.data() + had, static_cast<std::streamsize>(upTo - had));
         bytes.resize(had + static_cast<size_t>(in.gcount()));
-        if (in.bad()) throw WordTableError("File cannot be read: " + name);
+        if (in.bad()) throw unreadable();
     };
     // The header tells the size, so that no more than the table is read, whatever the file holds.
     std::string bytes;

@@ -35,9 +35,20 @@ inline constexpr size_t kLargestWordTable = size_t{64} << 20;
 // Number of a syllable of the table, from 1; 0 stands for "no syllable chosen".
 using SyllableId = uint16_t;
 
+// Why the word table cannot be used; what() names the file in English, for the tool.
 class WordTableError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    enum class Kind { Missing, NotRegularFile, Unreadable, Damaged };
+
+    WordTableError(Kind kind, const std::string& message, std::string file)
+        : std::runtime_error(message), kind_(kind), file_(std::move(file)) {}
+    Kind kind() const { return kind_; }
+    // The file as the message names it.
+    const std::string& file() const { return file_; }
+
+  private:
+    Kind kind_;
+    std::string file_;
 };
 
 class WordTable {
