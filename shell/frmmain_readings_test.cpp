@@ -2,13 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSettings>
+#include <QDir>
 #include <QTemporaryDir>
 #include <fstream>
 
 #include "frmmain.h"
 #include "frmmain_geometry.h"
 #include "recording_prompts.h"
+#include "settings_file.h"
 #include "twips.h"
 
 namespace {
@@ -26,7 +27,7 @@ class ReadingOptions : public testing::Test {
         std::ofstream(table.toStdString(), std::ios::binary)
             << sorvani::WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
         // As on a first start.
-        QSettings(QStringLiteral("Sorvani"), QStringLiteral("Sorvani")).clear();
+        OpenSettings()->clear();
     }
 
     std::unique_ptr<frmmain> Window(const QString& wordTable) {
@@ -126,6 +127,28 @@ TEST_F(ReadingOptions, WithoutAUsableWordTableCharactersAreReadAloneAndTheUserTo
     }
     check(this->table + QStringLiteral(".missing"), QStringLiteral("找不到"));
     check(folder.path(), QStringLiteral("不是普通文件"));
+}
+
+TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) {
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QDir().mkpath(SettingsFilePath());  // a folder where the file should be
+    {
+        const auto window = Window(table);
+        EXPECT_TRUE(window->aczy->isChecked());
+        EXPECT_FALSE(window->ybbd->isChecked());
+        EXPECT_TRUE(prompts->shown.isEmpty());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(prompts->shown.size(), 1);
+        EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("设置文件")));
+        // The choice made now is kept in a new file.
+        window->ybbd->setChecked(true);
+    }
+    const auto window = Window(table);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompts->shown.isEmpty());
+    EXPECT_TRUE(window->ybbd->isChecked());
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
