@@ -6,6 +6,7 @@
 
 #include "annotate_document.h"
 #include "binary_streams.h"
+#include "file_size_limit.h"
 #include "options.h"
 #include "program_arguments.h"
 #include "sorvani_version.h"
@@ -31,6 +32,7 @@ int Report(const std::string& message, int status) {
 
 int main(int argc, char** argv) {
     using namespace sorvani::annotate;
+    TreatFileSizeLimitAsWriteError();
     try {
         const Options options = ParseOptions(ProgramArguments(argc, argv));
         if (options.help) return Print(kUsage);
