@@ -263,6 +263,28 @@ TEST_F(AnnotateRtf, RunningOutOfMemoryIsAFailureOfItsOwn) {
     EXPECT_GT(outOfMemory, 0);
     EXPECT_TRUE(ReadBytes(output).starts_with("%PDF"));
 }
+
+TEST_F(AnnotateRtf, ADamagedModuleIsNamedNotMapped) {
+    // A module cut short ended the run with SIGBUS when the loader touched its missing pages.
+    const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
+    fs::copy_file(SORVANI_ANNOTATE, program);
+    const fs::path module = dir_ / "sorvani-annotate-rtf.so";
+    const std::string whole =
+        ReadBytes(fs::path(SORVANI_ANNOTATE).parent_path() / module.filename());
+    ASSERT_GT(whole.size(), 100000u);
+    for (const size_t size : {whole.size() / 2, whole.size() - 1, size_t{40}}) {
+        WriteBytes(module, std::string_view(whole).substr(0, size));
+        const Outcome outcome =
+            Run("--dictionary " + Quote(dictionary_) + " --format pdf", "中", program);
+        EXPECT_EQ(outcome.status, 1) << size;
+        EXPECT_EQ(outcome.err,
+                  "sorvani-annotate: " + module.string() + ": RTF support cannot be loaded (" +
+                      (size == 40 ? "not a module for this system" : "damaged: it ends early") +
+                      ")\n");
+    }
+    WriteBytes(module, whole);
+    EXPECT_EQ(Run("--dictionary " + Quote(dictionary_) + " --format pdf", "中", program).status, 0);
+}
 #endif
 
 // A file cut short is refused by both on the same judgement: the tool fails naming it, the
