@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -130,8 +132,10 @@ TEST_F(ReadingOptions, WithoutAUsableWordTableCharactersAreReadAloneAndTheUserTo
 }
 
 TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    // Qt's test mode keeps the user's settings out of it.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir folder(QFileInfo(SettingsFilePath()).path());
+    folder.removeRecursively();
     QDir().mkpath(SettingsFilePath());  // a folder where the file should be
     {
         const auto window = Window(table);
@@ -148,7 +152,8 @@ TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) 
     QCoreApplication::processEvents();
     EXPECT_TRUE(prompts->shown.isEmpty());
     EXPECT_TRUE(window->ybbd->isChecked());
-    qunsetenv("XDG_CONFIG_HOME");
+    folder.removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 }  // namespace

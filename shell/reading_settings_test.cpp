@@ -6,7 +6,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include "settings_file.h"
 
@@ -18,11 +19,17 @@ namespace {
 
 class SettingsFile : public testing::Test {
   protected:
+    // The settings of Qt's test mode, away from the user's, in a folder of their own.
     SettingsFile() {
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        QDir(home.path()).mkpath(QStringLiteral("Sorvani"));
+        QStandardPaths::setTestModeEnabled(true);
+        RemoveFolder();
+        QDir().mkpath(QFileInfo(SettingsFilePath()).path());
     }
-    ~SettingsFile() override { qunsetenv("XDG_CONFIG_HOME"); }
+    ~SettingsFile() override {
+        RemoveFolder();
+        QStandardPaths::setTestModeEnabled(false);
+    }
+    static void RemoveFolder() { QDir(QFileInfo(SettingsFilePath()).path()).removeRecursively(); }
 
     static void Write(const QByteArray& bytes) {
         QFile file(SettingsFilePath());
@@ -42,8 +49,6 @@ class SettingsFile : public testing::Test {
     static bool IsDefault(const sorvani::ReadingOptions& options) {
         return options.byWord && !options.toneChange;
     }
-
-    QTemporaryDir home;
 };
 
 TEST_F(SettingsFile, ASoundFileKeepsTheOptions) {
