@@ -1,11 +1,13 @@
 // sorvani-annotate: the annotate command of the desktop program, for files and scripts.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <new>
 #include <string>
 
 #include "annotate_document.h"
 #include "binary_streams.h"
+#include "file_size_limit.h"
 #include "options.h"
 #include "program_arguments.h"
 #include "sorvani_version.h"
@@ -27,10 +29,28 @@ int Report(const std::string& message, int status) {
     return status;
 }
 
+// Memory can run out where an exception may not pass (a destructor, a function of Qt's that
+// promises not to throw): the run still ends as out of memory, not with an abort.
+[[noreturn]] void EndOnUncaughtFailure() {
+    if (const std::exception_ptr failure = std::current_exception()) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::bad_alloc&) {
+            // Without a string made for it: there is no memory.
+            std::fputs("sorvani-annotate: out of memory\n", stderr);
+            std::_Exit(kFailure);
+        } catch (...) {
+        }
+    }
+    std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace sorvani::annotate;
+    TreatFileSizeLimitAsWriteError();
+    std::set_terminate(EndOnUncaughtFailure);
     try {
         const Options options = ParseOptions(ProgramArguments(argc, argv));
         if (options.help) return Print(kUsage);

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <algorithm>
 #include <optional>
 
@@ -91,7 +92,12 @@ PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
 }
 
 PdfWriter::~PdfWriter() {
-    if (painter_.isActive()) painter_.end();
+    // Still painting only when the document is abandoned on a failure. Ending the engine writes
+    // the rest of the document, allocating as it goes, and a second failure (no memory, no room)
+    // must not escape a destructor: the painter lets go of the engine unended.
+    if (!painter_.isActive()) return;
+    painter_.paintEngine()->setActive(false);
+    painter_.end();
 }
 
 double PdfWriter::Advance(char16_t character) {

@@ -6,13 +6,16 @@
 #include <iterator>
 #include <limits>
 
+#include "checksum.h"
 #include "path_text.h"
 #include "utf8.h"
 
 namespace sorvani {
 namespace {
 
-constexpr std::string_view kMagic = "SVWORDS1";
+constexpr std::string_view kMagic = "SVWORDS2";
+// The checksum covers the bytes from here to the end.
+constexpr size_t kChecksumEnd = 16;
 
 // Reads the file's fields in order; every read past the end or of a value out of range is a
 // damaged file.
@@ -21,7 +24,8 @@ class Reader {
     Reader(std::string_view bytes, const std::string& name) : bytes_(bytes), name_(name) {}
 
     [[noreturn]] void Fail(const std::string& why) const {
-        throw WordTableError("Damaged word table (" + why + "): " + name_);
+        throw WordTableError(WordTableError::Kind::Damaged,
+                             "Damaged word table (" + why + "): " + name_, name_);
     }
     std::string_view Bytes(size_t count) {
         if (count > bytes_.size() - at_) Fail("it ends early");
@@ -56,28 +60,65 @@ void PutNumber(std::string& out, T value) {
         out.push_back(static_cast<char>((static_cast<uint64_t>(value) >> (8 * b)) & 0xFF));
 }
 
+// Checks the magic and the size the header declares, and returns that size.
+size_t DeclaredSize(Reader& reader) {
+    if (reader.Bytes(kMagic.size()) != kMagic) reader.Fail("not a word table");
+    const size_t size = reader.Numbers<uint32_t>(1)[0];
+    if (size < kWordTableHeaderBytes || size > kLargestWordTable)
+        reader.Fail("a size no word table has");
+    return size;
+}
+
 }  // namespace
 
 WordTable WordTable::Load(const std::filesystem::path& file) {
+    const std::string name = PathText(file);
+    const auto unreadable = [&] {
+        return WordTableError(WordTableError::Kind::Unreadable, "File cannot be read: " + name,
+                              name);
+    };
     std::error_code error;
-    if (std::filesystem::is_directory(file, error))
-        throw WordTableError("File cannot be read: " + PathText(file));
+    const auto status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        throw WordTableError(WordTableError::Kind::Missing, "File not found: " + name, name);
+    // Only a regular file surely ends, and opening a pipe waits for its writer.
+    if (status.type() != std::filesystem::file_type::regular)
+        throw error ? unreadable()
+                    : WordTableError(WordTableError::Kind::NotRegularFile,
+                                     "Not a regular file: " + name, name);
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        throw WordTableError(std::filesystem::exists(file, error)
-                                 ? "File cannot be read: " + PathText(file)
-                                 : "File not found: " + PathText(file));
+    if (!in) throw unreadable();
+    const auto readMore = [&](std::string& bytes, size_t upTo) {
+        const size_t had = bytes.size();
+        bytes.resize(upTo);
+        in.read(bytes.data() + had, static_cast<std::streamsize>(upTo - had));
+        bytes.resize(had + static_cast<size_t>(in.gcount()));
+        if (in.bad()) throw unreadable();
+    };
+    // The header tells the size, so that no more than the table is read, whatever the file holds.
+    std::string bytes;
+    readMore(bytes, kWordTableHeaderBytes);
+    if (bytes.size() == kWordTableHeaderBytes) {
+        Reader header(bytes, name);
+        readMore(bytes, DeclaredSize(header) + 1);  // one more byte tells a longer file
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    if (in.bad()) throw WordTableError("File cannot be read: " + PathText(file));
-    return Parse(bytes, PathText(file));
+    return Parse(bytes, name);
 }
 
 WordTable WordTable::Parse(std::string_view bytes, const std::string& name) {
     Reader reader(bytes, name);
-    if (reader.Bytes(kMagic.size()) != kMagic) reader.Fail("not a word table");
+    const size_t size = DeclaredSize(reader);
+    if (size != bytes.size())
+        reader.Fail(size > bytes.size() ? "it ends early" : "bytes after its end");
+    if (reader.Numbers<uint32_t>(1)[0] != Crc32(bytes.substr(kChecksumEnd)))
+        reader.Fail("its checksum does not match its contents");
     const auto counts = reader.Numbers<uint32_t>(4);
     const uint32_t syllableCount = counts[0], wordCount = counts[2], unitCount = counts[3];
+    if (syllableCount > std::numeric_limits<SyllableId>::max()) reader.Fail("too many syllables");
+    if (kWordTableHeaderBytes + uint64_t{counts[1]} + 4 * (uint64_t{wordCount} + 1) +
+            4 * uint64_t{unitCount} !=
+        size)
+        reader.Fail("counts that do not fit its size");
 
     WordTable table;
     const auto syllableText = reader.Bytes(counts[1]);
@@ -91,16 +132,19 @@ WordTable WordTable::Parse(std::string_view bytes, const std::string& name) {
         start = end + 1;
     }
     if (table.syllables_.size() != syllableCount) reader.Fail("wrong syllable count");
-    if (wordCount == std::numeric_limits<uint32_t>::max()) reader.Fail("too many words");
 
     table.offsets_ = reader.Numbers<uint32_t>(size_t{wordCount} + 1);
     table.units_ = reader.Numbers<char16_t>(unitCount);
     table.readings_ = reader.Numbers<SyllableId>(unitCount);
     if (!reader.AtEnd()) reader.Fail("bytes after its end");
+    // Every word within the units before any is looked at.
     if (table.offsets_.front() != 0 || table.offsets_.back() != unitCount)
         reader.Fail("word offsets out of range");
     for (uint32_t word = 0; word < wordCount; ++word) {
-        if (table.offsets_[word + 1] < table.offsets_[word] + 2) reader.Fail("a word too short");
+        const uint32_t from = table.offsets_[word], to = table.offsets_[word + 1];
+        if (to < from || to - from < 2) reader.Fail("a word too short");
+    }
+    for (uint32_t word = 0; word < wordCount; ++word) {
         if (word > 0 && !(table.Text(word - 1) < table.Text(word)))
             reader.Fail("words out of order");
         table.longest_ = std::max(table.longest_, table.WordLength(word));
@@ -135,6 +179,7 @@ std::string WordTable::Serialise(const std::vector<Word>& words) {
     for (const auto& word : words) unitCount += word.text.size();
 
     std::string out(kMagic);
+    out.append(8, '\0');  // size and checksum, written by Seal
     for (const size_t count : {syllables.size(), syllableText.size(), words.size(), unitCount})
         PutNumber(out, static_cast<uint32_t>(count));
     out += syllableText;
@@ -150,7 +195,17 @@ std::string WordTable::Serialise(const std::vector<Word>& words) {
             PutNumber(out, static_cast<SyllableId>(at - syllables.begin() + 1));
         }
     }
+    Seal(out);
     return out;
+}
+
+void WordTable::Seal(std::string& bytes) {
+    std::string fields;
+    PutNumber(fields, static_cast<uint32_t>(bytes.size()));
+    bytes.replace(kMagic.size(), 4, fields);
+    fields.clear();
+    PutNumber(fields, Crc32(std::string_view(bytes).substr(kChecksumEnd)));
+    bytes.replace(kChecksumEnd - 4, 4, fields);
 }
 
 WordTable::Match WordTable::SearchLongest(std::u16string_view text) const {

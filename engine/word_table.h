@@ -13,23 +13,42 @@
 // characters whose reading in the word is not the one the dictionary gives them alone.
 //
 // File layout (integers little-endian, no padding):
-//   "SVWORDS1"                    magic
+//   "SVWORDS2"                    magic
+//   u32 file size F               the whole file, header included
+//   u32 checksum                  CRC-32 of every byte after this field
 //   u32 syllable count S, u32 syllable bytes B, u32 word count W, u32 unit count U
 //   B bytes: S syllables in UTF-8 with tone marks, each ended by LF; syllable n (1-based) is the
 //            n-th of them
 //   u32 offsets[W + 1]: word i is units offsets[i] up to offsets[i + 1]
 //   u16 units[U]: the words' UTF-16 units, the words in ascending order of their units
 //   u16 readings[U]: the syllable number of each unit, in step with units
+// F is 32 + B + 4 (W + 1) + 4 U exactly.
 namespace sorvani {
 
 inline constexpr const char* kWordTableFileName = "VeRevorWords.dat";
+// Bytes up to the counts, which tell how long the rest is.
+inline constexpr size_t kWordTableHeaderBytes = 32;
+// Far more than any word list of the language takes (the shipped table has 111 KB; 400,000 words
+// of four characters would take 10 MB): a larger file is no word table, and is not read.
+inline constexpr size_t kLargestWordTable = size_t{64} << 20;
 
 // Number of a syllable of the table, from 1; 0 stands for "no syllable chosen".
 using SyllableId = uint16_t;
 
+// Why the word table cannot be used; what() names the file in English, for the tool.
 class WordTableError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    enum class Kind { Missing, NotRegularFile, Unreadable, Damaged };
+
+    WordTableError(Kind kind, const std::string& message, std::string file)
+        : std::runtime_error(message), kind_(kind), file_(std::move(file)) {}
+    Kind kind() const { return kind_; }
+    // The file as the message names it.
+    const std::string& file() const { return file_; }
+
+  private:
+    Kind kind_;
+    std::string file_;
 };
 
 class WordTable {
@@ -41,12 +60,16 @@ class WordTable {
 
     WordTable() = default;
 
-    // Throws WordTableError naming the file when it cannot be read or is not a word table.
+    // Throws WordTableError naming the file when it is missing, no regular file, cannot be read,
+    // or is not a whole, undamaged word table. Reads no more than the header says the file holds.
     static WordTable Load(const std::filesystem::path& file);
     // The table held in the bytes; name is used in messages. Throws WordTableError.
     static WordTable Parse(std::string_view bytes, const std::string& name);
     // The file's bytes for these words, which must be sorted by text and unique.
     static std::string Serialise(const std::vector<Word>& words);
+    // Writes the size and checksum of the file's bytes into their header (of at least
+    // kWordTableHeaderBytes bytes), as Serialise does.
+    static void Seal(std::string& bytes);
 
     size_t size() const { return offsets_.empty() ? 0 : offsets_.size() - 1; }
     // Units of the longest word; 0 for an empty table.

@@ -5,6 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "path_text.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace sorvani {
 namespace {
 
@@ -53,7 +59,7 @@ TEST(WordTable, RefusesDamagedFiles) {
     EXPECT_NO_THROW(WordTable::Parse(good, "t"));
     EXPECT_THROW(WordTable::Parse(good.substr(0, good.size() - 1), "t"), WordTableError);
     EXPECT_THROW(WordTable::Parse(good + "x", "t"), WordTableError);
-    EXPECT_THROW(WordTable::Parse("SVWORDS2" + good.substr(8), "t"), WordTableError);
+    EXPECT_THROW(WordTable::Parse("SVWORDS1" + good.substr(8), "t"), WordTableError);
     std::string badId = good;
     badId.back() = 9;  // syllable 9 of 2
     EXPECT_THROW(WordTable::Parse(badId, "t"), WordTableError);
@@ -69,15 +75,109 @@ TEST(WordTable, RefusesDamagedFiles) {
     }
 }
 
-TEST(WordTable, LoadNamesAMissingFile) {
-    const auto missing = std::filesystem::temp_directory_path() / "no-such-dir" / "w.dat";
-    try {
-        WordTable::Load(missing);
-        FAIL();
-    } catch (const WordTableError& error) {
-        EXPECT_NE(std::string(error.what()).find("File not found"), std::string::npos);
+TEST(WordTable, RefusesEveryFlippedBit) {
+    const std::string good = WordTable::Serialise(
+        {{u"银行", {u"yín", u"háng"}}, {u"银行家", {u"yín", u"háng", u"jiā"}}});
+    for (size_t bit = 0; bit < good.size() * 8; ++bit) {
+        std::string flipped = good;
+        flipped[bit / 8] = static_cast<char>(flipped[bit / 8] ^ (1 << (bit % 8)));
+        EXPECT_THROW(WordTable::Parse(flipped, "t"), WordTableError) << "bit " << bit;
     }
 }
+
+void PutNumber(std::string& bytes, size_t at, uint32_t value) {
+    for (size_t b = 0; b < 4; ++b) bytes[at + b] = static_cast<char>((value >> (8 * b)) & 0xFF);
+}
+
+// The bytes with the little-endian number at the place, sealed again, so that only the
+// structure is wrong.
+std::string WithNumber(std::string bytes, size_t at, uint32_t value) {
+    PutNumber(bytes, at, value);
+    WordTable::Seal(bytes);
+    return bytes;
+}
+
+TEST(WordTable, RefusesCountsAndOffsetsOutsideTheFile) {
+    const std::string good = WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    const size_t counts = kWordTableHeaderBytes - 16, syllableBytes = 11;  // "háng\nyín\n"
+    const size_t offsets = kWordTableHeaderBytes + syllableBytes;
+    ASSERT_EQ(good.size(), offsets + 4 * 2 + 4 * 2);
+    EXPECT_NO_THROW(WordTable::Parse(WithNumber(good, offsets + 4, 2), "t"));
+    for (const uint32_t offset : {0xFFFFFFFFu, 0xFFFFFFFEu, 3u, 1u}) {
+        EXPECT_THROW(WordTable::Parse(WithNumber(good, offsets, offset), "t"), WordTableError);
+        EXPECT_THROW(WordTable::Parse(WithNumber(good, offsets + 4, offset), "t"), WordTableError);
+    }
+    for (size_t count = 0; count < 4; ++count) {
+        for (const uint32_t value : {0xFFFFFFFFu, 0x80000000u, 0x3FFFFFFFu, 3u, 0u})
+            EXPECT_THROW(WordTable::Parse(WithNumber(good, counts + 4 * count, value), "t"),
+                         WordTableError)
+                << "count " << count << " = " << value;
+    }
+}
+
+class WordTableLoad : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("sorvani-word-table-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::filesystem::path Write(const std::string& bytes) {
+        const auto file = dir_ / kWordTableFileName;
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+    static std::string Refusal(const std::filesystem::path& file) {
+        try {
+            WordTable::Load(file);
+        } catch (const WordTableError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(WordTableLoad, LoadNamesAMissingOrDamagedFile) {
+    EXPECT_EQ(Refusal(dir_ / "no-such-dir" / "w.dat"),
+              "File not found: " + PathText(dir_ / "no-such-dir" / "w.dat"));
+    const std::string good = WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    EXPECT_EQ(WordTable::Load(Write(good)).size(), 1u);
+    std::string flipped = good;
+    flipped.back() ^= 1;
+    const auto file = Write(flipped);
+    EXPECT_EQ(Refusal(file),
+              "Damaged word table (its checksum does not match its contents): " + PathText(file));
+    EXPECT_EQ(Refusal(Write("")), "Damaged word table (it ends early): " + PathText(file));
+    EXPECT_EQ(Refusal(Write(good.substr(0, 20))),
+              "Damaged word table (it ends early): " + PathText(file));
+    EXPECT_EQ(Refusal(dir_), "Not a regular file: " + PathText(dir_));
+}
+
+TEST_F(WordTableLoad, ReadsNoMoreThanTheHeaderDeclares) {
+    // A header that declares more than any table is refused before the rest is read, and a file
+    // longer than its header says is read only a byte past that.
+    std::string huge = WordTable::Serialise({});
+    PutNumber(huge, 8, static_cast<uint32_t>(kLargestWordTable + 1));
+    EXPECT_NE(Refusal(Write(huge)).find("a size no word table has"), std::string::npos);
+    const std::string good = WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    EXPECT_NE(Refusal(Write(good + std::string(1 << 20, 'x'))).find("bytes after its end"),
+              std::string::npos);
+}
+
+#ifndef _WIN32
+TEST_F(WordTableLoad, RefusesAPipeOrADeviceWithoutReadingIt) {
+    // Opening a pipe waits for a writer that never comes; a device may never end.
+    const auto fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Refusal(fifo), "Not a regular file: " + PathText(fifo));
+    EXPECT_EQ(Refusal("/dev/zero"), "Not a regular file: /dev/zero");
+}
+#endif
 
 }  // namespace
 }  // namespace sorvani

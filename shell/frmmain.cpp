@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include "artwork.h"
 #include "caption_button_looks.h"
@@ -106,7 +107,12 @@ void frmmain::CreateContent() {
     dcwj = CreateCommand(Frame1, QStringLiteral("导出文件&D"), 2);
     about = CreateCommand(Frame1, QStringLiteral("帮    助&A"), 3);
     quit = CreateCommand(Frame1, QStringLiteral("退    出&X"), 4);
-    const sorvani::ReadingOptions readings = LoadReadingOptions();
+    std::optional<QString> settingsSetAside;
+    const sorvani::ReadingOptions readings = LoadReadingOptions(&settingsSetAside);
+    // Told once the window shows.
+    if (settingsSetAside)
+        QTimer::singleShot(0, this,
+                           [this, message = *settingsSetAside] { CmdDlg->Inform(message); });
     aczy = Create<QCheckBox>(Frame1, kByWordOption);
     aczy->setText(QStringLiteral("按词注音"));
     aczy->setChecked(readings.byWord);

@@ -140,6 +140,9 @@ class frmmain : public QWidget {
 
   private:
     void Annotate(sorvani::EventLoop& events);
+    // The readings the check boxes ask for; without a usable word table, readings by single
+    // characters, and the first time the user is told why.
+    const sorvani::ReadingChooser* ChooseReadings();
     void ImportDocument(const QString& path, sorvani::EventLoop& events);
     bool SendToWordProcessor();
     void CreateContent();
@@ -167,6 +170,7 @@ class frmmain : public QWidget {
     // from chunk to chunk.
     sorvani::PinyinMemo pinyin_;
     sorvani::AnnotatedLinePair annotatedLines_;
+    bool toldWordTableUnavailable_ = false;
     // Whether a long command (import, export, annotate) runs, and whether the window was closed
     // during it.
     LongCommand::State longCommand_;

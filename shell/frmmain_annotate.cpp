@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "annotation_run.h"
@@ -55,7 +56,37 @@ class PieceOutputBox final : public sorvani::OutputBox {
     std::vector<std::u16string> pieces_;
 };
 
+// Why the word table cannot be used, for a message that names it.
+QString WordTableProblem(const sorvani::WordTableError& error) {
+    const QString file = QString::fromStdString(error.file());
+    switch (error.kind()) {
+        case sorvani::WordTableError::Kind::Missing:
+            return QStringLiteral("找不到词表文件“%1”").arg(file);
+        case sorvani::WordTableError::Kind::NotRegularFile:
+            return QStringLiteral("词表“%1”不是普通文件").arg(file);
+        case sorvani::WordTableError::Kind::Unreadable:
+            return QStringLiteral("无法读取词表文件“%1”").arg(file);
+        case sorvani::WordTableError::Kind::Damaged:
+            break;
+    }
+    return QStringLiteral("词表文件“%1”已损坏").arg(file);
+}
+
 }  // namespace
+
+const sorvani::ReadingChooser* frmmain::ChooseReadings() {
+    sorvani::ReadingOptions options{aczy->isChecked(), ybbd->isChecked()};
+    try {
+        return Readings.Chooser(options, Dictionary);
+    } catch (const sorvani::WordTableError& error) {
+        if (!std::exchange(toldWordTableUnavailable_, true))
+            CmdDlg->Inform(
+                QStringLiteral("按词注音不可用：%1。现在按单字注音；重新安装本程序可以恢复词表。")
+                    .arg(WordTableProblem(error)));
+        options.byWord = false;
+        return Readings.Chooser(options, Dictionary);
+    }
+}
 
 void frmmain::zy_Click() {
     LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
@@ -76,8 +107,7 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
     const int16_t toneFlag = CmdDlg->AskYesNo(QStringLiteral("您要标上音调吗？（Y/N）"))
                                  ? sorvani::kWithTones
                                  : sorvani::kWithoutTones;
-    const sorvani::ReadingChooser* chooser =
-        Readings.Chooser({aczy->isChecked(), ybbd->isChecked()}, Dictionary);
+    const sorvani::ReadingChooser* chooser = ChooseReadings();
     const bool wasMaximized = isMaximized();
     if (wasMaximized) Immax_Click();
     PrgB->setMinimum(0);

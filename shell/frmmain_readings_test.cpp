@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QSettings>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
 
 #include "frmmain.h"
 #include "frmmain_geometry.h"
 #include "recording_prompts.h"
+#include "settings_file.h"
 #include "twips.h"
 
 namespace {
@@ -26,7 +29,7 @@ class ReadingOptions : public testing::Test {
         std::ofstream(table.toStdString(), std::ios::binary)
             << sorvani::WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
         // As on a first start.
-        QSettings(QStringLiteral("Sorvani"), QStringLiteral("Sorvani")).clear();
+        OpenSettings()->clear();
     }
 
     std::unique_ptr<frmmain> Window(const QString& wordTable) {
@@ -92,13 +95,65 @@ TEST_F(ReadingOptions, TheCommandReadsThem) {
     EXPECT_EQ(prompts->shown.count(QStringLiteral("您要标上音调吗？（Y/N）")), 3);
 }
 
-TEST_F(ReadingOptions, AMissingWordTableIsReportedAndTheDocumentKept) {
-    const auto window = Window(table + QStringLiteral(".missing"));
-    ASSERT_TRUE(window->aczy->isChecked());
-    EXPECT_EQ(Annotated(*window, QStringLiteral("银行")), QStringLiteral("银行"));
-    ASSERT_FALSE(prompts->shown.isEmpty());
-    EXPECT_TRUE(prompts->shown.last().contains(QStringLiteral("words.dat.missing")));
-    EXPECT_TRUE(window->Immax->isEnabled());
+TEST_F(ReadingOptions, WithoutAUsableWordTableCharactersAreReadAloneAndTheUserToldOnce) {
+    // The table a word's end of 0xFFFFFFFF once crashed the window with, sealed as new.
+    std::string farEnd = sorvani::WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    std::fill_n(farEnd.begin() + sorvani::kWordTableHeaderBytes + 11 + 4, 4, '\xFF');
+    sorvani::WordTable::Seal(farEnd);
+    std::string flipped = sorvani::WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    flipped[sorvani::kWordTableHeaderBytes] ^= 1;  // háng would become iáng
+    const std::string good = sorvani::WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    const struct {
+        std::string bytes;
+        QString why;
+    } tables[] = {{"", QStringLiteral("已损坏")},
+                  {good.substr(0, good.size() / 2), QStringLiteral("已损坏")},
+                  {farEnd, QStringLiteral("已损坏")},
+                  {flipped, QStringLiteral("已损坏")}};
+    const auto check = [&](const QString& file, const QString& why) {
+        const auto window = Window(file);
+        ASSERT_TRUE(window->aczy->isChecked());
+        for (int run = 0; run < 2; ++run) {
+            EXPECT_EQ(Annotated(*window, QStringLiteral("银行")),
+                      QStringLiteral("Yín Xíng \n银  行   \n"));
+        }
+        EXPECT_EQ(prompts->shown.count(QStringLiteral("注音成功！")), 2);
+        const auto told = prompts->shown.filter(QStringLiteral("按词注音不可用"));
+        ASSERT_EQ(told.size(), 1) << prompts->shown.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(told[0].contains(file)) << told[0].toStdString();
+        EXPECT_TRUE(told[0].contains(why)) << told[0].toStdString();
+    };
+    for (const auto& table : tables) {
+        std::ofstream(this->table.toStdString(), std::ios::binary | std::ios::trunc) << table.bytes;
+        check(this->table, table.why);
+    }
+    check(this->table + QStringLiteral(".missing"), QStringLiteral("找不到"));
+    check(folder.path(), QStringLiteral("不是普通文件"));
+}
+
+TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) {
+    // Qt's test mode keeps the user's settings out of it.
+    QStandardPaths::setTestModeEnabled(true);
+    QDir folder(QFileInfo(SettingsFilePath()).path());
+    folder.removeRecursively();
+    QDir().mkpath(SettingsFilePath());  // a folder where the file should be
+    {
+        const auto window = Window(table);
+        EXPECT_TRUE(window->aczy->isChecked());
+        EXPECT_FALSE(window->ybbd->isChecked());
+        EXPECT_TRUE(prompts->shown.isEmpty());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(prompts->shown.size(), 1);
+        EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("设置文件")));
+        // The choice made now is kept in a new file.
+        window->ybbd->setChecked(true);
+    }
+    const auto window = Window(table);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompts->shown.isEmpty());
+    EXPECT_TRUE(window->ybbd->isChecked());
+    folder.removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 }  // namespace

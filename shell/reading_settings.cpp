@@ -1,23 +1,30 @@
 #include "reading_settings.h"
 
-#include <QSettings>
+#include "settings_file.h"
 
 namespace {
-
-QSettings Settings() { return QSettings(QStringLiteral("Sorvani"), QStringLiteral("Sorvani")); }
 
 constexpr auto kByWord = "annotate/readingsByWord";
 constexpr auto kToneChange = "annotate/toneChangeOfYiBu";
 
+// What the program wrote, or the fallback for anything else a hand or another program put there.
+bool BoolSetting(const QSettings& settings, const char* key, bool fallback) {
+    const QVariant value = settings.value(key);
+    if (value.typeId() == QMetaType::Bool) return value.toBool();
+    if (value.typeId() != QMetaType::QString) return fallback;
+    const QString text = value.toString();
+    return text == QLatin1String("true") ? true : text == QLatin1String("false") ? false : fallback;
+}
+
 }  // namespace
 
-sorvani::ReadingOptions LoadReadingOptions() {
-    const QSettings settings = Settings();
-    return {settings.value(kByWord, true).toBool(), settings.value(kToneChange, false).toBool()};
+sorvani::ReadingOptions LoadReadingOptions(std::optional<QString>* setAside) {
+    const auto settings = OpenSettings(setAside);
+    return {BoolSetting(*settings, kByWord, true), BoolSetting(*settings, kToneChange, false)};
 }
 
 void SaveReadingOptions(const sorvani::ReadingOptions& options) {
-    QSettings settings = Settings();
-    settings.setValue(kByWord, options.byWord);
-    settings.setValue(kToneChange, options.toneChange);
+    const auto settings = OpenSettings();
+    settings->setValue(kByWord, options.byWord);
+    settings->setValue(kToneChange, options.toneChange);
 }

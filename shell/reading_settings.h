@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 #include "context_readings.h"
 
 // The window's choice of readings (by word, tone change of 一 and 不), kept between runs in the
-// user's settings. On first start readings by word are on and the tone change is off.
-sorvani::ReadingOptions LoadReadingOptions();
+// user's settings. On first start, and for a value that is not true or false, readings by word
+// are on and the tone change is off. A settings file that cannot be read is set aside, and
+// `setAside` says so (see OpenSettings).
+sorvani::ReadingOptions LoadReadingOptions(std::optional<QString>* setAside = nullptr);
 void SaveReadingOptions(const sorvani::ReadingOptions& options);

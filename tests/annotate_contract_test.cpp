@@ -5,11 +5,16 @@
 #include "annotate_tool.h"
 #include "annotation_run.h"
 #include "column_ruler.h"
+#include "path_text.h"
 #include "reading_chooser.h"
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "utf8.h"
 #include "word_table.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace sorvani {
 namespace {
@@ -394,6 +399,37 @@ TEST_F(AnnotateTool, ALongInputWithReadingsByWordGivesTheRunsOutputOfTheWholeTex
     AnnotatedLinePair pair;
     RunAnnotation(text, kWithTones, pair, {memo, ruler, box, events, &chooser});
     EXPECT_TRUE(outcome.out == EncodeUtf8(box.Text()));
+}
+
+TEST_F(AnnotateTool, ADamagedOrStrangeWordTableIsRefusedByName) {
+    const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
+    fs::copy_file(SORVANI_ANNOTATE, program);
+    const fs::path table = WordTableFilePath(dir_);
+    const auto refusal = [&](const std::string& why) {
+        const Outcome outcome = Run("--words --dictionary " + Quote(dictionary_), "银行", program);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.out, "");
+        return outcome.err == "sorvani-annotate: " + why + PathText(table) + "\n" ? ""
+                                                                                  : outcome.err;
+    };
+    std::string good = WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+    // A flipped bit in a reading: 'háng' would become 'iáng'.
+    std::string flipped = good;
+    flipped[kWordTableHeaderBytes] ^= 1;
+    WriteBytes(table, flipped);
+    EXPECT_EQ(refusal("Damaged word table (its checksum does not match its contents): "), "");
+    // A word's end far past the table, with a checksum that fits.
+    const size_t offsets = kWordTableHeaderBytes + std::string("háng\nyín\n").size();
+    std::fill_n(good.begin() + static_cast<long>(offsets) + 4, 4, '\xFF');
+    WordTable::Seal(good);
+    WriteBytes(table, good);
+    EXPECT_EQ(refusal("Damaged word table (word offsets out of range): "), "");
+    fs::remove(table);
+#ifndef _WIN32
+    // A pipe would wait for its writer.
+    ASSERT_EQ(::mkfifo(table.c_str(), 0600), 0);
+    EXPECT_EQ(refusal("Not a regular file: "), "");
+#endif
 }
 
 TEST_F(AnnotateTool, ShippedWordTableReadsCommonWords) {

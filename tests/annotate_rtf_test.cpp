@@ -232,6 +232,78 @@ TEST_F(AnnotateRtf, AFullDiskIsAFailureOfEachFormat) {
     }
 }
 
+#ifndef _WIN32
+// Address space limits mean nothing to a program built with AddressSanitizer, which reserves
+// terabytes at its start.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SORVANI_ADDRESS_SANITIZER
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define SORVANI_ADDRESS_SANITIZER
+#endif
+
+TEST_F(AnnotateRtf, RunningOutOfMemoryIsAFailureOfItsOwn) {
+#ifdef SORVANI_ADDRESS_SANITIZER
+    GTEST_SKIP() << "an address space limit does not work with AddressSanitizer";
+#endif
+    // Under ulimit -v 100000 a PDF run ended with an uncaught std::bad_alloc, leaving its
+    // temporary file. Wherever memory runs out (loading Qt, laying out, compressing a page),
+    // the run ends with a message of its own and the old file whole.
+    const fs::path output = dir_ / "out.pdf";
+    WriteBytes(output, "old");
+    WriteBytes(dir_ / "input.txt", LongText(200000));
+    int outOfMemory = 0;
+    for (int kilobytes = 60000; kilobytes <= 200000; kilobytes += 20000) {
+        const int raw =
+            std::system(("ulimit -v " + std::to_string(kilobytes) + "; " + Quote(SORVANI_ANNOTATE) +
+                         " --dictionary " + Quote(dictionary_) + " --output " + Quote(output) +
+                         " " + Quote(dir_ / "input.txt") + " 2> " + Quote(dir_ / "stderr"))
+                            .c_str());
+        ASSERT_TRUE(WIFEXITED(raw)) << kilobytes << " KB: " << raw;
+        const std::string err = ReadBytes(dir_ / "stderr");
+        if (WEXITSTATUS(raw) == 0) break;
+        EXPECT_EQ(WEXITSTATUS(raw), 1) << kilobytes << " KB";
+        outOfMemory += err == "sorvani-annotate: out of memory\n";
+        EXPECT_TRUE(err == "sorvani-annotate: out of memory\n" ||
+                    err.find("RTF support cannot be loaded") != std::string::npos)
+            << kilobytes << " KB: " << err;
+        EXPECT_EQ(ReadBytes(output), "old") << kilobytes << " KB";
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "dictionary.dll" || name == "input.txt" || name == "out.pdf" ||
+                        name == "stderr")
+                << kilobytes << " KB left " << name;
+        }
+    }
+    EXPECT_GT(outOfMemory, 0);
+    EXPECT_TRUE(ReadBytes(output).starts_with("%PDF"));
+}
+
+TEST_F(AnnotateRtf, ADamagedModuleIsNamedNotMapped) {
+    // A module cut short ended the run with SIGBUS when the loader touched its missing pages.
+    const fs::path program = dir_ / fs::path(SORVANI_ANNOTATE).filename();
+    fs::copy_file(SORVANI_ANNOTATE, program);
+    const fs::path module = dir_ / "sorvani-annotate-rtf.so";
+    const std::string whole =
+        ReadBytes(fs::path(SORVANI_ANNOTATE).parent_path() / module.filename());
+    ASSERT_GT(whole.size(), 100000u);
+    for (const size_t size : {whole.size() / 2, whole.size() - 1, size_t{40}}) {
+        WriteBytes(module, std::string_view(whole).substr(0, size));
+        const Outcome outcome =
+            Run("--dictionary " + Quote(dictionary_) + " --format pdf", "中", program);
+        EXPECT_EQ(outcome.status, 1) << size;
+        EXPECT_EQ(outcome.err,
+                  "sorvani-annotate: " + module.string() + ": RTF support cannot be loaded (" +
+                      (size == 40 ? "not a module for this system" : "damaged: it ends early") +
+                      ")\n");
+    }
+    WriteBytes(module, whole);
+    EXPECT_EQ(Run("--dictionary " + Quote(dictionary_) + " --format pdf", "中", program).status, 0);
+}
+#endif
+
 // A file cut short is refused by both on the same judgement: the tool fails naming it, the
 // window says so naming it and keeps the document it had.
 TEST_F(AnnotateRtf, TheWindowRefusesTheRtfFileCutShortThatTheToolRefuses) {
