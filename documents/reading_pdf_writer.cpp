@@ -91,25 +91,35 @@ void ReadingPdfWriter::DrawLine(const std::vector<MeasuredCell>& line, bool para
         writer_.newPage();
     }
     pageHasLines_ = true;
+    // The centre of each cell; then each row in its own font, which the page sets only once.
+    centres_.clear();
     double x = page_.kSideMargin;
     const double space = ReadingSpace(page_.choices) * kTwipsPerPoint;
     for (size_t i = 0; i < line.size(); ++i) {
-        const MeasuredCell& placed = line[i];
-        if (i > 0 && placed.cell.spaceBefore) x += space;
-        const double centre = x + placed.width / 2;
-        if (!placed.cell.syllable.isEmpty()) {
-            painter_.setFont(syllableFont_);
-            painter_.setPen(ToneColour(page_.choices, placed.cell.tone));
-            painter_.drawText(QPointF(centre - SyllableAdvance(placed.cell.syllable) / 2,
-                                      top_ + syllableBaseline_),
-                              placed.cell.syllable);
+        if (i > 0 && line[i].cell.spaceBefore) x += space;
+        centres_.push_back(x + line[i].width / 2);
+        x += line[i].width;
+    }
+    painter_.setFont(syllableFont_);
+    int tone = -1;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const ReadingCell& cell = line[i].cell;
+        if (cell.syllable.isEmpty()) continue;
+        if (cell.tone != tone && page_.choices.toneColours) {
+            tone = cell.tone;
+            painter_.setPen(ToneColour(page_.choices, tone));
         }
-        painter_.setFont(characterFont_);
-        painter_.setPen(Qt::black);
         painter_.drawText(
-            QPointF(centre - TextAdvance(placed.cell.text) / 2, top_ + characterBaseline_),
-            placed.cell.text);
-        x += placed.width;
+            QPointF(centres_[i] - SyllableAdvance(cell.syllable) / 2, top_ + syllableBaseline_),
+            cell.syllable);
+    }
+    painter_.setFont(characterFont_);
+    painter_.setPen(Qt::black);
+    for (size_t i = 0; i < line.size(); ++i) {
+        const ReadingCell& cell = line[i].cell;
+        painter_.drawText(
+            QPointF(centres_[i] - TextAdvance(cell.text) / 2, top_ + characterBaseline_),
+            cell.text);
     }
     top_ += pairHeight_ + pairSpace_ + (paragraphEnds ? paragraphSpace_ : 0);
 }

@@ -50,6 +50,7 @@ class ReadingPdfWriter {
     // syllable, which repeat throughout a text.
     std::vector<float> advances_;
     QHash<QString, double> syllableAdvances_;
+    std::vector<double> centres_;  // of the cells of the line being drawn
     ReadingLineFiller filler_;
     ReadingCellReader cells_;
 };
