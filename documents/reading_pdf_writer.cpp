@@ -29,7 +29,6 @@ QFont ReadingFont(double points) {
 ReadingPdfWriter::ReadingPdfWriter(QIODevice& out, PrintedPage page)
     : page_(page),
       writer_(&out),
-      advances_(0x10000, 0.0f),
       filler_(page.TextWidth(), ReadingSpace(page.choices) * kTwipsPerPoint,
               [this](const std::vector<MeasuredCell>& line, bool paragraphEnds) {
                   DrawLine(line, paragraphEnds);
@@ -45,10 +44,16 @@ ReadingPdfWriter::ReadingPdfWriter(QIODevice& out, PrintedPage page)
     painter_.begin(&writer_);
 
     const ReadingChoices& choices = page.choices;
-    characterFont_ = ReadingFont(choices.size);
-    syllableFont_ = ReadingFont(SyllablePoints(choices));
+    characters_.font = ReadingFont(choices.size);
+    syllables_.font = ReadingFont(SyllablePoints(choices));
+    // The raw font in pixels of the page, twips.
+    for (Face* face : {&characters_, &syllables_}) {
+        face->raw = QRawFont::fromFont(face->font);
+        face->raw.setPixelSize(face->font.pointSizeF() * kTwipsPerPoint);
+    }
     numberFont_ = ReadingFont(kPageNumberPoints);
-    const QFontMetricsF characters(characterFont_, &writer_), syllables(syllableFont_, &writer_);
+    const QFontMetricsF characters(characters_.font, &writer_),
+        syllables(syllables_.font, &writer_);
     gap_ = CellGap(choices) * kTwipsPerPoint;
     syllableBaseline_ = syllables.ascent();
     characterBaseline_ = syllables.height() + characters.ascent();
@@ -62,26 +67,34 @@ ReadingPdfWriter::~ReadingPdfWriter() {
     if (painter_.isActive()) painter_.end();
 }
 
-double ReadingPdfWriter::TextAdvance(const QString& text) {
-    if (text.size() != 1) return QFontMetricsF(characterFont_, &writer_).horizontalAdvance(text);
-    float& advance = advances_[text[0].unicode()];
-    if (advance == 0.0f)
-        advance =
-            static_cast<float>(QFontMetricsF(characterFont_, &writer_).horizontalAdvance(text));
-    return advance;
-}
-
-double ReadingPdfWriter::SyllableAdvance(const QString& syllable) {
-    auto known = syllableAdvances_.constFind(syllable);
-    if (known != syllableAdvances_.cend()) return *known;
-    const double advance = QFontMetricsF(syllableFont_, &writer_).horizontalAdvance(syllable);
-    syllableAdvances_.insert(syllable, advance);
-    return advance;
+const ReadingPdfWriter::SetText& ReadingPdfWriter::Set(Face& face, const QString& text) {
+    const bool kept = text.size() <= 2 || &face == &syllables_;
+    if (kept) {
+        const auto known = face.known.constFind(text);
+        if (known != face.known.cend()) return *known;
+    }
+    SetText set;
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.isMark() || c.isSurrogate() || c.category() == QChar::Other_Format;
+    });
+    const QList<quint32> glyphs = plain ? face.raw.glyphIndexesForString(text) : QList<quint32>();
+    if (!glyphs.isEmpty() && !glyphs.contains(0)) {
+        set.glyphs = glyphs;
+        for (const QPointF& advance :
+             face.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics)) {
+            set.positions.push_back(QPointF(set.advance, 0));
+            set.advance += advance.x();
+        }
+    } else {
+        set.advance = QFontMetricsF(face.font, &writer_).horizontalAdvance(text);
+    }
+    if (!kept) return unknown_ = std::move(set);
+    return *face.known.insert(text, std::move(set));
 }
 
 MeasuredCell ReadingPdfWriter::Measured(ReadingCell&& cell) {
-    const double text = TextAdvance(cell.text);
-    const double syllable = cell.syllable.isEmpty() ? 0 : SyllableAdvance(cell.syllable);
+    const double text = Set(characters_, cell.text).advance;
+    const double syllable = cell.syllable.isEmpty() ? 0 : Set(syllables_, cell.syllable).advance;
     return {std::move(cell), std::max(text, syllable) + gap_};
 }
 
@@ -91,37 +104,38 @@ void ReadingPdfWriter::DrawLine(const std::vector<MeasuredCell>& line, bool para
         writer_.newPage();
     }
     pageHasLines_ = true;
-    // The centre of each cell; then each row in its own font, which the page sets only once.
-    centres_.clear();
     double x = page_.kSideMargin;
     const double space = ReadingSpace(page_.choices) * kTwipsPerPoint;
     for (size_t i = 0; i < line.size(); ++i) {
-        if (i > 0 && line[i].cell.spaceBefore) x += space;
-        centres_.push_back(x + line[i].width / 2);
+        const ReadingCell& cell = line[i].cell;
+        if (i > 0 && cell.spaceBefore) x += space;
+        const double centre = x + line[i].width / 2;
+        if (!cell.syllable.isEmpty())
+            Draw(syllables_, cell.syllable, ToneColour(page_.choices, cell.tone), centre,
+                 top_ + syllableBaseline_);
+        Draw(characters_, cell.text, Qt::black, centre, top_ + characterBaseline_);
         x += line[i].width;
     }
-    painter_.setFont(syllableFont_);
-    int tone = -1;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const ReadingCell& cell = line[i].cell;
-        if (cell.syllable.isEmpty()) continue;
-        if (cell.tone != tone && page_.choices.toneColours) {
-            tone = cell.tone;
-            painter_.setPen(ToneColour(page_.choices, tone));
-        }
-        painter_.drawText(
-            QPointF(centres_[i] - SyllableAdvance(cell.syllable) / 2, top_ + syllableBaseline_),
-            cell.syllable);
-    }
-    painter_.setFont(characterFont_);
-    painter_.setPen(Qt::black);
-    for (size_t i = 0; i < line.size(); ++i) {
-        const ReadingCell& cell = line[i].cell;
-        painter_.drawText(
-            QPointF(centres_[i] - TextAdvance(cell.text) / 2, top_ + characterBaseline_),
-            cell.text);
-    }
     top_ += pairHeight_ + pairSpace_ + (paragraphEnds ? paragraphSpace_ : 0);
+}
+
+// Each text is a run of its own, the syllable's between the characters', so that a viewer takes
+// each character for a word of its own.
+void ReadingPdfWriter::Draw(Face& face, const QString& text, QColor colour, double centre,
+                            double baseline) {
+    if (painter_.pen().color() != colour) painter_.setPen(colour);
+    const SetText& set = Set(face, text);
+    const QPointF origin(centre - set.advance / 2, baseline);
+    if (set.glyphs.isEmpty()) {
+        painter_.setFont(face.font);
+        painter_.drawText(origin, text);
+        return;
+    }
+    QGlyphRun run;
+    run.setRawFont(face.raw);
+    run.setGlyphIndexes(set.glyphs);
+    run.setPositions(set.positions);
+    painter_.drawGlyphRun(origin, run);
 }
 
 void ReadingPdfWriter::EndPage() {

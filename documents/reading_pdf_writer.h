@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
 #include <QIODevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QStringView>
 #include <vector>
 
@@ -30,27 +32,41 @@ class ReadingPdfWriter {
     bool Finish();
 
   private:
+    // How a text is set in a font: its glyphs, placed from the text's start, when the font has
+    // them all and the text has no marks to place; otherwise none, and the painter draws the
+    // text, finding another font where it must.
+    struct SetText {
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        double advance = 0;
+    };
+    // A font with the texts already set in it: the syllables and the characters, which repeat
+    // throughout a text (words of letters are set anew each time, so that memory stays bounded).
+    struct Face {
+        QFont font;
+        QRawFont raw;
+        QHash<QString, SetText> known;
+    };
+
+    const SetText& Set(Face& face, const QString& text);
     MeasuredCell Measured(ReadingCell&& cell);
-    double TextAdvance(const QString& text);
-    double SyllableAdvance(const QString& syllable);
     void DrawLine(const std::vector<MeasuredCell>& line, bool paragraphEnds);
+    // Draws the text centred on `centre`.
+    void Draw(Face& face, const QString& text, QColor colour, double centre, double baseline);
     void EndPage();
 
     PrintedPage page_;
     QPdfWriter writer_;
     QPainter painter_;
-    QFont characterFont_, syllableFont_, numberFont_;
+    Face characters_, syllables_;
+    QFont numberFont_;
     // Sizes in twips, the unit the page is painted in.
     double gap_ = 0, pairHeight_ = 0, pairSpace_ = 0, paragraphSpace_ = 0;
     double syllableBaseline_ = 0, characterBaseline_ = 0;
     double top_ = 0;  // where the next line pair starts on the page
     int pageNumber_ = 1;
     bool pageHasLines_ = false;
-    // Advances by character of the Basic Multilingual Plane (0: not measured yet) and by
-    // syllable, which repeat throughout a text.
-    std::vector<float> advances_;
-    QHash<QString, double> syllableAdvances_;
-    std::vector<double> centres_;  // of the cells of the line being drawn
+    SetText unknown_;  // a text set anew, which is not kept
     ReadingLineFiller filler_;
     ReadingCellReader cells_;
 };
