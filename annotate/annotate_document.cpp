@@ -120,7 +120,7 @@ void AnnotateDocument(const Options& options) {
         annotator.Stream(write, feed);
     } else {
         // The document is written as the annotation goes, so that it is never held whole.
-        const auto exported = rtf->StartExport(options.format, options.paper, write);
+        const auto exported = rtf->StartExport(options.format, options.page, write);
         if (rtfInput) {
             // The whole text: the RTF reader needs the whole document anyway, and its text may
             // hold a lone surrogate half, which UTF-8 cannot carry and the window's export keeps.

@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "tool_error.h"
@@ -57,11 +58,29 @@ Paper PaperOf(const std::optional<std::string>& page) {
     throw UsageError("--page must be a4 or letter, not " + *page);
 }
 
+bool BoxLayoutOf(const std::optional<std::string>& layout) {
+    if (!layout || *layout == "reading") return false;
+    if (*layout == "box") return true;
+    throw UsageError("--layout must be reading or box, not " + *layout);
+}
+
+int SizeOf(const std::optional<std::string>& size) {
+    if (!size) return PageOptions{}.size;
+    const bool digits = size->size() <= 2 && std::all_of(size->begin(), size->end(), [](char c) {
+                            return c >= '0' && c <= '9';
+                        });
+    const int points = digits ? std::stoi(*size) : 0;
+    if (points < PageOptions::kSmallestSize || points > PageOptions::kLargestSize)
+        throw UsageError("--size must be a number of points from 10 to 36, not " + *size);
+    return points;
+}
+
 }  // namespace
 
 const char* const kUsage =
     "Usage: sorvani-annotate [--tones] [--words] [--sandhi] [--dictionary FILE] [--output FILE]\n"
-    "                        [--format FORMAT] [--page PAPER] [INPUT]\n"
+    "                        [--format FORMAT] [--page PAPER] [--layout LAYOUT] [--size POINTS]\n"
+    "                        [--capitals] [--tone-colours] [INPUT]\n"
     "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
     "\n"
     "  INPUT              an RTF file (its text), or a text file; standard input when absent\n"
@@ -82,7 +101,18 @@ const char* const kUsage =
     "                     the desktop program exports it; pdf: printed pages; html: a web\n"
     "                     page with each syllable over its character (default: as the\n"
     "                     --output FILE is named, *.rtf, *.pdf, *.html or *.htm; else text)\n"
-    "  --page PAPER       the paper of PDF output: a4 (default) or letter\n"
+    "  --page PAPER       the paper of PDF output and of the web page's print: a4 (default)\n"
+    "                     or letter\n"
+    "  --layout LAYOUT    PDF and HTML: reading (default), reading material with each\n"
+    "                     syllable centred over its character, lines filled to the page,\n"
+    "                     more space between paragraphs and page numbers; or box, the\n"
+    "                     annotated lines as the desktop program's box shows them\n"
+    "  --size POINTS      the characters' size in the reading layout, 10 to 36 (default 16);\n"
+    "                     the syllables take half\n"
+    "  --capitals         syllables capitalised in the reading layout, as in the text\n"
+    "                     (default: small letters, as printed pinyin is written)\n"
+    "  --tone-colours     syllables coloured by tone in the reading layout: red, green, blue,\n"
+    "                     purple; the neutral tone plain\n"
     "  --help             show this text\n"
     "  --version          show the program's version\n"
     "\n"
@@ -91,7 +121,7 @@ const char* const kUsage =
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
-    std::optional<std::string> dictionary, output, format, page, input;
+    std::optional<std::string> dictionary, output, format, page, layout, size, input;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -111,10 +141,16 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.readings.byWord = true;
         } else if (argument == "--sandhi") {
             options.readings.toneChange = true;
+        } else if (argument == "--capitals") {
+            options.page.capitals = true;
+        } else if (argument == "--tone-colours") {
+            options.page.toneColours = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
                    !TakeValue("--output", arguments, i, output) &&
                    !TakeValue("--format", arguments, i, format, "text, rtf, pdf or html") &&
-                   !TakeValue("--page", arguments, i, page, "a4 or letter")) {
+                   !TakeValue("--page", arguments, i, page, "a4 or letter") &&
+                   !TakeValue("--layout", arguments, i, layout, "reading or box") &&
+                   !TakeValue("--size", arguments, i, size, "a number of points")) {
             throw UsageError("unknown option " + argument);
         }
     }
@@ -122,7 +158,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     if (output) options.output = StreamOrFile(*output);
     if (input) options.input = StreamOrFile(*input);
     options.format = FormatOf(format, options.output);
-    options.paper = PaperOf(page);
+    options.page.paper = PaperOf(page);
+    options.page.box = BoxLayoutOf(layout);
+    options.page.size = SizeOf(size);
     return options;
 }
 

@@ -14,6 +14,21 @@ enum class OutputFormat { Text, Rtf, Pdf, Html };
 // The paper of PDF output.
 enum class Paper { A4, Letter };
 
+// How PDF and HTML output is laid out.
+struct PageOptions {
+    static constexpr int kSmallestSize = 10;
+    static constexpr int kLargestSize = 36;
+
+    Paper paper = Paper::A4;
+    // The document box's columns as they are, instead of the reading layout.
+    bool box = false;
+    // The reading layout: the characters' size in points, syllables capitalised as in the text,
+    // syllables coloured by tone.
+    int size = 16;
+    bool capitals = false;
+    bool toneColours = false;
+};
+
 struct Options {
     bool help = false;
     bool version = false;
@@ -26,7 +41,7 @@ struct Options {
     // As --format says; else as the output file's name ends (*.rtf, *.pdf, *.html or *.htm),
     // text otherwise.
     OutputFormat format = OutputFormat::Text;
-    Paper paper = Paper::A4;
+    PageOptions page;
     // Standard input when absent.
     std::optional<std::filesystem::path> input;
 };

@@ -33,7 +33,8 @@ class RtfConverter {
         virtual void Finish() = 0;
     };
     using Writer = std::function<void(std::string_view bytes)>;
-    virtual std::unique_ptr<Export> StartExport(OutputFormat format, Paper paper, Writer write) = 0;
+    virtual std::unique_ptr<Export> StartExport(OutputFormat format, const PageOptions& page,
+                                                Writer write) = 0;
 };
 
 // The module's entry point, exported under kCreateRtfConverter.

@@ -32,15 +32,26 @@ QGuiApplication* StartQt() {
     return new QGuiApplication(argc, argv);
 }
 
+documents::PrintedPage PrintedPageOf(const PageOptions& options) {
+    documents::ReadingChoices choices;
+    choices.layout = options.box ? documents::ReadingChoices::Layout::Box
+                                 : documents::ReadingChoices::Layout::Reading;
+    choices.size = options.size;
+    choices.capitals = options.capitals;
+    choices.toneColours = options.toneColours;
+    return {options.paper == Paper::Letter ? documents::PrintedPage::Paper::Letter
+                                           : documents::PrintedPage::Paper::A4,
+            choices};
+}
+
 class BoxExport final : public RtfConverter::Export {
   public:
-    BoxExport(OutputFormat format, Paper paper, RtfConverter::Writer write)
+    BoxExport(OutputFormat format, const PageOptions& page, RtfConverter::Writer write)
         : export_(format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
                   : format == OutputFormat::Html ? documents::ExportFormat::Html
                                                  : documents::ExportFormat::Rtf,
-                  {paper == Paper::Letter ? documents::PrintedPage::Paper::Letter
-                                          : documents::PrintedPage::Paper::A4},
-                  documents::DocumentFont(), [write = std::move(write)](QByteArrayView bytes) {
+                  PrintedPageOf(page), documents::DocumentFont(),
+                  [write = std::move(write)](QByteArrayView bytes) {
                       write(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
                   }) {}
 
@@ -65,8 +76,9 @@ class QtRtfConverter final : public RtfConverter {
         return documents::BoxText(content.text).toStdU16String();
     }
 
-    std::unique_ptr<Export> StartExport(OutputFormat format, Paper paper, Writer write) override {
-        return std::make_unique<BoxExport>(format, paper, std::move(write));
+    std::unique_ptr<Export> StartExport(OutputFormat format, const PageOptions& page,
+                                        Writer write) override {
+        return std::make_unique<BoxExport>(format, page, std::move(write));
     }
 
   private:

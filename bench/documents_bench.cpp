@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "document_files.h"
 #include "html_writer.h"
 #include "pdf_writer.h"
 #include "plain_text.h"
@@ -75,6 +76,15 @@ void WritePages(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
 }
 BENCHMARK(WritePages)->Unit(benchmark::kMillisecond);
+
+// The same megabyte as reading material, the default of the export.
+void WriteReadingPages(benchmark::State& state) {
+    const QString text = AnnotatedMegabyte();
+    const RtfSource source{QFont(), {{text, QTextCharFormat(), false}}};
+    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Pdf));
+    state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
+}
+BENCHMARK(WriteReadingPages)->Unit(benchmark::kMillisecond);
 
 void WriteWebPage(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();

@@ -6,6 +6,7 @@
 
 #include "html_writer.h"
 #include "pdf_writer.h"
+#include "reading_pdf_writer.h"
 #include "rtf_writer.h"
 #include "text_lines.h"
 
@@ -32,7 +33,7 @@ class RtfLines final : public LineExport {
 
 class HtmlLines final : public LineExport {
   public:
-    explicit HtmlLines(BoxTextExport::Sink sink) : html_(std::move(sink)) {}
+    HtmlLines(const PrintedPage& page, BoxTextExport::Sink sink) : html_(std::move(sink), page) {}
     void AddLine(QStringView line) override { html_.AddLine(line); }
     void Finish() override { html_.Finish(); }
 
@@ -91,6 +92,7 @@ class SinkDevice final : public QIODevice {
     std::exception_ptr failure_;
 };
 
+template <typename Writer>
 class PdfLines final : public LineExport {
   public:
     PdfLines(PrintedPage page, BoxTextExport::Sink sink)
@@ -109,16 +111,18 @@ class PdfLines final : public LineExport {
 
   private:
     SinkDevice device_;
-    PdfWriter pdf_;
+    Writer pdf_;
 };
 
 std::unique_ptr<LineExport> LinesOf(ExportFormat format, PrintedPage page, const QFont& font,
                                     BoxTextExport::Sink sink) {
     switch (format) {
         case ExportFormat::Pdf:
-            return std::make_unique<PdfLines>(page, std::move(sink));
+            if (page.choices.layout == ReadingChoices::Layout::Box)
+                return std::make_unique<PdfLines<PdfWriter>>(page, std::move(sink));
+            return std::make_unique<PdfLines<ReadingPdfWriter>>(page, std::move(sink));
         case ExportFormat::Html:
-            return std::make_unique<HtmlLines>(std::move(sink));
+            return std::make_unique<HtmlLines>(page, std::move(sink));
         case ExportFormat::Rtf:
             break;
     }

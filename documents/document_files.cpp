@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "box_text_export.h"
 #include "html_writer.h"
 #include "pdf_writer.h"
 #include "plain_text.h"
@@ -119,7 +120,13 @@ QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPa
         text += run.text;
         if (run.endsParagraph && &run != &source.runs.back()) text += QStringLiteral("\r\n");
     }
-    return format == ExportFormat::Pdf ? WritePdf(text, page) : WriteHtml(text);
+    if (format == ExportFormat::Html) return WriteHtml(text, page);
+    if (page.choices.layout == ReadingChoices::Layout::Box) return WritePdf(text, page);
+    QByteArray pdf;
+    BoxTextExport pages(format, page, QFont(), [&pdf](QByteArrayView bytes) { pdf += bytes; });
+    pages.Add(text);
+    pages.Finish();
+    return pdf;
 }
 
 void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop) {

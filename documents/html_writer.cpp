@@ -5,6 +5,7 @@
 #include "annotated_pair_reader.h"
 #include "line_break.h"
 #include "qt_text.h"
+#include "reading_style.h"
 #include "text_lines.h"
 
 namespace sorvani::documents {
@@ -12,7 +13,7 @@ namespace {
 
 constexpr qsizetype kFlushSize = 1 << 16;
 
-const char kHead[] =
+const char kHeadStart[] =
     "<!DOCTYPE html>\n"
     "<html lang=\"zh-Hans\">\n"
     "<head>\n"
@@ -20,16 +21,47 @@ const char kHead[] =
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
     "<meta name=\"generator\" content=\"Sorvani\"/>\n"
     "<title>Sorvani</title>\n"
-    "<style>\n"
+    "<style>\n";
+const char kBoxStyle[] =
     "body { font-family: \"LXGW WenKai\", \"Noto Serif CJK SC\", \"Noto Sans CJK SC\", "
     "\"SimSun\", serif; font-size: 20px; line-height: 2.4; color: #222; background: #fff; "
     "max-width: 48em; margin: 2em auto; padding: 0 1em; }\n"
     "p { margin: 0; white-space: pre-wrap; }\n"
-    "rt { font-size: 0.6em; }\n"
+    "rt { font-size: 0.6em; }\n";
+const char kHeadEnd[] =
     "</style>\n"
     "</head>\n"
     "<body>\n";
 const char kTail[] = "</body>\n</html>\n";
+
+// The reading layout's style: sizes in points, so that print and screen agree.
+QByteArray ReadingStyle(const PrintedPage& page) {
+    const ReadingChoices& choices = page.choices;
+    QByteArray style =
+        QStringLiteral(
+            "body { font-family: \"%1\", \"Noto Serif CJK SC\", \"Noto Sans CJK SC\", "
+            "\"KaiTi\", \"SimSun\", serif; font-size: %2pt; line-height: 1.5; color: #000; "
+            "background: #fff; max-width: 40em; margin: 2em auto; padding: 0 1em; }\n"
+            "p { margin: 0 0 %3pt; white-space: pre-wrap; line-break: strict; }\n"
+            "ruby { ruby-position: over; ruby-align: center; margin: 0 %4pt; }\n"
+            "rt { font-size: %5pt; line-height: 1.2; }\n"
+            "@page { size: %6; margin: 2cm; }\n"
+            "@media print { body { max-width: none; margin: 0; padding: 0; } }\n")
+            .arg(kReadingFont)
+            .arg(choices.size)
+            .arg(PairSpace(choices) + ParagraphSpace(choices))
+            .arg(CellGap(choices) / 2)
+            .arg(SyllablePoints(choices))
+            .arg(page.paper == PrintedPage::Paper::A4 ? "A4" : "letter")
+            .toUtf8();
+    if (choices.toneColours)
+        for (int tone = 1; tone <= 4; ++tone)
+            style += QStringLiteral("rt.t%1 { color: %2; }\n")
+                         .arg(tone)
+                         .arg(ToneColourName(tone))
+                         .toUtf8();
+    return style;
+}
 
 void AppendEscaped(QByteArray& out, QStringView text) {
     qsizetype plain = 0;
@@ -72,9 +104,27 @@ void AppendEscaped(QByteArray& out, QStringView text) {
 
 }  // namespace
 
-HtmlWriter::HtmlWriter(Sink sink) : sink_(std::move(sink)) { out_ += kHead; }
+HtmlWriter::HtmlWriter(Sink sink, const PrintedPage& page) : sink_(std::move(sink)) {
+    out_ += kHeadStart;
+    if (page.choices.layout == ReadingChoices::Layout::Box) {
+        out_ += kBoxStyle;
+        out_ += kHeadEnd;
+        return;
+    }
+    out_ += ReadingStyle(page);
+    out_ += kHeadEnd;
+    cells_ = std::make_unique<ReadingCellReader>(
+        page.choices, ReadingCellReader::Receiver{[this](ReadingCell&& cell) { WriteCell(cell); },
+                                                  [this] { EndParagraph(); }});
+}
+
+HtmlWriter::~HtmlWriter() = default;
 
 void HtmlWriter::AddLine(QStringView line) {
+    if (cells_) {
+        cells_->AddLine(line);
+        return;
+    }
     if (!pending_) {
         pinyinLine_ = line.toString();
         pending_ = true;
@@ -82,10 +132,34 @@ void HtmlWriter::AddLine(QStringView line) {
     }
     pending_ = false;
     WritePair(pinyinLine_, line);
-    if (out_.size() >= kFlushSize) {
-        sink_(out_);
-        out_.clear();
+    PassOn();
+}
+
+void HtmlWriter::PassOn() {
+    if (out_.size() < kFlushSize) return;
+    sink_(out_);
+    out_.clear();
+}
+
+void HtmlWriter::WriteCell(const ReadingCell& cell) {
+    if (!paragraphOpen_) out_ += "<p>";
+    paragraphOpen_ = true;
+    if (cell.spaceBefore) out_ += ' ';
+    if (cell.syllable.isEmpty()) {
+        AppendEscaped(out_, cell.text);
+        return;
     }
+    out_ += "<ruby>";
+    AppendEscaped(out_, cell.text);
+    out_ += cell.tone ? QByteArray("<rt class=\"t") + char('0' + cell.tone) + "\">" : "<rt>";
+    AppendEscaped(out_, cell.syllable);
+    out_ += "</rt></ruby>";
+}
+
+void HtmlWriter::EndParagraph() {
+    out_ += "</p>\n";
+    paragraphOpen_ = false;
+    PassOn();
 }
 
 void HtmlWriter::WritePair(QStringView pinyin, QStringView characters) {
@@ -116,6 +190,7 @@ void HtmlWriter::WritePlain(QStringView line) {
 }
 
 void HtmlWriter::Finish() {
+    if (cells_) cells_->Finish();
     if (pending_) WritePlain(pinyinLine_);
     pending_ = false;
     out_ += kTail;
@@ -123,9 +198,9 @@ void HtmlWriter::Finish() {
     out_.clear();
 }
 
-QByteArray WriteHtml(QStringView text) {
+QByteArray WriteHtml(QStringView text, const PrintedPage& page) {
     QByteArray html;
-    HtmlWriter writer([&html](QByteArrayView bytes) { html += bytes; });
+    HtmlWriter writer([&html](QByteArrayView bytes) { html += bytes; }, page);
     ForEachLine(text, [&writer](QStringView line) { writer.AddLine(line); });
     writer.Finish();
     return html;

@@ -90,6 +90,20 @@ TEST(HtmlWriter, LinesThatAreNoPairStayAsTheyAreAndAnEmptyTextIsAnEmptyPage) {
     EXPECT_EQ(Parse(WriteHtml(u""_s)).paragraphs, QStringList({u""_s}));
 }
 
+TEST(HtmlWriter, TheReadingLayoutSetsParagraphsWithSyllablesInSmallLettersAndTones) {
+    PrintedPage page(PrintedPage::Paper::Letter);
+    page.choices.toneColours = true;
+    // A pair, then a line that is no pair, with signs to escape.
+    const QByteArray html = WriteHtml(u"Hàn Zi \r\n汉  字  \r\n<b> & 你\r\n"_s, page);
+    const Page parsed = Parse(html);
+    EXPECT_EQ(parsed.error, QString());
+    EXPECT_EQ(parsed.rubies, QStringList({u"汉hàn"_s, u"字zi"_s}));
+    EXPECT_EQ(parsed.paragraphs, QStringList({u"汉字"_s, u"<b> & 你"_s}));
+    EXPECT_TRUE(html.contains("<rt class=\"t4\">hàn</rt>"));
+    EXPECT_TRUE(html.contains("@page { size: letter; margin: 2cm; }"));
+    EXPECT_TRUE(html.contains("rt.t4 { color: #7b2d8e; }"));
+}
+
 TEST(HtmlWriter, HandsOnTheSameBytesAPieceAtATime) {
     QString text;
     for (int i = 0; i < 5000; ++i) text += u"Zhong Wen \r\n中    文   \r\n"_s;

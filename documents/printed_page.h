@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "reading_choices.h"
+
 namespace sorvani::documents {
 
 // The page an exported document is laid out for, in twips. The widest line the layout makes is
@@ -21,7 +23,14 @@ struct PrintedPage {
     static constexpr int kTopMargin = 1440;
     static constexpr int kBottomMargin = 1440;
 
+    constexpr PrintedPage() = default;
+    // NOLINTNEXTLINE(google-explicit-constructor): a paper is a page with the usual choices
+    constexpr PrintedPage(Paper paper, ReadingChoices choices = {})
+        : paper(paper), choices(choices) {}
+
     Paper paper = Paper::A4;
+    // The reading layout's choices, and whether the box's columns are copied instead.
+    ReadingChoices choices;
 
     constexpr int Width() const { return paper == Paper::A4 ? 11906 : 12240; }
     constexpr int Height() const { return paper == Paper::A4 ? 16838 : 15840; }
@@ -30,7 +39,7 @@ struct PrintedPage {
 };
 
 static_assert(PrintedPage::kWidestLineColumns * PrintedPage::kColumnTwips <
-              PrintedPage{PrintedPage::Paper::A4}.TextWidth());
+              PrintedPage{}.TextWidth());
 
 // The monospaced font exported documents name, and the alternative for readers without it: in
 // both, every half-width character is exactly half as wide as a Chinese one. The first is free

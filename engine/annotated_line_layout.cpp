@@ -41,14 +41,6 @@ Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_v
     return placing;
 }
 
-size_t ClusterLength(std::u16string_view text, size_t position) {
-    size_t end = position + utf16::CharacterLength(text, position);
-    if (text[position] == u'\r' || text[position] == u'\n') return end - position;
-    while (end < text.size() && IsJoiningMark(utf16::CharacterAt(text, end)))
-        end += utf16::CharacterLength(text, end);
-    return end - position;
-}
-
 Placing PlacingOf(std::u16string_view character, PinyinMemo& memo, int16_t toneFlag,
                   const std::u16string* chosen) {
     std::u16string replaced;

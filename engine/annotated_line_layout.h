@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "annotated_line_pair.h"
+#include "character_width.h"
 #include "event_loop.h"
 #include "output_box.h"
 #include "pinyin_memo.h"
@@ -44,10 +45,6 @@ Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_v
 // a double-byte character.
 Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t toneFlag,
                   const std::u16string* chosen = nullptr);
-
-// Units of the character at the position and the marks that follow and join it. A line end
-// takes no marks: they start the next line.
-size_t ClusterLength(std::u16string_view text, size_t position);
 
 // Lays out a chunk of text as pinyin lines over character lines. Each character's pinyin, then a
 // space, goes on the open pinyin line; the character, then as many spaces as keep the two lines

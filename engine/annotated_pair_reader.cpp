@@ -30,9 +30,7 @@ bool ReadAnnotatedPair(std::u16string_view pinyin, std::u16string_view character
 
         const char32_t base = utf16::CharacterAt(characters, c);
         const size_t baseLength = utf16::CharacterLength(characters, c);
-        size_t end = c + baseLength;
-        while (end < characters.size() && IsJoiningMark(utf16::CharacterAt(characters, end)))
-            end += utf16::CharacterLength(characters, end);
+        const size_t end = c + ClusterLength(characters, c);
         const size_t entryEnd = std::min(pinyin.find(u' ', p), pinyin.size());
 
         AnnotatedCell cell;

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "cp936.h"
+#include "utf16.h"
 
 namespace sorvani {
 namespace {
@@ -39,6 +40,14 @@ int FontColumns(char32_t character) {
     if (Holds(kWideRanges, character)) return 2;
     if (Holds(kMarkRanges, character)) return 0;
     return 1;
+}
+
+size_t ClusterLength(std::u16string_view text, size_t position) {
+    size_t end = position + utf16::CharacterLength(text, position);
+    if (text[position] == u'\r' || text[position] == u'\n') return end - position;
+    while (end < text.size() && IsJoiningMark(utf16::CharacterAt(text, end)))
+        end += utf16::CharacterLength(text, end);
+    return end - position;
 }
 
 }  // namespace sorvani

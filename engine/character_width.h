@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 namespace sorvani {
 
 // Columns a character takes on a character line, as the layout counts them: for a character of
@@ -15,5 +18,9 @@ int FontColumns(char32_t character);
 
 // A character outside code page 936 that joins the one before it and takes no column.
 inline bool IsJoiningMark(char32_t character) { return CharacterColumns(character) == 0; }
+
+// Units of the character at the position and the marks that follow and join it. A line end
+// takes no marks: they start the next line.
+size_t ClusterLength(std::u16string_view text, size_t position);
 
 }  // namespace sorvani

@@ -190,7 +190,8 @@ TEST_F(AnnotateTool, AFullDiskIsAFailureOfTheOutput) {
 TEST_F(AnnotateTool, UsageErrorsExitWithTwo) {
     for (const std::string arguments :
          {"--bogus", "--output", "--dictionary", "a.txt b.txt", "--output x --output y",
-          "--output=", "--format", "--format doc", "--format=RTF", "--page a5", "--page"}) {
+          "--output=", "--format", "--format doc", "--format=RTF", "--page a5", "--page",
+          "--layout grid", "--size 9", "--size 37", "--size 16pt", "--size", "--size -1"}) {
         const Outcome outcome = Annotate("", arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
         EXPECT_EQ(LineCount(outcome.err), 1) << arguments;

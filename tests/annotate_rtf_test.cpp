@@ -217,6 +217,37 @@ TEST_F(AnnotateRtf, ALineBreakOfAnyKindKeepsEveryPairOfTheWebPage) {
     }
 }
 
+// The layout options reach the pages: the size, the case and the tone colours of the reading
+// layout, and the box's lines instead.
+TEST_F(AnnotateRtf, LayoutOptionsShapeThePdfAndTheWebPage) {
+    const std::string text = "中国\n";
+    const std::string reading =
+        Annotate(text, "--tones --format html --size 36 --capitals --tone-colours").out;
+    EXPECT_NE(reading.find("font-size: 36pt"), std::string::npos) << reading;
+    EXPECT_NE(reading.find("<ruby>中<rt class=\"t1\">Zhōng</rt></ruby>"), std::string::npos);
+    EXPECT_NE(reading.find("rt.t1 { color: #c8102e; }"), std::string::npos);
+    EXPECT_NE(Annotate(text, "--tones --format html").out.find("<rt class=\"t1\">zhōng</rt>"),
+              std::string::npos);
+    const std::string box = Annotate(text, "--tones --format html --layout box").out;
+    EXPECT_NE(box.find("<ruby>中<rt>Zhōng</rt></ruby>"), std::string::npos) << box;
+
+    // The PDF: syllables in small letters over characters set apart, or the box's lines.
+    for (const auto& [layout, words] :
+         {std::pair{"reading", "zhōng guó 中 国"}, std::pair{"box", "Zhōng Guó 中 国"}}) {
+        const fs::path pdf = dir_ / (std::string(layout) + ".pdf");
+        const Outcome outcome =
+            Annotate(text, "--tones --layout " + std::string(layout) + " --output " + Quote(pdf));
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        QProcess toText;
+        toText.start(QStringLiteral("pdftotext"),
+                     {QString::fromStdString(pdf.string()), QStringLiteral("-")});
+        if (!toText.waitForFinished(60000) || toText.exitCode() != 0) continue;
+        EXPECT_EQ(QString::fromUtf8(toText.readAllStandardOutput()).simplified(),
+                  QString::fromUtf8(words).append(layout == std::string("reading") ? " 1" : ""))
+            << layout;
+    }
+}
+
 // Written as it is made, a document meets a full disk while the text is still being annotated.
 TEST_F(AnnotateRtf, AFullDiskIsAFailureOfEachFormat) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";

@@ -285,15 +285,14 @@ TEST_F(PdfOutput, WithoutThePrintedFontAnotherKeepsTheColumnsOrTheRunSaysWhatToI
     }
 }
 
-// The web page in a real browser: each syllable above its character and centred over it. A
-// script added for the test (the page itself has none) reads where Chromium put them.
-TEST(WebPage, ChromiumSetsEverySyllableOverItsCharacter) {
+// Where Chromium sets each ruby of the page: its base's text, how far the base stands below the
+// syllable, how far the syllable's centre is from the base's, and the syllable's left, right and
+// top. A script added for the test (the page itself has none) reads them. Empty when Chromium is
+// missing.
+QStringList RubiesInChromium(QByteArray html) {
     const QString browser = QStandardPaths::findExecutable(u"chromium"_s);
-    if (browser.isEmpty()) GTEST_SKIP() << "Chromium is not installed";
+    if (browser.isEmpty()) return {};
     QTemporaryDir folder;
-    const QString annotated = testing_pages::Annotated(kProse + kWide, true);
-    QByteArray html = WriteHtml(annotated);
-    const int rubies = static_cast<int>(html.count("<ruby>"));
     html.replace("</body>", R"js(<script>
 const rows = [];
 for (const ruby of document.querySelectorAll("ruby")) {
@@ -301,13 +300,14 @@ for (const ruby of document.querySelectorAll("ruby")) {
   base.selectNodeContents(ruby.firstChild);
   const b = base.getBoundingClientRect(), t = ruby.querySelector("rt").getBoundingClientRect();
   rows.push([ruby.firstChild.data, (b.top - t.top).toFixed(2),
-             ((t.left + t.right - b.left - b.right) / 2).toFixed(2)].join(" "));
+             ((t.left + t.right - b.left - b.right) / 2).toFixed(2), t.left.toFixed(2),
+             t.right.toFixed(2), t.top.toFixed(2)].join(" "));
 }
 document.body.setAttribute("data-rubies", rows.join("|"));
 </script>
 </body>)js");
     QFile page(folder.filePath(u"page.html"_s));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    if (!page.open(QIODevice::WriteOnly)) return {};
     page.write(html);
     page.close();
 
@@ -316,22 +316,55 @@ document.body.setAttribute("data-rubies", rows.join("|"));
                              u"--disable-background-networking"_s, u"--no-first-run"_s,
                              u"--user-data-dir="_s + folder.filePath(u"profile"_s), u"--dump-dom"_s,
                              QUrl::fromLocalFile(page.fileName()).toString()});
-    ASSERT_TRUE(chromium.waitForFinished(120000));
+    if (!chromium.waitForFinished(120000)) return {};
     const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
     const QString found = QRegularExpression(u"data-rubies=\"([^\"]*)\""_s).match(dom).captured(1);
-    const QStringList rows = found.split(u'|', Qt::SkipEmptyParts);
+    return found.split(u'|', Qt::SkipEmptyParts);
+}
+
+// Every syllable above its base and centred over it; in the reading layout neighbouring syllables
+// on a line apart too.
+void ExpectRubiesInPlace(const QByteArray& html, bool apart) {
+    const int rubies = static_cast<int>(html.count("<ruby>"));
+    const QStringList rows = RubiesInChromium(html);
+    if (rows.isEmpty() && QStandardPaths::findExecutable(u"chromium"_s).isEmpty())
+        GTEST_SKIP() << "Chromium is not installed";
     EXPECT_EQ(rows.size(), rubies);
     EXPECT_GT(rubies, 100);
-    double worst = 0;
+    double worst = 0, closest = 1e9;
+    QStringList previous;
     for (const QString& row : rows) {
         const QStringList fields = row.split(u' ');
-        ASSERT_EQ(fields.size(), 3) << row.toStdString();
+        ASSERT_EQ(fields.size(), 6) << row.toStdString();
         EXPECT_GT(fields[1].toDouble(), 5) << "not above: " << row.toStdString();
         EXPECT_LT(std::abs(fields[2].toDouble()), 0.5) << "not centred: " << row.toStdString();
         worst = std::max(worst, std::abs(fields[2].toDouble()));
+        if (apart && !previous.isEmpty() && previous[5] == fields[5]) {
+            const double gap = fields[3].toDouble() - previous[4].toDouble();
+            closest = std::min(closest, gap);
+            EXPECT_GT(gap, 0.5) << "touching: " << previous.join(u' ').toStdString() << " and "
+                                << row.toStdString();
+        }
+        previous = fields;
     }
-    std::printf("chromium: %lld syllables over their characters, worst centring %.2f px\n",
-                static_cast<long long>(rows.size()), worst);
+    std::printf("chromium: %lld syllables over their characters, worst centring %.2f px%s\n",
+                static_cast<long long>(rows.size()), worst,
+                apart ? qPrintable(u", closest neighbours %1 px apart"_s.arg(closest)) : "");
+}
+
+TEST(WebPage, ChromiumSetsEverySyllableOverItsCharacter) {
+    const QString annotated = testing_pages::Annotated(kProse + kWide, true);
+    ExpectRubiesInPlace(WriteHtml(annotated), false);
+}
+
+TEST(WebPage, ChromiumSetsTheReadingLayoutWithNeighbouringSyllablesApart) {
+    const QString annotated = testing_pages::Annotated(kProse + kWide, true);
+    for (const int size : {10, 16, 36}) {
+        PrintedPage page;
+        page.choices.size = size;
+        page.choices.toneColours = true;
+        ExpectRubiesInPlace(WriteHtml(annotated, page), true);
+    }
 }
 
 }  // namespace

@@ -68,21 +68,21 @@ std::vector<Word> Pieces(const std::vector<Word>& words, double columnPoints) {
     for (const Word& word : words) {
         const QString line = word.text;
         for (const Token& token : Tokens(line))
-            pieces.push_back(
-                {word.page, word.left + token.column * columnPoints, word.top, token.text});
+            pieces.push_back({word.page, word.left + token.column * columnPoints, word.top,
+                              token.text, word.right, word.bottom});
     }
     return pieces;
 }
 
 }  // namespace
 
-std::vector<std::vector<Word>> PdfLines(const QString& pdf) {
+std::vector<Word> PdfWords(const QString& pdf) {
     QProcess process;
     process.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
     if (!process.waitForFinished(120000) || process.exitCode() != 0) return {};
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     static const QRegularExpression element(
-        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"_s);
+        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
     std::vector<Word> words;
     int page = -1;
     for (const auto& match : element.globalMatch(html)) {
@@ -90,9 +90,15 @@ std::vector<std::vector<Word>> PdfLines(const QString& pdf) {
             ++page;
             continue;
         }
-        words.push_back(
-            {page, match.captured(1).toDouble(), match.captured(2).toDouble(), match.captured(3)});
+        words.push_back({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
+                         match.captured(5), match.captured(3).toDouble(),
+                         match.captured(4).toDouble()});
     }
+    return words;
+}
+
+std::vector<std::vector<Word>> PdfLines(const QString& pdf) {
+    std::vector<Word> words = PdfWords(pdf);
     std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
         return a.page != b.page ? a.page < b.page : a.top < b.top;
     });

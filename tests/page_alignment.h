@@ -14,7 +14,13 @@ struct Word {
     double left = 0;
     double top = 0;
     QString text;
+    double right = 0;
+    double bottom = 0;
 };
+
+// The words of the PDF, page by page as pdftotext lists them. Empty when pdftotext is missing or
+// fails.
+std::vector<Word> PdfWords(const QString& pdf);
 
 // The words of the PDF in reading order, grouped into the lines they stand on. Empty when
 // pdftotext is missing or fails.
