@@ -1,9 +1,11 @@
 #include "user_prompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 #include <QSpacerItem>
 #include <QStringList>
 
@@ -21,6 +23,27 @@ QString QtFilter(const QString& filter) {
         entries << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
     return entries.join(QStringLiteral(";;"));
 }
+
+// The extension of a filter's first pattern, "pdf" of "PDF 文件(*.pdf) (*.pdf)".
+QString ExtensionOf(const QString& nameFilter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\((\\S+)[^()]*\\)$"));
+    const QRegularExpressionMatch match = firstPattern.match(nameFilter);
+    return match.hasMatch() ? QFileInfo(match.captured(1)).suffix() : QString();
+}
+
+// A file dialog in which a name typed without an extension gets the one of the file type
+// chosen, as the name then asks for that type; the question before replacing a file sees the
+// whole name.
+class TypedFileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        if (acceptMode() == AcceptSave) setDefaultSuffix(ExtensionOf(selectedNameFilter()));
+        QFileDialog::accept();
+    }
+};
 
 // Whatever happens in a dialog, the keyboard comes back to the window it was shown over: some
 // window managers give it to another window of the program when a dialog closes.
@@ -43,13 +66,15 @@ std::optional<QString> ChooseFile(QWidget* parent, const UserPrompts::FileDialog
                                   QFileDialog::AcceptMode mode) {
     const ReturnsToWindow back(parent);
     NameOnlyIconProvider icons;
-    QFileDialog dialog(parent, settings.title, settings.initialDirectory,
-                       QtFilter(settings.filter));
+    TypedFileDialog dialog(parent, settings.title, settings.initialDirectory,
+                           QtFilter(settings.filter));
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(mode);
-    // No default suffix: a name typed without an extension is used as typed.
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    // A dialog of the system (Windows) adds the chosen type's extension once it has a default one.
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(ExtensionOf(dialog.selectedNameFilter()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
