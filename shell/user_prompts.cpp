@@ -1,8 +1,10 @@
 #include "user_prompts.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QRegularExpression>
@@ -42,6 +44,26 @@ class TypedFileDialog : public QFileDialog {
     void accept() override {
         if (acceptMode() == AcceptSave) setDefaultSuffix(ExtensionOf(selectedNameFilter()));
         QFileDialog::accept();
+    }
+};
+
+// A question with the answers Yes and No and no third way out: Esc and the title bar's close
+// leave it open, as a Yes/No box of Windows does, rather than answer No for the user.
+class YesNoBox : public QMessageBox {
+  public:
+    YesNoBox(const QString& question, QWidget* parent)
+        : QMessageBox(QMessageBox::NoIcon, kTitle, question, QMessageBox::Yes | QMessageBox::No,
+                      parent) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!event->matches(QKeySequence::Cancel)) QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (clickedButton())
+            QMessageBox::closeEvent(event);
+        else
+            event->ignore();
     }
 };
 
@@ -103,8 +125,7 @@ void WidenForTitle(QMessageBox& box) {
 
 bool DialogPrompts::AskYesNo(const QString& question) {
     const ReturnsToWindow back(parent_);
-    QMessageBox box(QMessageBox::NoIcon, kTitle, question, QMessageBox::Yes | QMessageBox::No,
-                    parent_);
+    YesNoBox box(question, parent_);
     WidenForTitle(box);
     return box.exec() == QMessageBox::Yes;
 }

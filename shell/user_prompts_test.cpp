@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -65,6 +66,23 @@ TEST(SaveDialog, ANameWithoutExtensionTakesTheChosenTypes) {
     EXPECT_EQ(SaveAs(folder.path(), 2, "lesson"), folder.filePath("lesson.html").toStdString());
     // A name with its own extension is kept as typed.
     EXPECT_EQ(SaveAs(folder.path(), 1, "lesson.htm"), folder.filePath("lesson.htm").toStdString());
+}
+
+// A Yes/No question has no third answer: Esc and a close by the window manager leave it open.
+TEST(YesNoQuestion, EscAndCloseLeaveItOpen) {
+    bool stillOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &esc);
+        const bool closed = box->close();
+        QApplication::processEvents();
+        stillOpen = !closed && box->isVisible();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(DialogPrompts().AskYesNo(QStringLiteral("您要标上音调吗？（Y/N）")));
+    EXPECT_TRUE(stillOpen);
 }
 
 // The window manager's title bar holds the title, an icon and a few buttons; a box as narrow as
