@@ -142,6 +142,8 @@ class frmmain : public QWidget {
     void Annotate(sorvani::EventLoop& events);
     void ImportDocument(const QString& path, sorvani::EventLoop& events);
     bool SendToWordProcessor();
+    // True when the document is as last imported or exported, or the user agrees to leave it.
+    bool MayLeaveDocument();
     void CreateContent();
     void CreateHelpers();
     void CreateChrome();

@@ -127,6 +127,8 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
                      },
                      Wj->font(), events),
                  events);
+    // The annotation is work of the user's that no file holds yet.
+    Wj->document()->setModified(true);
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();

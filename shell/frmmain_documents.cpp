@@ -43,7 +43,6 @@ void frmmain::OpenDocument(const QString& path) {
 }
 
 void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
-    Frame2->SetCaption(QDir::toNativeSeparators(path));
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     bool formatsKept = true;
@@ -60,6 +59,9 @@ void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
+    // The caption names the document shown: a failed import leaves both as they were.
+    Frame2->SetCaption(QDir::toNativeSeparators(path));
+    Wj->document()->setModified(false);
     Wj->setFocus();
     if (!formatsKept) CmdDlg->Inform(kFormatsSimplified);
 }
@@ -68,7 +70,11 @@ void frmmain::dcwj_Click() {
     LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
     if (!command.Started()) return;
     if (CmdDlg->AskYesNo(QStringLiteral("输出到WORD吗？（Y/N）"))) {
-        if (SendToWordProcessor()) CmdDlg->Inform(kExported);
+        // The word processor's new document holds the text from now on, and guards it.
+        if (SendToWordProcessor()) {
+            Wj->document()->setModified(false);
+            CmdDlg->Inform(kExported);
+        }
         return;
     }
     const auto path = CmdDlg->ChooseFileToSave(
@@ -90,6 +96,7 @@ void frmmain::dcwj_Click() {
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
+    Wj->document()->setModified(false);
     CmdDlg->Inform(kExported);
     Wj->setFocus();
 }

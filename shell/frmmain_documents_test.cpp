@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
+#include <functional>
+#include <vector>
 
 #include "fake_word_processor.h"
 #include "frmmain.h"
@@ -14,6 +17,7 @@
 namespace {
 
 const QString kExported = QStringLiteral("导出文件成功！");
+const QString kLeave = QStringLiteral("文件内容已改动，尚未导出。不导出就退出吗？（Y/N）");
 const QString kNoWordProcessor = QStringLiteral("您的电脑中没有安装字处理软件，不能输出到WORD！");
 
 class DocumentCommands : public testing::Test {
@@ -108,11 +112,13 @@ TEST_F(DocumentCommands, ImportsTextInUtf8AndInCodePage936AndReplacesTheDocument
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
-TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentAndSaysWhy) {
-    window->Wj->setPlainText(QStringLiteral("my text"));
+// The caption keeps naming the document the box shows.
+TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentItsCaptionAndSaysWhy) {
+    const QString shown = Write("shown.txt", "my text");
+    Import(shown);
     const QString missing = folder.filePath("gone.txt");
     Import(missing);
-    EXPECT_EQ(window->Frame2->Caption(), missing);
+    EXPECT_EQ(window->Frame2->Caption(), QDir::toNativeSeparators(shown));
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_TRUE(prompts->shown[0].contains(missing));
@@ -190,6 +196,61 @@ TEST_F(DocumentCommands, WithoutAWordProcessorOnlyTheFailureShows) {
     }
     EXPECT_EQ(prompts->shown.last(), kNoWordProcessor);
     EXPECT_FALSE(prompts->shown.contains(kExported));
+}
+
+// Each way of closing: the close button, the exit command, the window system, the taskbar.
+const std::vector<std::function<void(frmmain&)>> kClosings = {
+    [](frmmain& w) { w.Imclose_Click(); },
+    [](frmmain& w) { w.quit->click(); },
+    [](frmmain& w) { w.close(); },
+    [](frmmain& w) { w.TaskbarProxy().close(); },
+};
+
+TEST_F(DocumentCommands, ClosingAsksFirstWhenTheDocumentChangedSinceItsImportOrExport) {
+    QTest::keyClicks(window->Wj, "typed");
+    prompts->answerYes = false;
+    for (const auto& closing : kClosings) closing(*window);
+    EXPECT_EQ(prompts->shown.count(kLeave), qsizetype(kClosings.size()));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->TaskbarProxy().isVisible());
+
+    // An annotation is a change too; exported, the document leaves without a question.
+    prompts->answerYes = true;
+    window->zy_Click();
+    prompts->shown.clear();
+    prompts->answerYes = false;
+    window->close();
+    EXPECT_EQ(prompts->shown, QStringList{kLeave});
+    ExportTo(folder.filePath("lesson.rtf"));
+    prompts->shown.clear();
+    window->close();
+    EXPECT_FALSE(prompts->shown.contains(kLeave));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->TaskbarProxy().isVisible());
+}
+
+// A question would keep the window open: each answer here is No.
+TEST_F(DocumentCommands, TheHelpAndAnUntouchedImportCloseWithoutAQuestion) {
+    for (const auto& closing : kClosings) {
+        auto recording = std::make_unique<RecordingPrompts>();
+        recording->answerYes = false;
+        frmmain fresh(dictionary, std::move(recording));
+        fresh.show();
+        closing(fresh);
+        EXPECT_FALSE(fresh.isVisible());
+    }
+    prompts->answerYes = false;
+    QTest::keyClicks(window->Wj, "typed");
+    window->about_Click();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+
+    window->show();
+    QTest::keyClicks(window->Wj, "typed");
+    Import(Write("lesson.txt", "课文"));
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
 }  // namespace
