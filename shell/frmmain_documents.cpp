@@ -2,6 +2,7 @@
 // text to a word processor.
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextCursor>
 
@@ -11,6 +12,7 @@
 #include "document_files.h"
 #include "frmmain.h"
 #include "long_command.h"
+#include "reading_settings.h"
 #include "rtf_reader.h"
 #include "word_processor.h"
 
@@ -23,6 +25,18 @@ const QString kFormatsSimplified =
         "文字完整无缺。")
         .arg(sorvani::documents::kMostFormatChangesInParagraph);
 
+// Where the file dialogs open: the folder of the file last chosen in either, while it exists.
+QString DialogFolder() {
+    const QString last = LoadLastFileFolder();
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : DialogStartDirectory();
+}
+
+// The dialog gave a path: the next dialog opens in its folder.
+std::optional<QString> RememberFolder(std::optional<QString> path) {
+    if (path) SaveLastFileFolder(QFileInfo(*path).absolutePath());
+    return path;
+}
+
 }  // namespace
 
 void frmmain::LoadFile_Click() {
@@ -30,9 +44,9 @@ void frmmain::LoadFile_Click() {
     if (!command.Started()) return;
     Wj->show();
     Wj->repaint();
-    const auto path = CmdDlg->ChooseFileToOpen(
+    const auto path = RememberFolder(CmdDlg->ChooseFileToOpen(
         {QStringLiteral("打开文件"), QStringLiteral("文本文件(.txt)|*.txt|写字板(.rtf)|*.rtf"),
-         DialogStartDirectory()});
+         DialogFolder()}));
     if (!path) return;
     ImportDocument(*path, command.Events());
 }
@@ -77,10 +91,10 @@ void frmmain::dcwj_Click() {
         }
         return;
     }
-    const auto path = CmdDlg->ChooseFileToSave(
+    const auto path = RememberFolder(CmdDlg->ChooseFileToSave(
         {QStringLiteral("导出文件"),
          QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"),
-         DialogStartDirectory()});
+         DialogFolder()}));
     if (!path) return;
     try {
         // The document's runs are taken between turns of the event loop (the box cannot change

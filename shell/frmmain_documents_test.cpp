@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -251,6 +252,31 @@ TEST_F(DocumentCommands, TheHelpAndAnUntouchedImportCloseWithoutAQuestion) {
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(prompts->shown.isEmpty());
+}
+
+// Both dialogs open where a file was last chosen in either, in this run or an earlier one.
+TEST_F(DocumentCommands, BothDialogsOpenWhereAFileWasLastChosen) {
+    QSettings(QStringLiteral("Sorvani"), QStringLiteral("Sorvani")).clear();
+    Import(std::nullopt);
+    EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
+    ASSERT_TRUE(QDir(folder.path()).mkdir("lessons"));
+    const QString lessons = folder.filePath("lessons");
+    Import(Write("lessons/one.txt", "课文"));
+    ExportTo(std::nullopt);
+    EXPECT_EQ(prompts->saveDialog.initialDirectory, lessons);
+
+    ExportTo(folder.filePath("out.rtf"));
+    auto recording = std::make_unique<RecordingPrompts>();
+    RecordingPrompts& next = *recording;
+    frmmain nextRun(dictionary, std::move(recording));
+    nextRun.LoadFile_Click();
+    EXPECT_EQ(next.openDialog.initialDirectory, folder.path());
+
+    // A folder gone since opens the dialog where it opened at first.
+    ExportTo(folder.filePath("lessons/two.rtf"));
+    ASSERT_TRUE(QDir(lessons).removeRecursively());
+    Import(std::nullopt);
+    EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ QSettings Settings() { return QSettings(QStringLiteral("Sorvani"), QStringLitera
 
 constexpr auto kByWord = "annotate/readingsByWord";
 constexpr auto kToneChange = "annotate/toneChangeOfYiBu";
+constexpr auto kLastFileFolder = "files/lastFolder";
 
 }  // namespace
 
@@ -21,3 +22,7 @@ void SaveReadingOptions(const sorvani::ReadingOptions& options) {
     settings.setValue(kByWord, options.byWord);
     settings.setValue(kToneChange, options.toneChange);
 }
+
+QString LoadLastFileFolder() { return Settings().value(kLastFileFolder).toString(); }
+
+void SaveLastFileFolder(const QString& folder) { Settings().setValue(kLastFileFolder, folder); }
