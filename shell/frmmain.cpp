@@ -9,6 +9,7 @@
 #include "caption_button_looks.h"
 #include "document_box.h"
 #include "document_font.h"
+#include "file_drops.h"
 #include "fonts.h"
 #include "frmmain_geometry.h"
 #include "help_text.h"
@@ -96,6 +97,11 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
         });
     }
     ConnectChrome();
+    // A text or RTF file dropped anywhere on the window is imported.
+    auto* drops = new FileDrops(this, [this](const QString& path) { OpenDocument(path); });
+    drops->Watch(*Wj->viewport());
+    drops->Watch(*this);
+    setAcceptDrops(true);
     Form_Load();
 }
 
