@@ -8,6 +8,7 @@
 #include "artwork.h"
 #include "caption_button_looks.h"
 #include "document_box.h"
+#include "document_edit.h"
 #include "document_font.h"
 #include "file_drops.h"
 #include "fonts.h"
@@ -122,7 +123,7 @@ void frmmain::CreateContent() {
 
     Frame2 = Create<CaptionFrame>(this, kFrame2);
     Frame2->SetCaption(QStringLiteral("文件内容"));
-    Wj = Create<QTextEdit>(Frame2, kWj);
+    Wj = Create<DocumentEdit>(Frame2, kWj);
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a
     // document with a paragraph too long to draw at every paint wraps at this width.

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -277,6 +278,18 @@ TEST_F(DocumentCommands, BothDialogsOpenWhereAFileWasLastChosen) {
     ASSERT_TRUE(QDir(lessons).removeRecursively());
     Import(std::nullopt);
     EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
+}
+
+// A copy from the box names the monospaced font in its rich forms, for a paste that stays aligned.
+TEST_F(DocumentCommands, ACopyFromTheBoxNamesTheMonospacedFont) {
+    window->Wj->setPlainText(QStringLiteral("Hàn Yǔ \n汉  语 "));
+    window->Wj->selectAll();
+    window->Wj->copy();
+    const QMimeData& copied = *QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copied.formats().contains(QStringLiteral("text/rtf")));
+    EXPECT_TRUE(copied.html().contains(QStringLiteral("LXGW WenKai Mono")))
+        << copied.html().toStdString();
+    EXPECT_EQ(copied.text(), QStringLiteral("Hàn Yǔ \n汉  语 "));
 }
 
 }  // namespace
