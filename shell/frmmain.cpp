@@ -10,6 +10,7 @@
 #include "document_box.h"
 #include "document_edit.h"
 #include "document_font.h"
+#include "document_history.h"
 #include "file_drops.h"
 #include "fonts.h"
 #include "frmmain_geometry.h"
@@ -123,7 +124,11 @@ void frmmain::CreateContent() {
 
     Frame2 = Create<CaptionFrame>(this, kFrame2);
     Frame2->SetCaption(QStringLiteral("文件内容"));
-    Wj = Create<DocumentEdit>(Frame2, kWj);
+    auto* box = Create<DocumentEdit>(Frame2, kWj);
+    box->SetReplacements(
+        {[this](bool back) { return back ? history_.CanUndo() : history_.CanRedo(); },
+         [this](bool back) { StepThroughReplacements(back); }});
+    Wj = box;
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a
     // document with a paragraph too long to draw at every paint wraps at this width.
@@ -222,11 +227,46 @@ void frmmain::Form_MouseMove() {
 
 void frmmain::about_Click() {
     // A long command works on the document meanwhile; what it leaves replaces the help anyway.
-    if (longCommand_.running) return;
-    Wj->setPlainText(BuildHelpText());
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
+    auto help = std::make_unique<QTextDocument>();
+    help->setDefaultFont(Wj->font());
+    help->setPlainText(BuildHelpText());
+    try {
+        ReplaceDocument(std::move(help), command.Events());
+    } catch (...) {
+        return;  // the window closes
+    }
+    // The help holds nothing of the user's to export.
+    Wj->document()->setModified(false);
     // A document with a very long paragraph had the box wrap; the help's lines scroll.
     Wj->setLineWrapMode(QTextEdit::NoWrap);
     Wj->repaint();
+    Wj->setFocus();
+}
+
+void frmmain::ReplaceDocument(std::unique_ptr<QTextDocument> document, sorvani::EventLoop& events) {
+    const QString caption = Frame2->Caption();
+    if (std::unique_ptr<QTextDocument> old = SwapDocument(*Wj, std::move(document), events))
+        history_.Replaced({std::move(old), caption});
+}
+
+void frmmain::StepThroughReplacements(bool back) {
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
+    DocumentHistory::Entry next = back ? history_.Undo() : history_.Redo();
+    if (!next.document) return;
+    DocumentHistory::Entry current{nullptr, Frame2->Caption()};
+    try {
+        current.document = SwapDocument(*Wj, std::move(next.document), command.Events());
+    } catch (...) {
+        return;  // the window closes
+    }
+    Frame2->SetCaption(next.caption);
+    if (back)
+        history_.PutAsideForRedo(std::move(current));
+    else
+        history_.PutAsideForUndo(std::move(current));
     Wj->setFocus();
 }
 

@@ -61,13 +61,12 @@ void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
     // document at the end, which it lays out a piece at a time.
     bool formatsKept = true;
     try {
-        ShowDocument(*Wj,
-                     BuildDocument(
-                         [&](QTextDocument& imported, std::stop_token stop) {
-                             formatsKept = sorvani::documents::ImportFile(path, imported, stop);
-                         },
-                         Wj->font(), events),
-                     events);
+        ReplaceDocument(BuildDocument(
+                            [&](QTextDocument& imported, std::stop_token stop) {
+                                formatsKept = sorvani::documents::ImportFile(path, imported, stop);
+                            },
+                            Wj->font(), events),
+                        events);
     } catch (...) {
         // The box keeps its document; a close of the window ends the import quietly.
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -290,6 +293,62 @@ TEST_F(DocumentCommands, ACopyFromTheBoxNamesTheMonospacedFont) {
     EXPECT_TRUE(copied.html().contains(QStringLiteral("LXGW WenKai Mono")))
         << copied.html().toStdString();
     EXPECT_EQ(copied.text(), QStringLiteral("Hàn Yǔ \n汉  语 "));
+}
+
+// Ctrl+Z goes back past the box's own edits through the documents the commands replaced, with
+// their formatting and captions; Ctrl+Y comes forward again.
+TEST_F(DocumentCommands, EachReplacementOfTheDocumentCanBeUndoneAndRedone) {
+    const auto press = [&](QKeySequence::StandardKey key) {
+        QTest::keySequence(window->Wj, QKeySequence(key));
+        QApplication::processEvents();
+        return window->Wj->toPlainText();
+    };
+    window->Wj->clear();
+    QTest::keyClicks(window->Wj, "typed");
+    const QString path = QStringLiteral(SORVANI_RTF_FIXTURES "/wordpad_chinese.rtf");
+    Import(path);
+    const QString imported = window->Wj->toPlainText();
+    window->aczy->setChecked(false);  // the tests have no word table
+    window->zy_Click();
+    const QString annotated = window->Wj->toPlainText();
+    window->about_Click();
+    const QString help = window->Wj->toPlainText();
+    ASSERT_NE(annotated, imported);
+
+    EXPECT_EQ(press(QKeySequence::Undo), annotated);
+    EXPECT_EQ(press(QKeySequence::Undo), imported);
+    EXPECT_EQ(window->Frame2->Caption(), QDir::toNativeSeparators(path));
+    const QTextBlock second = window->Wj->document()->findBlockByNumber(1);
+    EXPECT_EQ(second.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(press(QKeySequence::Undo), QStringLiteral("typed"));
+    EXPECT_EQ(window->Frame2->Caption(), QStringLiteral("文件内容"));
+    // The box's own edit comes next.
+    EXPECT_EQ(press(QKeySequence::Undo), QString());
+
+    EXPECT_EQ(press(QKeySequence::Redo), QStringLiteral("typed"));
+    EXPECT_EQ(press(QKeySequence::Redo), imported);
+    EXPECT_EQ(press(QKeySequence::Redo), annotated);
+    EXPECT_EQ(press(QKeySequence::Redo), help);
+    EXPECT_EQ(press(QKeySequence::Redo), help);
+}
+
+TEST_F(DocumentCommands, TheContextMenusUndoBringsBackTheDocumentAnImportReplaced) {
+    window->Wj->setPlainText(QStringLiteral("my text"));
+    Import(Write("lesson.txt", "课文"));
+    bool enabled = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        QAction* undo = menu->findChild<QAction*>(QStringLiteral("edit-undo"));
+        enabled = undo && undo->isEnabled();
+        if (enabled) undo->trigger();
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window->Wj->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window->Wj->viewport(), &event);
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
 }
 
 }  // namespace
