@@ -17,6 +17,7 @@
 #include "help_text.h"
 #include "program_directory.h"
 #include "reading_settings.h"
+#include "taskbar_entry.h"
 #include "twips.h"
 #include "window_outline.h"
 #include "window_skin.h"
@@ -280,5 +281,9 @@ void frmmain::resizeEvent(QResizeEvent*) {
 }
 
 void frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
+
+// Each time the window is shown, before the window system maps it: only the proxy belongs on the
+// taskbar.
+void frmmain::showEvent(QShowEvent*) { KeepOffTaskbar(*this); }
 
 void frmmain::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, surface_); }

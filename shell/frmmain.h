@@ -138,6 +138,7 @@ class frmmain : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void Annotate(sorvani::EventLoop& events);

@@ -189,6 +189,7 @@ class Scenario:
             raise Failure("the proxy has no icon")
         if "SKIP_TASKBAR" in self.d.x("xprop", "-id", proxy, "_NET_WM_STATE"):
             raise Failure("the proxy is kept out of the taskbar")
+        self.main_off_the_taskbar(r, "at start-up")
         # Nothing but the main window is drawn on the (black) screen.
         x, y, w, h = (pixels(n) for n in rect(r["window"]))
         shot = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"],
@@ -204,6 +205,13 @@ class Scenario:
                 if not inside and line[column * 3:column * 3 + 3] != b"\0\0\0":
                     raise Failure("something besides the main window is drawn at %d,%d"
                                   % (column, row))
+
+    def main_off_the_taskbar(self, r, when):
+        """Only the proxy stands for the program on a taskbar: window managers that list tool
+        windows (fluxbox) leave out the main window as it asks."""
+        state = self.d.x("xprop", "-id", r["main"], "_NET_WM_STATE")
+        if "_NET_WM_STATE_SKIP_TASKBAR" not in state:
+            raise Failure("the main window asks for a taskbar entry %s: %s" % (when, state))
 
     def dialogs(self):
         folder = self.d.folder
@@ -280,8 +288,9 @@ class Scenario:
                                lambda r: r["visible"] == "0" and r["proxyMinimized"] == "1")
         # As a taskbar does when its button is clicked.
         self.d.xdotool("windowactivate", r["proxy"])
-        self.d.wait_report("the window is back",
-                           lambda r: r["visible"] == "1" and r["proxyMinimized"] == "0")
+        r = self.d.wait_report("the window is back",
+                               lambda r: r["visible"] == "1" and r["proxyMinimized"] == "0")
+        self.main_off_the_taskbar(r, "after restoring from the taskbar")
         self.keyboard_in_document_box("after restoring from the taskbar")
 
     def drag(self, r, grip_x, grip_y, to):
