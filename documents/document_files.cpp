@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "box_text_export.h"
+#include "file_sync.h"
 #include "html_writer.h"
 #include "pdf_writer.h"
 #include "plain_text.h"
@@ -133,9 +134,13 @@ void ExportFile(const RtfSource& source, const QString& path, const std::stop_to
     const QByteArray bytes = ExportedBytes(source, ExportFormatOf(path));
     ThrowIfStopped(stop);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, each write reports a full disk itself: a failed flush of what a buffer held
+    // would not keep the temporary file from replacing the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
     WriteAll(file, bytes, path);
+    if (const auto failure = SyncToDisk(file))
+        throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, *failure));
     // Stopped now, the file is left as it was: the new one is not put in its place.
     ThrowIfStopped(stop);
     if (!file.commit())

@@ -222,24 +222,78 @@ TEST(FillPlainText, TakesALongTextInPiecesWithoutSplittingALineBreak) {
 
 #ifdef Q_OS_LINUX
 // A full disk, made for this process alone: a small memory file system in a mount namespace of
-// its own. Needs the right to mount (root); skipped without it.
-TEST_F(DocumentFiles, ExportToAFullDiskSaysTheDiskIsFull) {
-    const QByteArray disk = QFile::encodeName(Path("disk"));
-    ASSERT_TRUE(QDir().mkpath(Path("disk")));
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", disk.constData(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "no right to mount a file system";
-    document_.setPlainText(QString(u'中').repeated(50'000));
+// its own, filled to its last byte. Needs the right to mount (root); skipped without it.
+struct FullDiskCase {
+    const char* name;
+    QString fileName;
+    qsizetype characters;  // a few hundred bytes stay in the writer's buffer; 50,000 pass it
+    bool replacing;
+    friend void PrintTo(const FullDiskCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ExportToAFullDisk : public DocumentFiles, public testing::WithParamInterface<FullDiskCase> {
+  protected:
+    void SetUp() override {
+        disk_ = Path("disk");
+        ASSERT_TRUE(QDir().mkpath(disk_));
+        const QByteArray mountPoint = QFile::encodeName(disk_);
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=256k") != 0)
+            GTEST_SKIP() << "no right to mount a file system (needs root)";
+        mounted_ = true;
+    }
+    void TearDown() override {
+        if (mounted_) umount(QFile::encodeName(disk_).constData());
+    }
+
+    // Takes every byte the disk has left.
+    void Fill() const {
+        QFile filler(disk_ + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+
+    QString disk_;
+    bool mounted_ = false;
+};
+
+TEST_P(ExportToAFullDisk, SaysWhyAndLeavesWhatWasThere) {
+    const FullDiskCase& c = GetParam();
+    const QString target = disk_ + "/" + c.fileName;
+    if (c.replacing) Write("disk/" + c.fileName, "the old export");
+    Fill();
+    document_.setPlainText(QString(u'中').repeated(c.characters));
     try {
-        ExportFile(document_, Path("disk/out.rtf"));
+        ExportFile(document_, target);
         ADD_FAILURE() << "a full disk took the export";
     } catch (const DocumentError& error) {
         EXPECT_TRUE(error.description().contains("No space left on device")) << error.what();
     }
-    EXPECT_EQ(QDir(Path("disk")).entryList(QDir::Files), QStringList());
-    umount(disk.constData());
+    EXPECT_EQ(Contents(target), c.replacing ? QByteArray("the old export") : "(missing)");
+    QStringList expected{"filler"};
+    if (c.replacing) expected << c.fileName;
+    expected.sort();
+    EXPECT_EQ(QDir(disk_).entryList(QDir::Files | QDir::Hidden), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFormatAndSize, ExportToAFullDisk,
+    testing::Values(FullDiskCase{"SmallNewRtf", "new.rtf", 10, false},
+                    FullDiskCase{"SmallRtfOverAFile", "old.rtf", 10, true},
+                    FullDiskCase{"LargeNewRtf", "new.rtf", 50'000, false},
+                    FullDiskCase{"LargeRtfOverAFile", "old.rtf", 50'000, true},
+                    FullDiskCase{"SmallNewPdf", "new.pdf", 10, false},
+                    FullDiskCase{"SmallPdfOverAFile", "old.pdf", 10, true},
+                    FullDiskCase{"LargeNewPdf", "new.pdf", 50'000, false},
+                    FullDiskCase{"LargePdfOverAFile", "old.pdf", 50'000, true},
+                    FullDiskCase{"SmallNewHtml", "new.html", 10, false},
+                    FullDiskCase{"SmallHtmlOverAFile", "old.html", 10, true},
+                    FullDiskCase{"LargeNewHtml", "new.html", 50'000, false},
+                    FullDiskCase{"LargeHtmlOverAFile", "old.html", 50'000, true}),
+    [](const testing::TestParamInfo<FullDiskCase>& info) { return info.param.name; });
 #endif
 
 TEST(BoxText, LinesAreSeparatedByCrLf) {

@@ -78,6 +78,12 @@ void PaceLayout(QTextEdit& box) { new PacedLayout(*box.document()->documentLayou
 
 void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
                   sorvani::EventLoop& events) {
+    if (std::unique_ptr<QTextDocument> old = SwapDocument(box, std::move(document), events))
+        DeleteInBackground(std::move(old), events);
+}
+
+std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
+                                            sorvani::EventLoop& events) {
     // Documents given earlier are the box's children and go with their replacement; the box's
     // own first document goes by itself.
     QTextDocument* const old = box.document();
@@ -106,8 +112,7 @@ void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
     document->setPageSize(QSizeF(0, 0));
     box.setDocument(document.release());
     PaceLayout(box);
-    if (given) {
-        old->setParent(nullptr);
-        DeleteInBackground(std::unique_ptr<QObject>(old), events);
-    }
+    if (!given) return nullptr;
+    old->setParent(nullptr);
+    return std::unique_ptr<QTextDocument>(old);
 }

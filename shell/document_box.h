@@ -19,3 +19,6 @@ void PaceLayout(QTextEdit& box);
 // meanwhile.
 void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
                   sorvani::EventLoop& events);
+// The same, handing back the document the box had when it was given one, so that it can come back.
+std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
+                                            sorvani::EventLoop& events);

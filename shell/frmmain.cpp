@@ -9,12 +9,16 @@
 #include "artwork.h"
 #include "caption_button_looks.h"
 #include "document_box.h"
+#include "document_edit.h"
 #include "document_font.h"
+#include "document_history.h"
+#include "file_drops.h"
 #include "fonts.h"
 #include "frmmain_geometry.h"
 #include "help_text.h"
 #include "program_directory.h"
 #include "reading_settings.h"
+#include "taskbar_entry.h"
 #include "twips.h"
 #include "window_outline.h"
 #include "window_skin.h"
@@ -97,6 +101,11 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
         });
     }
     ConnectChrome();
+    // A text or RTF file dropped anywhere on the window is imported.
+    auto* drops = new FileDrops(this, [this](const QString& path) { OpenDocument(path); });
+    drops->Watch(*Wj->viewport());
+    drops->Watch(*this);
+    setAcceptDrops(true);
     Form_Load();
 }
 
@@ -122,7 +131,11 @@ void frmmain::CreateContent() {
 
     Frame2 = Create<CaptionFrame>(this, kFrame2);
     Frame2->SetCaption(QStringLiteral("文件内容"));
-    Wj = Create<QTextEdit>(Frame2, kWj);
+    auto* box = Create<DocumentEdit>(Frame2, kWj);
+    box->SetReplacements(
+        {[this](bool back) { return back ? history_.CanUndo() : history_.CanRedo(); },
+         [this](bool back) { StepThroughReplacements(back); }});
+    Wj = box;
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a
     // document with a paragraph too long to draw at every paint wraps at this width.
@@ -221,11 +234,46 @@ void frmmain::Form_MouseMove() {
 
 void frmmain::about_Click() {
     // A long command works on the document meanwhile; what it leaves replaces the help anyway.
-    if (longCommand_.running) return;
-    Wj->setPlainText(BuildHelpText());
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
+    auto help = std::make_unique<QTextDocument>();
+    help->setDefaultFont(Wj->font());
+    help->setPlainText(BuildHelpText());
+    try {
+        ReplaceDocument(std::move(help), command.Events());
+    } catch (...) {
+        return;  // the window closes
+    }
+    // The help holds nothing of the user's to export.
+    Wj->document()->setModified(false);
     // A document with a very long paragraph had the box wrap; the help's lines scroll.
     Wj->setLineWrapMode(QTextEdit::NoWrap);
     Wj->repaint();
+    Wj->setFocus();
+}
+
+void frmmain::ReplaceDocument(std::unique_ptr<QTextDocument> document, sorvani::EventLoop& events) {
+    const QString caption = Frame2->Caption();
+    if (std::unique_ptr<QTextDocument> old = SwapDocument(*Wj, std::move(document), events))
+        history_.Replaced({std::move(old), caption});
+}
+
+void frmmain::StepThroughReplacements(bool back) {
+    LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
+    if (!command.Started()) return;
+    DocumentHistory::Entry next = back ? history_.Undo() : history_.Redo();
+    if (!next.document) return;
+    DocumentHistory::Entry current{nullptr, Frame2->Caption()};
+    try {
+        current.document = SwapDocument(*Wj, std::move(next.document), command.Events());
+    } catch (...) {
+        return;  // the window closes
+    }
+    Frame2->SetCaption(next.caption);
+    if (back)
+        history_.PutAsideForRedo(std::move(current));
+    else
+        history_.PutAsideForUndo(std::move(current));
     Wj->setFocus();
 }
 
@@ -239,5 +287,9 @@ void frmmain::resizeEvent(QResizeEvent*) {
 }
 
 void frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
+
+// Each time the window is shown, before the window system maps it: only the proxy belongs on the
+// taskbar.
+void frmmain::showEvent(QShowEvent*) { KeepOffTaskbar(*this); }
 
 void frmmain::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, surface_); }

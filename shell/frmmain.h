@@ -15,6 +15,7 @@
 #include "annotated_line_pair.h"
 #include "caption_frame.h"
 #include "context_readings.h"
+#include "document_history.h"
 #include "frmtemp.h"
 #include "image_control.h"
 #include "long_command.h"
@@ -137,6 +138,7 @@ class frmmain : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void Annotate(sorvani::EventLoop& events);
@@ -145,6 +147,12 @@ class frmmain : public QWidget {
     const sorvani::ReadingChooser* ChooseReadings();
     void ImportDocument(const QString& path, sorvani::EventLoop& events);
     bool SendToWordProcessor();
+    // Shows a new document in the box, the one it replaces kept for an undo.
+    void ReplaceDocument(std::unique_ptr<QTextDocument> document, sorvani::EventLoop& events);
+    // An undo (back) or redo past the box's own edits: the document a command replaced comes back.
+    void StepThroughReplacements(bool back);
+    // True when the document is as last imported or exported, or the user agrees to leave it.
+    bool MayLeaveDocument();
     void CreateContent();
     void CreateHelpers();
     void CreateChrome();
@@ -174,4 +182,5 @@ class frmmain : public QWidget {
     // Whether a long command (import, export, annotate) runs, and whether the window was closed
     // during it.
     LongCommand::State longCommand_;
+    DocumentHistory history_;
 };

@@ -150,13 +150,14 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
     Label2->repaint();
     // The result is plain text in the box's own font, whatever the document's formatting was. The
     // text document takes CR LF as one line break, as the box's plain text has it.
-    ShowDocument(*Wj,
-                 BuildDocument(
-                     [&](QTextDocument& document, std::stop_token stop) {
-                         sorvani::documents::FillPlainText(output.Joined(), document, stop);
-                     },
-                     Wj->font(), events),
-                 events);
+    ReplaceDocument(BuildDocument(
+                        [&](QTextDocument& document, std::stop_token stop) {
+                            sorvani::documents::FillPlainText(output.Joined(), document, stop);
+                        },
+                        Wj->font(), events),
+                    events);
+    // The annotation is work of the user's that no file holds yet.
+    Wj->document()->setModified(true);
     CmdDlg->Inform(QStringLiteral("注音成功！"));
 
     Label2->hide();

@@ -113,21 +113,26 @@ void frmmain::DrawRestoreGlyph() {
 }
 
 void frmmain::Imclose_Click() {
-    proxy_->close();
-    close();
-    QCoreApplication::quit();
+    // The window's close takes the proxy along, once the user agrees to leave.
+    if (close()) QCoreApplication::quit();
 }
 
 // However the window is closed (by the window system's close command too), the proxy goes with
 // it, so that no stray taskbar button keeps the program alive. During a long command (import,
 // export, annotate) the window waits for the command to stop at its next yield, and then closes.
+// A document changed since it was last imported or exported is not left without a question.
 void frmmain::closeEvent(QCloseEvent* event) {
-    if (LongCommand::DelaysClose(longCommand_)) {
+    if (LongCommand::DelaysClose(longCommand_) || !MayLeaveDocument()) {
         event->ignore();
         return;
     }
     proxy_->close();
     event->accept();
+}
+
+bool frmmain::MayLeaveDocument() {
+    return !Wj->document()->isModified() ||
+           CmdDlg->AskYesNo(QStringLiteral("文件内容已改动，尚未导出。不导出就退出吗？（Y/N）"));
 }
 
 void frmmain::Immin_MouseDown() { ShowPressed(*Immin, ImMin2); }

@@ -2,6 +2,7 @@
 // text to a word processor.
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextCursor>
 
@@ -11,6 +12,7 @@
 #include "document_files.h"
 #include "frmmain.h"
 #include "long_command.h"
+#include "reading_settings.h"
 #include "rtf_reader.h"
 #include "word_processor.h"
 
@@ -23,6 +25,18 @@ const QString kFormatsSimplified =
         "文字完整无缺。")
         .arg(sorvani::documents::kMostFormatChangesInParagraph);
 
+// Where the file dialogs open: the folder of the file last chosen in either, while it exists.
+QString DialogFolder() {
+    const QString last = LoadLastFileFolder();
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : DialogStartDirectory();
+}
+
+// The dialog gave a path: the next dialog opens in its folder.
+std::optional<QString> RememberFolder(std::optional<QString> path) {
+    if (path) SaveLastFileFolder(QFileInfo(*path).absolutePath());
+    return path;
+}
+
 }  // namespace
 
 void frmmain::LoadFile_Click() {
@@ -30,9 +44,9 @@ void frmmain::LoadFile_Click() {
     if (!command.Started()) return;
     Wj->show();
     Wj->repaint();
-    const auto path = CmdDlg->ChooseFileToOpen(
+    const auto path = RememberFolder(CmdDlg->ChooseFileToOpen(
         {QStringLiteral("打开文件"), QStringLiteral("文本文件(.txt)|*.txt|写字板(.rtf)|*.rtf"),
-         DialogStartDirectory()});
+         DialogFolder()}));
     if (!path) return;
     ImportDocument(*path, command.Events());
 }
@@ -43,23 +57,24 @@ void frmmain::OpenDocument(const QString& path) {
 }
 
 void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
-    Frame2->SetCaption(QDir::toNativeSeparators(path));
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     bool formatsKept = true;
     try {
-        ShowDocument(*Wj,
-                     BuildDocument(
-                         [&](QTextDocument& imported, std::stop_token stop) {
-                             formatsKept = sorvani::documents::ImportFile(path, imported, stop);
-                         },
-                         Wj->font(), events),
-                     events);
+        ReplaceDocument(BuildDocument(
+                            [&](QTextDocument& imported, std::stop_token stop) {
+                                formatsKept = sorvani::documents::ImportFile(path, imported, stop);
+                            },
+                            Wj->font(), events),
+                        events);
     } catch (...) {
         // The box keeps its document; a close of the window ends the import quietly.
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
+    // The caption names the document shown: a failed import leaves both as they were.
+    Frame2->SetCaption(QDir::toNativeSeparators(path));
+    Wj->document()->setModified(false);
     Wj->setFocus();
     if (!formatsKept) CmdDlg->Inform(kFormatsSimplified);
 }
@@ -68,13 +83,17 @@ void frmmain::dcwj_Click() {
     LongCommand command(longCommand_, *this, *Wj, LongWorkYieldMs);
     if (!command.Started()) return;
     if (CmdDlg->AskYesNo(QStringLiteral("输出到WORD吗？（Y/N）"))) {
-        if (SendToWordProcessor()) CmdDlg->Inform(kExported);
+        // The word processor's new document holds the text from now on, and guards it.
+        if (SendToWordProcessor()) {
+            Wj->document()->setModified(false);
+            CmdDlg->Inform(kExported);
+        }
         return;
     }
-    const auto path = CmdDlg->ChooseFileToSave(
+    const auto path = RememberFolder(CmdDlg->ChooseFileToSave(
         {QStringLiteral("导出文件"),
          QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"),
-         DialogStartDirectory()});
+         DialogFolder()}));
     if (!path) return;
     try {
         // The document's runs are taken between turns of the event loop (the box cannot change
@@ -90,6 +109,7 @@ void frmmain::dcwj_Click() {
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
+    Wj->document()->setModified(false);
     CmdDlg->Inform(kExported);
     Wj->setFocus();
 }

@@ -2,10 +2,18 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
+#include <QTimer>
+#include <functional>
+#include <vector>
 
 #include "fake_word_processor.h"
 #include "frmmain.h"
@@ -14,6 +22,7 @@
 namespace {
 
 const QString kExported = QStringLiteral("导出文件成功！");
+const QString kLeave = QStringLiteral("文件内容已改动，尚未导出。不导出就退出吗？（Y/N）");
 const QString kNoWordProcessor = QStringLiteral("您的电脑中没有安装字处理软件，不能输出到WORD！");
 
 class DocumentCommands : public testing::Test {
@@ -108,11 +117,13 @@ TEST_F(DocumentCommands, ImportsTextInUtf8AndInCodePage936AndReplacesTheDocument
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
-TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentAndSaysWhy) {
-    window->Wj->setPlainText(QStringLiteral("my text"));
+// The caption keeps naming the document the box shows.
+TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentItsCaptionAndSaysWhy) {
+    const QString shown = Write("shown.txt", "my text");
+    Import(shown);
     const QString missing = folder.filePath("gone.txt");
     Import(missing);
-    EXPECT_EQ(window->Frame2->Caption(), missing);
+    EXPECT_EQ(window->Frame2->Caption(), QDir::toNativeSeparators(shown));
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_TRUE(prompts->shown[0].contains(missing));
@@ -192,6 +203,154 @@ TEST_F(DocumentCommands, WithoutAWordProcessorOnlyTheFailureShows) {
     }
     EXPECT_EQ(prompts->shown.last(), kNoWordProcessor);
     EXPECT_FALSE(prompts->shown.contains(kExported));
+}
+
+// Each way of closing: the close button, the exit command, the window system, the taskbar.
+const std::vector<std::function<void(frmmain&)>> kClosings = {
+    [](frmmain& w) { w.Imclose_Click(); },
+    [](frmmain& w) { w.quit->click(); },
+    [](frmmain& w) { w.close(); },
+    [](frmmain& w) { w.TaskbarProxy().close(); },
+};
+
+TEST_F(DocumentCommands, ClosingAsksFirstWhenTheDocumentChangedSinceItsImportOrExport) {
+    QTest::keyClicks(window->Wj, "typed");
+    prompts->answerYes = false;
+    for (const auto& closing : kClosings) closing(*window);
+    EXPECT_EQ(prompts->shown.count(kLeave), qsizetype(kClosings.size()));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->TaskbarProxy().isVisible());
+
+    // An annotation is a change too; exported, the document leaves without a question.
+    prompts->answerYes = true;
+    window->zy_Click();
+    prompts->shown.clear();
+    prompts->answerYes = false;
+    window->close();
+    EXPECT_EQ(prompts->shown, QStringList{kLeave});
+    ExportTo(folder.filePath("lesson.rtf"));
+    prompts->shown.clear();
+    window->close();
+    EXPECT_FALSE(prompts->shown.contains(kLeave));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->TaskbarProxy().isVisible());
+}
+
+// A question would keep the window open: each answer here is No.
+TEST_F(DocumentCommands, TheHelpAndAnUntouchedImportCloseWithoutAQuestion) {
+    for (const auto& closing : kClosings) {
+        auto recording = std::make_unique<RecordingPrompts>();
+        recording->answerYes = false;
+        frmmain fresh(dictionary, std::move(recording));
+        fresh.show();
+        closing(fresh);
+        EXPECT_FALSE(fresh.isVisible());
+    }
+    prompts->answerYes = false;
+    QTest::keyClicks(window->Wj, "typed");
+    window->about_Click();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+
+    window->show();
+    QTest::keyClicks(window->Wj, "typed");
+    Import(Write("lesson.txt", "课文"));
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(prompts->shown.isEmpty());
+}
+
+// Both dialogs open where a file was last chosen in either, in this run or an earlier one.
+TEST_F(DocumentCommands, BothDialogsOpenWhereAFileWasLastChosen) {
+    QSettings(QStringLiteral("Sorvani"), QStringLiteral("Sorvani")).clear();
+    Import(std::nullopt);
+    EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
+    ASSERT_TRUE(QDir(folder.path()).mkdir("lessons"));
+    const QString lessons = folder.filePath("lessons");
+    Import(Write("lessons/one.txt", "课文"));
+    ExportTo(std::nullopt);
+    EXPECT_EQ(prompts->saveDialog.initialDirectory, lessons);
+
+    ExportTo(folder.filePath("out.rtf"));
+    auto recording = std::make_unique<RecordingPrompts>();
+    RecordingPrompts& next = *recording;
+    frmmain nextRun(dictionary, std::move(recording));
+    nextRun.LoadFile_Click();
+    EXPECT_EQ(next.openDialog.initialDirectory, folder.path());
+
+    // A folder gone since opens the dialog where it opened at first.
+    ExportTo(folder.filePath("lessons/two.rtf"));
+    ASSERT_TRUE(QDir(lessons).removeRecursively());
+    Import(std::nullopt);
+    EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
+}
+
+// A copy from the box names the monospaced font in its rich forms, for a paste that stays aligned.
+TEST_F(DocumentCommands, ACopyFromTheBoxNamesTheMonospacedFont) {
+    window->Wj->setPlainText(QStringLiteral("Hàn Yǔ \n汉  语 "));
+    window->Wj->selectAll();
+    window->Wj->copy();
+    const QMimeData& copied = *QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copied.formats().contains(QStringLiteral("text/rtf")));
+    EXPECT_TRUE(copied.html().contains(QStringLiteral("LXGW WenKai Mono")))
+        << copied.html().toStdString();
+    EXPECT_EQ(copied.text(), QStringLiteral("Hàn Yǔ \n汉  语 "));
+}
+
+// Ctrl+Z goes back past the box's own edits through the documents the commands replaced, with
+// their formatting and captions; Ctrl+Y comes forward again.
+TEST_F(DocumentCommands, EachReplacementOfTheDocumentCanBeUndoneAndRedone) {
+    const auto press = [&](QKeySequence::StandardKey key) {
+        QTest::keySequence(window->Wj, QKeySequence(key));
+        QApplication::processEvents();
+        return window->Wj->toPlainText();
+    };
+    window->Wj->clear();
+    QTest::keyClicks(window->Wj, "typed");
+    const QString path = QStringLiteral(SORVANI_RTF_FIXTURES "/wordpad_chinese.rtf");
+    Import(path);
+    const QString imported = window->Wj->toPlainText();
+    window->aczy->setChecked(false);  // the tests have no word table
+    window->zy_Click();
+    const QString annotated = window->Wj->toPlainText();
+    window->about_Click();
+    const QString help = window->Wj->toPlainText();
+    ASSERT_NE(annotated, imported);
+
+    EXPECT_EQ(press(QKeySequence::Undo), annotated);
+    EXPECT_EQ(press(QKeySequence::Undo), imported);
+    EXPECT_EQ(window->Frame2->Caption(), QDir::toNativeSeparators(path));
+    const QTextBlock second = window->Wj->document()->findBlockByNumber(1);
+    EXPECT_EQ(second.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(press(QKeySequence::Undo), QStringLiteral("typed"));
+    EXPECT_EQ(window->Frame2->Caption(), QStringLiteral("文件内容"));
+    // The box's own edit comes next.
+    EXPECT_EQ(press(QKeySequence::Undo), QString());
+
+    EXPECT_EQ(press(QKeySequence::Redo), QStringLiteral("typed"));
+    EXPECT_EQ(press(QKeySequence::Redo), imported);
+    EXPECT_EQ(press(QKeySequence::Redo), annotated);
+    EXPECT_EQ(press(QKeySequence::Redo), help);
+    EXPECT_EQ(press(QKeySequence::Redo), help);
+}
+
+TEST_F(DocumentCommands, TheContextMenusUndoBringsBackTheDocumentAnImportReplaced) {
+    window->Wj->setPlainText(QStringLiteral("my text"));
+    Import(Write("lesson.txt", "课文"));
+    bool enabled = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        QAction* undo = menu->findChild<QAction*>(QStringLiteral("edit-undo"));
+        enabled = undo && undo->isEnabled();
+        if (enabled) undo->trigger();
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window->Wj->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window->Wj->viewport(), &event);
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
 }
 
 }  // namespace

@@ -53,6 +53,9 @@ void frmtemp::changeEvent(QEvent* event) {
 }
 
 void frmtemp::closeEvent(QCloseEvent* event) {
-    main_.close();
-    event->accept();
+    // The main window may stay, when the user keeps a document not yet exported.
+    if (main_.close())
+        event->accept();
+    else
+        event->ignore();
 }

@@ -6,6 +6,7 @@ namespace {
 
 constexpr auto kByWord = "annotate/readingsByWord";
 constexpr auto kToneChange = "annotate/toneChangeOfYiBu";
+constexpr auto kLastFileFolder = "files/lastFolder";
 
 // What the program wrote, or the fallback for anything else a hand or another program put there.
 bool BoolSetting(const QSettings& settings, const char* key, bool fallback) {
@@ -28,3 +29,7 @@ void SaveReadingOptions(const sorvani::ReadingOptions& options) {
     settings->setValue(kByWord, options.byWord);
     settings->setValue(kToneChange, options.toneChange);
 }
+
+QString LoadLastFileFolder() { return Settings().value(kLastFileFolder).toString(); }
+
+void SaveLastFileFolder(const QString& folder) { Settings().setValue(kLastFileFolder, folder); }

@@ -11,3 +11,8 @@
 // `setAside` says so (see OpenSettings).
 sorvani::ReadingOptions LoadReadingOptions(std::optional<QString>* setAside = nullptr);
 void SaveReadingOptions(const sorvani::ReadingOptions& options);
+
+// The folder of the file last chosen in the import or export dialog, kept between runs; empty
+// until one was chosen.
+QString LoadLastFileFolder();
+void SaveLastFileFolder(const QString& folder);

@@ -1,9 +1,13 @@
 #include "user_prompts.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 #include <QSpacerItem>
 #include <QStringList>
 
@@ -21,6 +25,47 @@ QString QtFilter(const QString& filter) {
         entries << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
     return entries.join(QStringLiteral(";;"));
 }
+
+// The extension of a filter's first pattern, "pdf" of "PDF 文件(*.pdf) (*.pdf)".
+QString ExtensionOf(const QString& nameFilter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\((\\S+)[^()]*\\)$"));
+    const QRegularExpressionMatch match = firstPattern.match(nameFilter);
+    return match.hasMatch() ? QFileInfo(match.captured(1)).suffix() : QString();
+}
+
+// A file dialog in which a name typed without an extension gets the one of the file type
+// chosen, as the name then asks for that type; the question before replacing a file sees the
+// whole name.
+class TypedFileDialog : public QFileDialog {
+  public:
+    using QFileDialog::QFileDialog;
+
+  protected:
+    void accept() override {
+        if (acceptMode() == AcceptSave) setDefaultSuffix(ExtensionOf(selectedNameFilter()));
+        QFileDialog::accept();
+    }
+};
+
+// A question with the answers Yes and No and no third way out: Esc and the title bar's close
+// leave it open, as a Yes/No box of Windows does, rather than answer No for the user.
+class YesNoBox : public QMessageBox {
+  public:
+    YesNoBox(const QString& question, QWidget* parent)
+        : QMessageBox(QMessageBox::NoIcon, kTitle, question, QMessageBox::Yes | QMessageBox::No,
+                      parent) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!event->matches(QKeySequence::Cancel)) QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (clickedButton())
+            QMessageBox::closeEvent(event);
+        else
+            event->ignore();
+    }
+};
 
 // Whatever happens in a dialog, the keyboard comes back to the window it was shown over: some
 // window managers give it to another window of the program when a dialog closes.
@@ -43,13 +88,15 @@ std::optional<QString> ChooseFile(QWidget* parent, const UserPrompts::FileDialog
                                   QFileDialog::AcceptMode mode) {
     const ReturnsToWindow back(parent);
     NameOnlyIconProvider icons;
-    QFileDialog dialog(parent, settings.title, settings.initialDirectory,
-                       QtFilter(settings.filter));
+    TypedFileDialog dialog(parent, settings.title, settings.initialDirectory,
+                           QtFilter(settings.filter));
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(mode);
-    // No default suffix: a name typed without an extension is used as typed.
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    // A dialog of the system (Windows) adds the chosen type's extension once it has a default one.
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(ExtensionOf(dialog.selectedNameFilter()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
@@ -78,8 +125,7 @@ void WidenForTitle(QMessageBox& box) {
 
 bool DialogPrompts::AskYesNo(const QString& question) {
     const ReturnsToWindow back(parent_);
-    QMessageBox box(QMessageBox::NoIcon, kTitle, question, QMessageBox::Yes | QMessageBox::No,
-                    parent_);
+    YesNoBox box(question, parent_);
     WidenForTitle(box);
     return box.exec() == QMessageBox::Yes;
 }

@@ -4,10 +4,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 
 #include "qt_translations.h"
@@ -35,6 +39,50 @@ TEST(FileDialogIcons, TellAFilesTypeByItsNameAlone) {
               QMimeDatabase().mimeTypeForName("text/plain").comment());
     EXPECT_EQ(names.type(QFileInfo(folder.path())),
               QFileIconProvider().type(QFileInfo(folder.path())));
+}
+
+// Types a name into the save dialog, with the file type chosen, and accepts it.
+std::string SaveAs(const QString& folder, int fileType, const QString& typedName) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->selectNameFilter(dialog->nameFilters().value(fileType));
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typedName);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    return DialogPrompts()
+        .ChooseFileToSave(
+            {QStringLiteral("导出文件"),
+             QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"),
+             folder})
+        .value_or(QStringLiteral("(cancelled)"))
+        .toStdString();
+}
+
+TEST(SaveDialog, ANameWithoutExtensionTakesTheChosenTypes) {
+    QTemporaryDir folder;
+    EXPECT_EQ(SaveAs(folder.path(), 0, "lesson"), folder.filePath("lesson.rtf").toStdString());
+    EXPECT_EQ(SaveAs(folder.path(), 1, "lesson"), folder.filePath("lesson.pdf").toStdString());
+    EXPECT_EQ(SaveAs(folder.path(), 2, "lesson"), folder.filePath("lesson.html").toStdString());
+    // A name with its own extension is kept as typed.
+    EXPECT_EQ(SaveAs(folder.path(), 1, "lesson.htm"), folder.filePath("lesson.htm").toStdString());
+}
+
+// A Yes/No question has no third answer: Esc and a close by the window manager leave it open.
+TEST(YesNoQuestion, EscAndCloseLeaveItOpen) {
+    bool stillOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &esc);
+        const bool closed = box->close();
+        QApplication::processEvents();
+        stillOpen = !closed && box->isVisible();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(DialogPrompts().AskYesNo(QStringLiteral("您要标上音调吗？（Y/N）")));
+    EXPECT_TRUE(stillOpen);
 }
 
 // The window manager's title bar holds the title, an icon and a few buttons; a box as narrow as

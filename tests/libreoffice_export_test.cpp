@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "clipboard_document.h"
 #include "document_files.h"
 #include "document_font.h"
 #include "html_writer.h"
@@ -142,6 +143,54 @@ TEST_F(LibreOfficeExport, EveryLinePairFitsThePageWithItsSyllablesOverTheCharact
     ExportFile(document, path);
     ConvertedFile(path, u"pdf"_s);
     ExpectAligned(annotated, folder_.filePath(u"out/page.pdf"_s));
+}
+
+// What the box puts on the clipboard, as Writer takes each rich form of it in a paste. The RTF
+// names the monospaced font for Western and Chinese text alike; the web page and the OpenDocument
+// text that Qt writes can name only the Western one, which Writer takes.
+TEST_F(LibreOfficeExport, ClipboardFormsNameTheMonospacedFont) {
+    QTextDocument document;
+    document.setDefaultFont(DocumentFont());
+    document.setPlainText(testing_pages::Annotated(kProse, true));
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    const ClipboardDocument data(all.selection());
+    const QRegularExpression face(
+        uR"re(<style:font-face style:name="([^"]+)" svg:font-family="([^"]+)")re"_s);
+    const QRegularExpression automatic(
+        uR"re(<office:automatic-styles>(.*)</office:automatic-styles>)re"_s,
+        QRegularExpression::DotMatchesEverythingOption);
+    struct Form {
+        QString format, file;
+        QStringList attributes;
+    };
+    for (const Form& form :
+         {Form{u"text/rtf"_s, u"copy.rtf"_s, {u"style:font-name"_s, u"style:font-name-asian"_s}},
+          Form{u"text/html"_s, u"copy.html"_s, {u"style:font-name"_s}},
+          Form{u"application/vnd.oasis.opendocument.text"_s,
+               u"copy.odt"_s,
+               {u"style:font-name"_s}}}) {
+        QFile file(folder_.filePath(form.file));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(data.data(form.format));
+        file.close();
+        const QString flat = Convert(file.fileName(), u"fodt"_s);
+        QMap<QString, QString> families;
+        for (const auto& match : face.globalMatch(flat))
+            families[match.captured(1)] = match.captured(2).remove(u"&apos;"_s);
+        // The styles Writer made for the pasted text.
+        const QString styles = automatic.match(flat).captured(1);
+        for (const QString& attribute : form.attributes) {
+            const QRegularExpression name(attribute + u"=\"([^\"]+)\""_s);
+            int named = 0;
+            for (const auto& match : name.globalMatch(styles)) {
+                ++named;
+                EXPECT_EQ(families.value(match.captured(1)), kMonospaced)
+                    << form.file.toStdString() << " " << attribute.toStdString();
+            }
+            EXPECT_GT(named, 0) << form.file.toStdString() << " " << attribute.toStdString();
+        }
+    }
 }
 
 class PdfOutput : public testing::Test {

@@ -12,7 +12,10 @@ class RecordingPrompts : public UserPrompts {
         return answerYes;
     }
     void Inform(const QString& message) override { shown << message; }
-    std::optional<QString> ChooseFileToOpen(const FileDialog&) override { return chosenFile; }
+    std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) override {
+        openDialog = dialog;
+        return chosenFile;
+    }
     std::optional<QString> ChooseFileToSave(const FileDialog& dialog) override {
         saveDialog = dialog;
         return chosenFile;
@@ -20,6 +23,7 @@ class RecordingPrompts : public UserPrompts {
 
     bool answerYes = true;
     std::optional<QString> chosenFile;
+    FileDialog openDialog;  // as the last open dialog was set up
     FileDialog saveDialog;  // as the last save dialog was set up
     QStringList shown;
 };

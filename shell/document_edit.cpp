@@ -1,0 +1,45 @@
+#include "document_edit.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include "clipboard_document.h"
+
+DocumentEdit::DocumentEdit(QWidget* parent) : QTextEdit(parent) {
+    setDocument(new QTextDocument(this));
+}
+
+QMimeData* DocumentEdit::createMimeDataFromSelection() const {
+    return new sorvani::documents::ClipboardDocument(textCursor().selection());
+}
+
+bool DocumentEdit::StepsToReplacement(bool back) const {
+    const bool ownEdit = back ? document()->isUndoAvailable() : document()->isRedoAvailable();
+    return !ownEdit && !isReadOnly() && replacements_.canStep && replacements_.canStep(back);
+}
+
+void DocumentEdit::keyPressEvent(QKeyEvent* event) {
+    for (const bool back : {true, false}) {
+        if (event->matches(back ? QKeySequence::Undo : QKeySequence::Redo) &&
+            StepsToReplacement(back)) {
+            replacements_.step(back);
+            event->accept();
+            return;
+        }
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void DocumentEdit::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    for (const bool back : {true, false}) {
+        QAction* action = menu->findChild<QAction*>(back ? QStringLiteral("edit-undo")
+                                                         : QStringLiteral("edit-redo"));
+        if (!action || !StepsToReplacement(back)) continue;
+        action->disconnect();
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, [this, back] { replacements_.step(back); });
+    }
+    menu->exec(event->globalPos());
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTextEdit>
+#include <functional>
+
+// The document box: a text box whose copies name the monospaced font of the annotation, so that
+// a paste into an office program stays aligned (see sorvani::documents::ClipboardDocument), and
+// whose undo and redo (Ctrl+Z, Ctrl+Y, the context menu) go on past the box's own edits to the
+// documents the commands replaced.
+class DocumentEdit : public QTextEdit {
+  public:
+    // Steps through the replaced documents: back for an undo. Whether there is one to step to.
+    struct Replacements {
+        std::function<bool(bool back)> canStep;
+        std::function<void(bool back)> step;
+    };
+
+    // The box's own first document is one given to it, as every later one is.
+    explicit DocumentEdit(QWidget* parent);
+
+    void SetReplacements(Replacements replacements) { replacements_ = std::move(replacements); }
+
+  protected:
+    QMimeData* createMimeDataFromSelection() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    // Whether an undo (back) or redo goes to a replaced document: the box has no edit of its own
+    // left in that direction.
+    bool StepsToReplacement(bool back) const;
+
+    Replacements replacements_;
+};

@@ -1,0 +1,3 @@
+#include "taskbar_entry.h"
+
+void KeepOffTaskbar(QWidget&) {}
