@@ -32,14 +32,29 @@ void PutNumber(std::string& out, T value) {
 
 }  // namespace
 
-// Eight bytes at a time, so that checking a table of megabytes costs well under a millisecond.
+// Four lanes of eight bytes, which the processor mixes side by side: checking a table of
+// megabytes costs well under a millisecond.
 uint64_t LexiconChecksum(std::string_view bytes) {
-    uint64_t sum = 0x84222325CBF29CE4ull;
-    for (size_t at = 0; at < bytes.size(); at += 8) {
-        const uint64_t word = NumberAt(bytes, at, std::min<size_t>(8, bytes.size() - at));
-        sum = (sum ^ word) * 0x9E3779B97F4A7C15ull;
-        sum ^= sum >> 31;
+    uint64_t lanes[4] = {0x84222325CBF29CE4ull, 1, 2, 3};
+    const auto mix = [](uint64_t& lane, uint64_t word) {
+        lane = (lane ^ word) * 0x9E3779B97F4A7C15ull;
+        lane ^= lane >> 31;
+    };
+    size_t at = 0;
+    for (; at + 32 <= bytes.size(); at += 32) {
+        for (size_t lane = 0; lane < 4; ++lane) {
+            uint64_t word;
+            if constexpr (std::endian::native == std::endian::little)
+                std::memcpy(&word, bytes.data() + at + 8 * lane, 8);
+            else
+                word = NumberAt(bytes, at + 8 * lane, 8);
+            mix(lanes[lane], word);
+        }
     }
+    for (; at < bytes.size(); at += 8)
+        mix(lanes[0], NumberAt(bytes, at, std::min<size_t>(8, bytes.size() - at)));
+    uint64_t sum = bytes.size();
+    for (const uint64_t lane : lanes) mix(sum, lane);
     return sum;
 }
 

@@ -59,11 +59,11 @@ SyllableId ParticleRules::Particle(std::u16string_view piece, std::span<const Pi
         case u'为':
             return before && before->length == 1 && unitBefore(1) == u'之' ? wei2_ : 0;  // 称之为
         case u'只':
-            // 两只猫, 那只狗: the measure word.
-            return before && after && (ClassOf(*before) & (kNumeral | kPronoun)) &&
-                           (ClassOf(*after) & kNoun)
-                       ? zhi1_
-                       : 0;
+            // 两只猫, 三只食人魔: after a numeral the measure word; after 这 or 那 only before a
+            // noun (那只猫, but 这只会).
+            if (!before || !after) return 0;
+            if (ClassOf(*before) & kNumeral) return zhi1_;
+            return (ClassOf(*before) & kPronoun) && (ClassOf(*after) & kNoun) ? zhi1_ : 0;
         default:
             return 0;
     }

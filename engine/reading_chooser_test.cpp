@@ -223,6 +223,7 @@ TEST_F(LexiconChooserTest, ParticlesFollowThePartsOfSpeechAroundThem) {
     EXPECT_EQ(Read(u"两只猫"), u"· Zhī ·");  // the measure word
     EXPECT_EQ(Read(u"这只猫"), u"· Zhī ·");
     EXPECT_EQ(Read(u"我只走"), u"· · ·");  // only
+    EXPECT_EQ(Read(u"两只走"), u"· Zhī ·");  // after a numeral, before any word
 }
 
 TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {
