@@ -46,6 +46,8 @@ class Lexicon {
         uint8_t tag = 0;    // index into the tags
     };
     static constexpr uint32_t kCostScale = 256;
+    // The fewest times a word of the file was seen; rarer words are left out.
+    static constexpr double kLeastFrequency = 5;
     static constexpr uint32_t kMostCost = (1u << 14) - 1;
 
     Lexicon() = default;

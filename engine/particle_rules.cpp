@@ -7,7 +7,8 @@ ParticleRules::ParticleRules(const Lexicon& lexicon, const IdOf& idOf)
       dei3_(idOf(u"děi")),
       liao3_(idOf(u"liǎo")),
       wei2_(idOf(u"wéi")),
-      zhi1_(idOf(u"zhī")) {
+      zhi1_(idOf(u"zhī")),
+      zhang3_(idOf(u"zhǎng")) {
     const auto& tags = lexicon.Tags();
     for (size_t tag = 0; tag < tags.size() && tag < classes_.size(); ++tag) {
         const std::string_view name = tags[tag];
@@ -64,6 +65,14 @@ SyllableId ParticleRules::Particle(std::u16string_view piece, std::span<const Pi
             if (!before || !after) return 0;
             if (ClassOf(*before) & kNumeral) return zhi1_;
             return (ClassOf(*before) & kPronoun) && (ClassOf(*after) & kNoun) ? zhi1_ : 0;
+        case u'长': {
+            // 长得高, 长得像: how one has grown; but 时间长得很 is long.
+            if (!after || after->length != 1 || piece[after->start] != u'得') return 0;
+            const bool lastIsVery =
+                k + 3 == words.size() && words[k + 2].length == 1 &&
+                (piece[words[k + 2].start] == u'很' || piece[words[k + 2].start] == u'多');
+            return lastIsVery ? 0 : zhang3_;
+        }
         default:
             return 0;
     }

@@ -20,8 +20,8 @@ struct PieceWord {
 
 // Readings that the parts of speech around a word decide: the particles 地 and 得 after an
 // adjective, adverb or verb (慢慢地走 de, 跑得快 de, 我得走 děi), 了 after 不 or 得 (受不了
-// liǎo), 只 as a measure word (两只猫 zhī), and 为 at the end of a verb or adverb (变为, 尤为
-// wéi).
+// liǎo), 只 as a measure word (两只猫 zhī), 长 before 得 (长得高 zhǎng), and 为 at the end of a
+// verb or adverb (变为, 尤为 wéi).
 class ParticleRules {
   public:
     using IdOf = std::function<SyllableId(std::u16string_view)>;
@@ -55,7 +55,7 @@ class ParticleRules {
                         size_t k) const;
 
     std::array<uint16_t, 256> classes_{};
-    SyllableId de_ = 0, dei3_ = 0, liao3_ = 0, wei2_ = 0, zhi1_ = 0;
+    SyllableId de_ = 0, dei3_ = 0, liao3_ = 0, wei2_ = 0, zhi1_ = 0, zhang3_ = 0;
 };
 
 }  // namespace sorvani

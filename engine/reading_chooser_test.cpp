@@ -179,7 +179,8 @@ class LexiconChooserTest : public ReadingChooserTest {
                  {u"我", 300000, "r"}, {u"受", 10000, "v"},   {u"不", 360000, "d"},
                  {u"称", 5000, "v"},   {u"之", 100000, "n"},  {u"为", 300000, "v"},
                  {u"变为", 1600, "v"}, {u"因为", 50000, "c"}, {u"一", 200000, "m"},
-                 {u"两", 30000, "m"},  {u"取胜", 500, "v"},   {u"个", 200000, "n"}}) {
+                 {u"两", 30000, "m"},  {u"取胜", 500, "v"},   {u"个", 200000, "n"},
+                 {u"长", 40000, "a"}}) {
             words.push_back({text, Lexicon::CostOf(frequency, kUnknown), tag(name)});
         }
         std::sort(words.begin(), words.end(),
@@ -222,8 +223,9 @@ TEST_F(LexiconChooserTest, ParticlesFollowThePartsOfSpeechAroundThem) {
     EXPECT_EQ(Read(u"因为"), u"· ·");        // a conjunction keeps wèi
     EXPECT_EQ(Read(u"两只猫"), u"· Zhī ·");  // the measure word
     EXPECT_EQ(Read(u"这只猫"), u"· Zhī ·");
-    EXPECT_EQ(Read(u"我只走"), u"· · ·");  // only
-    EXPECT_EQ(Read(u"两只走"), u"· Zhī ·");  // after a numeral, before any word
+    EXPECT_EQ(Read(u"我只走"), u"· · ·");       // only
+    EXPECT_EQ(Read(u"两只走"), u"· Zhī ·");     // after a numeral, before any word
+    EXPECT_EQ(Read(u"长得快"), u"Zhǎng De ·");  // how one has grown
 }
 
 TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {

@@ -5,7 +5,8 @@
 //   encode-lexicon --jieba dict.txt --check FILE
 //
 // Every line is checked; one that is not a word, a positive count and a tag stops the run. Words
-// of Han characters alone seen at least kLeastFrequency times are kept; their costs are counted
+// of Han characters alone seen at least Lexicon::kLeastFrequency times are kept (rarer words are
+// mostly names and rare compounds; leaving them out halves the table); their costs are counted
 // against every word of the list. --check compares the encoding with a file byte for byte.
 #include <algorithm>
 #include <cmath>
@@ -25,8 +26,6 @@ namespace {
 using namespace sorvani;
 namespace fs = std::filesystem;
 
-// Rarer words are mostly names and rare compounds; leaving them out halves the table.
-constexpr double kLeastFrequency = 5;
 // Longer entries are phrases, not words to cut a text by.
 constexpr size_t kLongestWord = 16;
 
@@ -67,7 +66,7 @@ std::vector<Entry> ParseJieba(const std::string& text, const fs::path& file, dou
         const auto decoded = DecodeUtf8(word);
         if (!decoded) fail("not UTF-8");
         total += frequency;
-        if (decoded->size() > kLongestWord || frequency < kLeastFrequency ||
+        if (decoded->size() > kLongestWord || frequency < Lexicon::kLeastFrequency ||
             !std::all_of(decoded->begin(), decoded->end(), IsLexiconUnit))
             continue;
         entries.push_back({*decoded, frequency, tag});
