@@ -1,10 +1,13 @@
 #include "annotate_document.h"
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 
 #include "annotation_run.h"
 #include "annotation_stream.h"
+#include "binary_streams.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
 #include "input_file.h"
@@ -15,6 +18,7 @@
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
+#include "user_words.h"
 #include "utf8.h"
 
 namespace sorvani::annotate {
@@ -25,12 +29,33 @@ constexpr size_t kInputPiece = 1 << 16;
 // Bytes that tell RTF from plain text.
 constexpr size_t kRtfHead = 5;
 
+// The user's words from their file; each line left out is reported, the run goes on.
+std::vector<WordTable::Word> UserWordsOf(const std::filesystem::path& file) {
+    // A word list of a school is kilobytes; more is the wrong file.
+    constexpr uintmax_t kLargestList = 16 << 20;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        throw ToolError(
+            (std::filesystem::exists(file, error) ? "File cannot be read: " : "File not found: ") +
+            PathText(file));
+    if (std::filesystem::file_size(file, error) > kLargestList)
+        throw ToolError(PathText(file) + ": too large for a word list");
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    if (!in || !(bytes << in.rdbuf())) throw ToolError("File cannot be read: " + PathText(file));
+    UserWords words = ParseUserWords(bytes.str());
+    for (const auto& problem : words.problems)
+        WriteText(stderr, "sorvani-annotate: " + PathText(file) + ": " + problem + "; left out\n");
+    return std::move(words.words);
+}
+
 class Annotator {
   public:
     explicit Annotator(const Options& options)
         : dictionaryFile_(options.dictionary.value_or(DictionaryFilePath(ProgramDirectory()))),
           toneFlag_(options.tones ? kWithTones : kWithoutTones) {
         LoadPinyinDictionary(dictionary_, dictionaryFile_);
+        if (options.userWords) readings_.SetUserWords(UserWordsOf(*options.userWords));
         chooser_ = readings_.Chooser(options.readings, dictionary_);
     }
 

@@ -78,8 +78,9 @@ int SizeOf(const std::optional<std::string>& size) {
 }  // namespace
 
 const char* const kUsage =
-    "Usage: sorvani-annotate [--tones] [--words] [--sandhi] [--dictionary FILE] [--output FILE]\n"
-    "                        [--format FORMAT] [--page PAPER] [--layout LAYOUT] [--size POINTS]\n"
+    "Usage: sorvani-annotate [--tones] [--words] [--sandhi] [--user-words FILE]\n"
+    "                        [--dictionary FILE] [--output FILE] [--format FORMAT]\n"
+    "                        [--page PAPER] [--layout LAYOUT] [--size POINTS]\n"
     "                        [--capitals] [--tone-colours] [INPUT]\n"
     "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
     "\n"
@@ -89,11 +90,17 @@ const char* const kUsage =
     "                     as U+FFFD), judged by its first 64 KB from the first non-ASCII\n"
     "                     byte on; else code page 936 (GBK). Text with a NUL byte is refused.\n"
     "  --tones            syllables with tone marks\n"
-    "  --words            readings by word: a character of a word in the word table\n"
-    "                     (VeRevorWords.dat beside the program) takes its reading in that\n"
-    "                     word (银行 yínháng, 长大 zhǎngdà); recommended for reading material\n"
+    "  --words            readings by word: the text is cut into words by the lexicon\n"
+    "                     (VeRevorLexicon.dat), and a character of a word in the word table\n"
+    "                     (VeRevorWords.dat, both beside the program) takes its reading in\n"
+    "                     that word (银行 yínháng, 长大 zhǎngdà); recommended for reading "
+    "material\n"
     "  --sandhi           tone change of 一 and 不 by the next syllable (一定 yídìng,\n"
     "                     一起 yìqǐ, 不是 búshì); without it they keep their own tones\n"
+    "  --user-words FILE  your own readings, which win over the tables (turns --words on):\n"
+    "                     UTF-8 lines of a word, a tab and its syllables separated by\n"
+    "                     spaces, with tone marks or numbers (单田芳<TAB>shan4 tian2 fang1);\n"
+    "                     # starts a comment; a bad line is reported and skipped\n"
     "  --dictionary FILE  the pinyin dictionary (default: VeRevor.dll beside the program)\n"
     "  --output FILE      write to FILE, replacing it only when complete; standard output\n"
     "                     when absent or -\n"
@@ -121,7 +128,7 @@ const char* const kUsage =
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
-    std::optional<std::string> dictionary, output, format, page, layout, size, input;
+    std::optional<std::string> dictionary, output, format, page, layout, size, input, userWords;
     bool optionsEnded = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -146,6 +153,7 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--tone-colours") {
             options.page.toneColours = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
+                   !TakeValue("--user-words", arguments, i, userWords) &&
                    !TakeValue("--output", arguments, i, output) &&
                    !TakeValue("--format", arguments, i, format, "text, rtf, pdf or html") &&
                    !TakeValue("--page", arguments, i, page, "a4 or letter") &&
@@ -155,6 +163,10 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (dictionary) options.dictionary = PathFromUtf8(*dictionary);
+    if (userWords) {
+        options.userWords = PathFromUtf8(*userWords);
+        options.readings.byWord = true;
+    }
     if (output) options.output = StreamOrFile(*output);
     if (input) options.input = StreamOrFile(*input);
     options.format = FormatOf(format, options.output);

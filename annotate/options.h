@@ -36,6 +36,8 @@ struct Options {
     // --words and --sandhi: readings chosen by word, and the tone change of 一 and 不.
     ReadingOptions readings;
     std::optional<std::filesystem::path> dictionary;
+    // --user-words: the user's own readings, which turn readings by word on.
+    std::optional<std::filesystem::path> userWords;
     // Standard output when absent.
     std::optional<std::filesystem::path> output;
     // As --format says; else as the output file's name ends (*.rtf, *.pdf, *.html or *.htm),

@@ -5,9 +5,19 @@ namespace sorvani {
 const ReadingChooser* ContextReadings::Chooser(const ReadingOptions& options,
                                                const PinyinDictionary& dictionary) {
     if (!options.byWord && !options.toneChange) return nullptr;
-    if (options.byWord && !words_) words_ = WordTable::Load(wordTableFile_);
+    if (options.byWord && !words_) {
+        WordTable words = WordTable::Load(wordTableFile_);
+        lexicon_ = Lexicon::Load(LexiconFilePath(wordTableFile_.parent_path()));
+        words_ = std::move(words);
+        // A word of the table that the lexicon lacks is as likely as the rarest word it holds:
+        // a verb and its result (砍倒) then wins over its two characters.
+        const uint32_t cost = Lexicon::CostOf(Lexicon::kLeastFrequency, lexicon_.UnknownCost());
+        for (uint32_t word = 0; word < words_->size(); ++word)
+            lexicon_.Add(words_->Text(word), cost, static_cast<uint8_t>(lexicon_.Tags().size()));
+    }
     chooser_ = std::make_unique<ReadingChooser>(options.byWord ? &*words_ : nullptr, dictionary,
-                                                options.toneChange);
+                                                options.toneChange, &lexicon_,
+                                                userWords_ ? &*userWords_ : nullptr);
     return chooser_.get();
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "lexicon.h"
 #include "pinyin_dictionary.h"
 #include "reading_chooser.h"
 #include "word_table.h"
@@ -16,20 +17,28 @@ struct ReadingOptions {
     bool toneChange = false;  // 一 and 不 by the tone of the next syllable
 };
 
-// The chooser for a run, as the window and the tool both make it: the word table is read from
-// its file when a run first asks for words, and kept for later runs.
+// The chooser for a run, as the window and the tool both make it: the word table and the lexicon
+// beside it are read from their files when a run first asks for words, and kept for later runs.
 class ContextReadings {
   public:
     explicit ContextReadings(std::filesystem::path wordTableFile)
         : wordTableFile_(std::move(wordTableFile)) {}
 
-    // Null when no option is on. Throws WordTableError when the word table cannot be read.
+    // The user's words, which win over the tables in every later run with words.
+    void SetUserWords(const std::vector<WordTable::Word>& words) {
+        userWords_ = WordTable::Parse(WordTable::Serialise(words), "the user's words");
+    }
+
+    // Null when no option is on. Throws WordTableError or LexiconError when the word table or
+    // the lexicon cannot be read.
     const ReadingChooser* Chooser(const ReadingOptions& options,
                                   const PinyinDictionary& dictionary);
 
   private:
     std::filesystem::path wordTableFile_;
     std::optional<WordTable> words_;
+    Lexicon lexicon_;
+    std::optional<WordTable> userWords_;
     std::unique_ptr<ReadingChooser> chooser_;
 };
 

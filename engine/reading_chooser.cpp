@@ -1,7 +1,7 @@
 #include "reading_chooser.h"
 
 #include <algorithm>
-#include <bit>
+#include <array>
 
 #include "letter_case.h"
 #include "pinyin_lookup.h"
@@ -16,18 +16,37 @@ constexpr char16_t kBu = u'不';
 // 一 keeps yī in numbers and ordinals (十一, 一九八四, 第一), after the days of the week (周一,
 // 星期一) and at the end of words that end in it (统一, 唯一, 之一, 万一).
 constexpr std::u16string_view kNumerals = u"〇零一二三四五六七八九十百千万亿两";
+constexpr std::u16string_view kPowersOfTen = u"百千万亿";
 constexpr std::u16string_view kBeforeCitationYi = u"第初周期拜统唯单专同划整逐之";
 
 bool In(std::u16string_view set, char16_t unit) {
     return set.find(unit) != std::u16string_view::npos;
 }
 
+// The word table's words as a lexicon, for a chooser given none: each as likely as a character
+// the lexicon does not hold.
+Lexicon LexiconOf(const WordTable& words) {
+    constexpr uint32_t kUnknownCost = 16 * Lexicon::kCostScale;
+    std::vector<Lexicon::Word> list;
+    for (uint32_t word = 0; word < words.size(); ++word)
+        list.push_back({std::u16string(words.Text(word)), kUnknownCost, 0});
+    return Lexicon::Parse(Lexicon::Serialise(list, {"x"}, kUnknownCost), "the word table");
+}
+
 }  // namespace
 
 ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary,
-                               bool toneChange)
+                               bool toneChange, const Lexicon* lexicon, const WordTable* userWords)
     : words_(words), dictionary_(dictionary), toneChange_(toneChange) {
-    if (words_) syllables_ = words_->Syllables();
+    if (words_) {
+        userWords_ = userWords;
+        syllables_ = words_->Syllables();
+        if (!lexicon) ownLexicon_ = LexiconOf(*words_);
+        lexicon_ = lexicon ? lexicon : &ownLexicon_;
+        particles_ = ParticleRules(*lexicon_, [this](std::u16string_view s) { return IdOf(s); });
+        if (userWords_)
+            for (const auto& syllable : userWords_->Syllables()) userIds_.push_back(IdOf(syllable));
+    }
     yi2_ = IdOf(u"yí");
     yi4_ = IdOf(u"yì");
     bu2_ = IdOf(u"bú");
@@ -35,9 +54,8 @@ ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& d
         shownWithTones_.push_back(Capitalised(syllable));
         shownWithout_.push_back(Capitalised(WithoutToneMarks(syllable)));
     }
-    // A word needs its whole length; the tone change at the end of a word needs the next word.
-    const size_t longest = std::max<size_t>(words_ ? words_->Longest() : 0, 1);
-    lookahead_ = toneChange_ ? 2 * longest : longest;
+    // A piece needs the unit after it; 一 and 不 need the next one.
+    lookahead_ = words_ ? kLongestPiece : 2;
 }
 
 SyllableId ReadingChooser::IdOf(std::u16string_view syllable) {
@@ -57,7 +75,7 @@ std::u16string_view ReadingChooser::Reading(char16_t unit, SyllableId chosen) co
     return row ? std::u16string_view(dictionary_.Cell(row, 3)) : std::u16string_view();
 }
 
-void ReadingChooser::ChangeTone(std::u16string_view window, size_t at, SyllableId next,
+void ReadingChooser::ChangeTone(std::u16string_view window, size_t from, size_t at, SyllableId next,
                                 SyllableId& chosen) const {
     const char16_t unit = window[at];
     const auto own = Reading(unit, chosen);
@@ -67,58 +85,121 @@ void ReadingChooser::ChangeTone(std::u16string_view window, size_t at, SyllableI
         return;
     }
     if (own != u"yī" || nextTone == 0) return;
-    if (at > 0 && (In(kNumerals, window[at - 1]) || In(kBeforeCitationYi, window[at - 1]))) return;
-    if (at + 1 < window.size() && In(kNumerals, window[at + 1])) return;
+    const char16_t before = at > 0 ? window[at - 1] : u'\0';
+    // 唯一一个: the first 一 ends a word and is no numeral of the second.
+    const bool endsWord = before == kYi && at >= from + 2 && In(kBeforeCitationYi, window[at - 2]);
+    if (!endsWord && (In(kNumerals, before) || In(kBeforeCitationYi, before))) return;
+    // 一百, 一千, 一万 count as a measure does.
+    if (at + 1 < window.size() && In(kNumerals, window[at + 1]) &&
+        !In(kPowersOfTen, window[at + 1]))
+        return;
     chosen = nextTone == 4 ? yi2_ : yi4_;
+}
+
+void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t to,
+                                 std::span<SyllableId> ids) const {
+    const std::u16string_view piece = window.substr(from, to - from);
+    const size_t size = piece.size();
+    // Where no word of the table may start and no rule applies, every cut reads the same.
+    bool decides = false;
+    for (size_t at = 0; at < size; ++at)
+        decides |=
+            ParticleRules::MayDecide(piece[at]) |
+            (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
+                               (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
+    if (!decides) return ChangeTones(window, from, to, ids);
+    const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
+    // The least cost of the words from each place to the end, and the first word of that path.
+    std::array<uint32_t, kLongestPiece + 1> cost;
+    std::array<PieceWord, kLongestPiece> first;
+    cost[size] = 0;
+    for (size_t at = size; at-- > 0;) {
+        cost[at] = lexicon_->UnknownCost() + cost[at + 1];
+        first[at] = {static_cast<uint32_t>(at), 1, noTag};
+        lexicon_->WordsAt(piece.substr(at), [&](const Lexicon::Found& word) {
+            const uint32_t total = word.cost + cost[at + word.length];
+            // Of equally likely paths, the one with the longer first word.
+            if (word.length == 1 || total <= cost[at]) {
+                cost[at] = total;
+                first[at] = {static_cast<uint32_t>(at), word.length, word.tag};
+            }
+        });
+    }
+    std::array<PieceWord, kLongestPiece> path;
+    size_t count = 0;
+    for (size_t at = 0; at < size; at += first[at].length) path[count++] = first[at];
+
+    // The word table's words inside each word, the longest from the left.
+    for (size_t k = 0; k < count; ++k) {
+        const size_t end = path[k].start + path[k].length;
+        for (size_t at = path[k].start; at + 1 < end;) {
+            const auto match = words_->LongestMatch(piece.substr(at, end - at));
+            if (match.length == 0) {
+                ++at;
+                continue;
+            }
+            const auto readings = words_->Readings(match.word);
+            std::copy(readings.begin(), readings.end(), ids.begin() + static_cast<ptrdiff_t>(at));
+            at += match.length;
+        }
+    }
+    particles_.Apply(piece, std::span<const PieceWord>(path.data(), count), ids);
+    ApplyUserWords(piece, ids);
+    ChangeTones(window, from, to, ids);
+}
+
+void ReadingChooser::ApplyUserWords(std::u16string_view piece, std::span<SyllableId> ids) const {
+    if (!userWords_) return;
+    for (size_t at = 0; at + 1 < piece.size();) {
+        const auto match = userWords_->LongestMatch(piece.substr(at));
+        if (match.length == 0) {
+            ++at;
+            continue;
+        }
+        const auto readings = userWords_->Readings(match.word);
+        for (size_t k = 0; k < readings.size(); ++k) ids[at + k] = userIds_[readings[k] - 1];
+        at += match.length;
+    }
+}
+
+void ReadingChooser::ChangeTones(std::u16string_view window, size_t from, size_t to,
+                                 std::span<SyllableId> ids) const {
+    if (!toneChange_) return;
+    for (size_t at = from; at < to; ++at) {
+        // The unit after the span keeps the dictionary's reading here, so that where a span
+        // ends never depends on the window.
+        if (window[at] == kYi || window[at] == kBu)
+            ChangeTone(window, from, at, at + 1 < to ? ids[at + 1 - from] : 0, ids[at - from]);
+    }
 }
 
 size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atEnd,
                               std::vector<SyllableId>& chosen) const {
-    const size_t longest = words_ ? words_->Longest() : 0;
     std::vector<SyllableId> ids(window.size() - start, 0);
-    // Matching stops where a word that starts there might go on past the window.
-    const size_t limit = atEnd || longest == 0      ? window.size()
-                         : window.size() >= longest ? window.size() - longest + 1
-                                                    : 0;
     size_t end = start;
-    // Where the last word found starts and ends.
-    size_t wordStart = 0, wordEnd = 0;
-    // The places that may start a word are told 64 at a time without a branch: most start none,
-    // but which do is hard to foresee.
-    const size_t scanLimit = longest ? std::min(limit, window.size() - 1) : 0;
-    for (size_t block = start; block < scanLimit; block += 64) {
-        const size_t blockEnd = std::min(scanLimit, block + 64);
-        uint64_t candidates = 0;
-        for (size_t at = block; at < blockEnd; ++at)
-            candidates |= uint64_t{words_->MayStartWith(window[at], window[at + 1])}
-                          << (at - block);
-        for (; candidates != 0; candidates &= candidates - 1) {
-            const size_t at = block + static_cast<size_t>(std::countr_zero(candidates));
-            if (at < end) continue;  // inside the word found last
-            const auto match =
-                words_->LongestMatch(window.substr(at, std::min(longest, window.size() - at)));
-            if (match.length == 0) continue;
-            const auto readings = words_->Readings(match.word);
-            std::copy(readings.begin(), readings.end(), ids.begin() + (at - start));
-            wordStart = at;
-            end = wordEnd = at + match.length;
+    if (!words_) {
+        end = window.size();
+    } else {
+        for (size_t at = start; at < window.size();) {
+            if (!IsLexiconUnit(window[at])) {
+                end = ++at;
+                continue;
+            }
+            size_t pieceEnd = at;
+            while (pieceEnd < window.size() && pieceEnd - at < kLongestPiece &&
+                   IsLexiconUnit(window[pieceEnd]))
+                ++pieceEnd;
+            // The piece is whole, and the unit after it, which 一 or 不 may need, is known.
+            if (pieceEnd == window.size() && !atEnd) break;
+            DecidePiece(window, at, pieceEnd,
+                        std::span<SyllableId>(ids).subspan(at - start, pieceEnd - at));
+            at = end = pieceEnd;
         }
     }
-    end = std::max(end, limit);
-    // Where the last word, or the last character outside words, starts.
-    const size_t last = end == start ? start : end == wordEnd ? wordStart : end - 1;
-
-    if (toneChange_) {
-        for (size_t at = start; at < end; ++at) {
-            if (window[at] != kYi && window[at] != kBu) continue;
-            // The next syllable must be decided, or be known to be absent. Otherwise the word
-            // that ends here is left whole to the next window, whose matching starts at a word.
-            if (at + 1 >= end && !(atEnd && at + 1 == window.size())) {
-                end = last;
-                break;
-            }
-            ChangeTone(window, at, at + 1 < end ? ids[at + 1 - start] : 0, ids[at - start]);
-        }
+    if (!words_) {
+        // 一 or 不 at the window's end waits for the next unit.
+        if (!atEnd && end > start && (window[end - 1] == kYi || window[end - 1] == kBu)) --end;
+        ChangeTones(window, start, end, std::span<SyllableId>(ids).subspan(0, end - start));
     }
     ids.resize(end - start);
     chosen = std::move(ids);

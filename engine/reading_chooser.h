@@ -1,31 +1,42 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "lexicon.h"
+#include "particle_rules.h"
 #include "pinyin_dictionary.h"
 #include "word_table.h"
 
 namespace sorvani {
 
-// Chooses a character's syllable from its context where the dictionary's one reading is wrong:
-// the characters of a word in the word table take the word's syllables (forward maximum
-// matching: at each position the longest word that starts there), and with the tone change on,
-// 一 and 不 take the tone that the next syllable calls for (一定 yídìng, 一起 yìqǐ, 不是
-// búshì). Every other character keeps the dictionary's reading.
+// Chooses a character's syllable from its context where the dictionary's one reading is wrong.
+// With words, each run of Han characters is cut into its likeliest words by the lexicon (the
+// path of least cost through every word the run holds), the characters of a word take the
+// syllables of the word table's words inside it, and a few particles take the reading their
+// part of speech calls for (ParticleRules). With the tone change on, 一 and 不 take the tone
+// that the next syllable calls for (一定 yídìng, 一起 yìqǐ, 不是 búshì). Every other character
+// keeps the dictionary's reading.
 //
 // It works on a window of the text and decides a prefix of it, so that a text can be read as a
-// stream: a decision never needs more than Lookahead() units past its own position, nor more
-// than one unit before it.
+// stream: a run is cut into pieces of at most kLongestPiece units, each decided whole, so a
+// decision never needs more than Lookahead() units past its own position, nor more than one
+// unit before it.
 class ReadingChooser {
   public:
-    // words may be null: then only the tone change is made. Both must outlive the chooser.
-    ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary, bool toneChange);
+    // words may be null: then only the tone change is made. The lexicon cuts the text into
+    // words; without one, the word table's words alone do. The user's words, with words only,
+    // win over everything else wherever they stand. All must outlive the chooser.
+    ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary, bool toneChange,
+                   const Lexicon* lexicon = nullptr, const WordTable* userWords = nullptr);
 
-    // Units at the end of a window that Decide may leave undecided: a word that may go on past
-    // the window, and with the tone change a word that ends in 一 or 不 and the next one.
+    static constexpr size_t kLongestPiece = 128;
+
+    // Units at the end of a window that Decide may leave undecided: a piece that may go on
+    // past the window, or 一 or 不 before the next unit.
     size_t Lookahead() const { return lookahead_; }
 
     // Decides the units of window from `start` on; the units before `start` were decided
@@ -52,17 +63,33 @@ class ReadingChooser {
     SyllableId IdOf(std::u16string_view syllable);
     // The syllable, with tone marks, that the unit has so far; empty when none.
     std::u16string_view Reading(char16_t unit, SyllableId chosen) const;
-    void ChangeTone(std::u16string_view window, size_t at, SyllableId next,
+    // The tone change of the unit at `at`, in a span that starts at `from`.
+    void ChangeTone(std::u16string_view window, size_t from, size_t at, SyllableId next,
                     SyllableId& chosen) const;
+    // The tone change of 一 and 不 in window[from, to), whose syllables ids holds.
+    void ChangeTones(std::u16string_view window, size_t from, size_t to,
+                     std::span<SyllableId> ids) const;
+    // Gives the user's words in the piece their syllables, the longest from the left.
+    void ApplyUserWords(std::u16string_view piece, std::span<SyllableId> ids) const;
+    // Cuts window[from, to) into words and gives their characters their syllables.
+    void DecidePiece(std::u16string_view window, size_t from, size_t to,
+                     std::span<SyllableId> ids) const;
 
     const WordTable* words_;
     const PinyinDictionary& dictionary_;
     bool toneChange_;
+    // The word table's words as a lexicon, when none is given.
+    Lexicon ownLexicon_;
+    const Lexicon* lexicon_ = nullptr;
+    const WordTable* userWords_ = nullptr;
+    // The chooser's number of each syllable of the user's words.
+    std::vector<SyllableId> userIds_;
     size_t lookahead_;
-    // Syllable n is syllables_[n - 1]: the word table's, then those of the tone change.
+    // Syllable n is syllables_[n - 1]: the word table's, then those of the rules.
     std::vector<std::u16string> syllables_;
     std::vector<std::u16string> shownWithTones_, shownWithout_;
     SyllableId yi2_, yi4_, bu2_;
+    ParticleRules particles_;
 };
 
 }  // namespace sorvani

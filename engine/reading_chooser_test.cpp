@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "annotation_run.h"
 #include "column_ruler.h"
 #include "pinyin_lookup.h"
+#include "pinyin_syllable.h"
 #include "text_output_box.h"
 
 namespace sorvani {
@@ -113,7 +116,8 @@ TEST_F(ReadingChooserTest, AStreamDecidedWindowByWindowChoosesAsTheWholeText) {
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         std::u16string text;
-        for (int i = 0; i < 30; ++i) text += pieces[random() % std::size(pieces)];
+        // Up to 600 units: runs longer than a piece, cut where the window ends.
+        for (int i = 0; i < 30 + round % 4 * 90; ++i) text += pieces[random() % std::size(pieces)];
         const ReadingChooser chooser(&words_, dictionary_, round % 2 == 0);
         const auto whole = chooser.DecideAll(text);
 
@@ -123,7 +127,7 @@ TEST_F(ReadingChooserTest, AStreamDecidedWindowByWindowChoosesAsTheWholeText) {
         while (decided < text.size()) {
             const size_t context = decided > 0 ? 1 : 0;
             const size_t from = decided - context;
-            const size_t size = context + chooser.Lookahead() + random() % 6;
+            const size_t size = context + chooser.Lookahead() + random() % (round % 3 ? 6 : 200);
             const bool atEnd = from + size >= text.size();
             const auto window = std::u16string_view(text).substr(from, size);
             const size_t end = chooser.Decide(window, context, atEnd, chosen);
@@ -137,6 +141,111 @@ TEST_F(ReadingChooserTest, AStreamDecidedWindowByWindowChoosesAsTheWholeText) {
         }
         ASSERT_EQ(streamed, whole) << "round " << round;
     }
+}
+
+// Cutting by a lexicon of likely words, with parts of speech.
+class LexiconChooserTest : public ReadingChooserTest {
+  protected:
+    LexiconChooserTest() {
+        const std::u16string_view characters =
+            u"证明这只猫安全地走种跑得快我受称之为变因千百万唯取胜件两";
+        const std::u16string_view readings[] = {
+            u"zhèng", u"míng",  u"zhè",   u"zhǐ", u"māo",   u"ān",   u"quán",
+            u"dì",    u"zǒu",   u"zhòng", u"pǎo", u"dé",    u"kuài", u"wǒ",
+            u"shòu",  u"chēng", u"zhī",   u"wèi", u"biàn",  u"yīn",  u"qiān",
+            u"bǎi",   u"wàn",   u"wéi",   u"qǔ",  u"shèng", u"jiàn", u"liǎng"};
+        for (size_t i = 0; i < characters.size(); ++i) {
+            const std::u16string character(1, characters[i]);
+            dictionary_.Append(
+                {character, character, std::u16string(readings[i]), WithoutToneMarks(readings[i])});
+        }
+        table_ = WordTable::Parse(WordTable::Serialise({{u"明了", {u"míng", u"liǎo"}},
+                                                        {u"这个", {u"zhè", u"ge"}},
+                                                        {u"这只", {u"zhè", u"zhī"}},
+                                                        {u"长大", {u"zhǎng", u"dà"}}}),
+                                  "test");
+        const std::vector<std::string> tags = {"a", "c", "d", "m", "n", "r", "ul", "v"};
+        const auto tag = [&](std::string_view name) {
+            return static_cast<uint8_t>(std::find(tags.begin(), tags.end(), name) - tags.begin());
+        };
+        std::vector<Lexicon::Word> words;
+        for (const auto& [text, frequency, name] :
+             std::vector<std::tuple<std::u16string, double, std::string_view>>{
+                 {u"证明", 6000, "v"}, {u"明了", 500, "a"},   {u"了", 800000, "ul"},
+                 {u"这", 300000, "r"}, {u"只是", 5000, "c"},  {u"只", 100000, "d"},
+                 {u"是", 800000, "v"}, {u"猫", 3000, "n"},    {u"安全", 10000, "a"},
+                 {u"地", 160000, "a"}, {u"走", 30000, "v"},   {u"种", 20000, "v"},
+                 {u"跑", 5000, "v"},   {u"得", 130000, "v"},  {u"快", 20000, "a"},
+                 {u"我", 300000, "r"}, {u"受", 10000, "v"},   {u"不", 360000, "d"},
+                 {u"称", 5000, "v"},   {u"之", 100000, "n"},  {u"为", 300000, "v"},
+                 {u"变为", 1600, "v"}, {u"因为", 50000, "c"}, {u"一", 200000, "m"},
+                 {u"两", 30000, "m"},  {u"取胜", 500, "v"},   {u"个", 200000, "n"},
+                 {u"长", 40000, "a"}}) {
+            words.push_back({text, Lexicon::CostOf(frequency, kUnknown), tag(name)});
+        }
+        std::sort(words.begin(), words.end(),
+                  [](const auto& a, const auto& b) { return a.text < b.text; });
+        lexicon_ = Lexicon::Parse(Lexicon::Serialise(words, tags, kUnknown), "test");
+    }
+
+    std::u16string Read(std::u16string_view text, bool toneChange = false) {
+        const ReadingChooser chooser(&table_, dictionary_, toneChange, &lexicon_);
+        std::u16string shown;
+        for (const SyllableId id : chooser.DecideAll(text)) {
+            if (!shown.empty()) shown += u' ';
+            shown += id ? chooser.Shown(id, kWithTones) : u"·";
+        }
+        return shown;
+    }
+
+    static constexpr uint32_t kUnknown = 17 * Lexicon::kCostScale;
+    WordTable table_;
+    Lexicon lexicon_;
+};
+
+TEST_F(LexiconChooserTest, WordsOfTheTableApplyOnlyInsideTheLikeliestWords) {
+    EXPECT_EQ(Read(u"明了"), u"Míng Liǎo");
+    EXPECT_EQ(Read(u"证明了"), u"· · ·");  // 证明|了, not 证|明了
+    EXPECT_EQ(Read(u"这只是"), u"· · ·");  // 这|只是
+    // Cut by the word table alone, the same text takes the word that straddles the border.
+    const ReadingChooser tableOnly(&table_, dictionary_, false);
+    EXPECT_NE(tableOnly.DecideAll(u"证明了")[2], 0);
+}
+
+TEST_F(LexiconChooserTest, ParticlesFollowThePartsOfSpeechAroundThem) {
+    EXPECT_EQ(Read(u"安全地走"), u"· · De ·");  // after an adjective, before a verb
+    EXPECT_EQ(Read(u"种地"), u"· ·");           // the object of a verb
+    EXPECT_EQ(Read(u"跑得快"), u"· De ·");      // a complement
+    EXPECT_EQ(Read(u"我得走"), u"· Děi ·");     // must
+    EXPECT_EQ(Read(u"受不了"), u"· · Liǎo");    // able to
+    EXPECT_EQ(Read(u"称之为"), u"· · Wéi");
+    EXPECT_EQ(Read(u"变为"), u"· Wéi");      // a verb that ends in 为
+    EXPECT_EQ(Read(u"因为"), u"· ·");        // a conjunction keeps wèi
+    EXPECT_EQ(Read(u"两只猫"), u"· Zhī ·");  // the measure word
+    EXPECT_EQ(Read(u"这只猫"), u"· Zhī ·");
+    EXPECT_EQ(Read(u"我只走"), u"· · ·");       // only
+    EXPECT_EQ(Read(u"两只走"), u"· Zhī ·");     // after a numeral, before any word
+    EXPECT_EQ(Read(u"长得快"), u"Zhǎng De ·");  // how one has grown
+}
+
+TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {
+    const WordTable user = WordTable::Parse(
+        WordTable::Serialise({{u"证明", {u"zhēng", u"míng"}}, {u"走地", {u"zǒu", u"dì"}}}), "user");
+    const ReadingChooser chooser(&table_, dictionary_, false, &lexicon_, &user);
+    const auto ids = chooser.DecideAll(u"证明了安全地走地");
+    EXPECT_EQ(chooser.Syllable(ids[0]), u"zhēng");
+    EXPECT_EQ(ids[2], 0);                        // 了 keeps le
+    EXPECT_EQ(chooser.Syllable(ids[5]), u"de");  // the rule still reads this 地
+    EXPECT_EQ(chooser.Syllable(ids[7]), u"dì");  // across the lexicon's words
+}
+
+TEST_F(LexiconChooserTest, YiBeforeHundredsAndAfterAWordThatEndsInIt) {
+    EXPECT_EQ(Read(u"一千", true), u"Yì ·");
+    EXPECT_EQ(Read(u"一百", true), u"Yì ·");
+    EXPECT_EQ(Read(u"一万", true), u"Yí ·");
+    EXPECT_EQ(Read(u"唯一一个", true), u"· · Yí ·");  // the first ends 唯一
+    EXPECT_EQ(Read(u"一一", true), u"· ·");           // one by one
+    EXPECT_EQ(Read(u"十一万", true), u"· · ·");       // inside a number
 }
 
 // The run with a chooser: words keep their syllables where a chunk border or a wrap cuts them.

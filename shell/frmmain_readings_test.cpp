@@ -28,6 +28,9 @@ class ReadingOptions : public testing::Test {
         table = folder.filePath(QStringLiteral("words.dat"));
         std::ofstream(table.toStdString(), std::ios::binary)
             << sorvani::WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
+        // An empty lexicon beside it: the table's words alone cut the text.
+        std::ofstream(folder.filePath(sorvani::kLexiconFileName).toStdString(), std::ios::binary)
+            << sorvani::Lexicon::Serialise({}, {}, 16 * sorvani::Lexicon::kCostScale);
         // As on a first start.
         OpenSettings()->clear();
     }

@@ -5,6 +5,8 @@
 #include "annotate_tool.h"
 #include "annotation_run.h"
 #include "column_ruler.h"
+#include "context_readings.h"
+#include "lexicon.h"
 #include "path_text.h"
 #include "reading_chooser.h"
 #include "text_decoder.h"
@@ -337,6 +339,15 @@ TEST_F(AnnotateTool, WordsAndSandhiChooseReadingsWithTheWordTableBesideTheProgra
     EXPECT_NE(outcome.err.find(kWordTableFileName), std::string::npos) << outcome.err;
 
     WriteBytes(WordTableFilePath(dir_), WordTable::Serialise({{u"中国", {u"zhòng", u"guó"}}}));
+    // The lexicon lies beside the table too.
+    outcome = Run(withDictionary + "--words", "中国", program);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(kLexiconFileName), std::string::npos) << outcome.err;
+    WriteBytes(LexiconFilePath(dir_), std::string(100, 'x'));
+    outcome = Run(withDictionary + "--words", "中国", program);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("Damaged lexicon"), std::string::npos) << outcome.err;
+    WriteBytes(LexiconFilePath(dir_), Lexicon::Serialise({{u"一定", 1000, 0}}, {"d"}, 4000));
     outcome = Run(withDictionary + "--words", "中国一定", program);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "Zhòng Guó Yī Dìng \r\n中    国  一 定   \r\n");
@@ -392,13 +403,15 @@ TEST_F(AnnotateTool, ALongInputWithReadingsByWordGivesTheRunsOutputOfTheWholeTex
 
     PinyinDictionary dictionary;
     LoadPinyinDictionary(dictionary, DictionaryFilePath(programDirectory));
-    const ReadingChooser chooser(&words, dictionary, true);
+    // The window's chooser, with the lexicon beside the table.
+    ContextReadings readings(WordTableFilePath(programDirectory));
+    const ReadingChooser* chooser = readings.Chooser({true, true}, dictionary);
     PinyinMemo memo(dictionary);
     ColumnRuler ruler;
     TextOutputBox box;
     NoEventLoop events;
     AnnotatedLinePair pair;
-    RunAnnotation(text, kWithTones, pair, {memo, ruler, box, events, &chooser});
+    RunAnnotation(text, kWithTones, pair, {memo, ruler, box, events, chooser});
     EXPECT_TRUE(outcome.out == EncodeUtf8(box.Text()));
 }
 
@@ -431,6 +444,25 @@ TEST_F(AnnotateTool, ADamagedOrStrangeWordTableIsRefusedByName) {
     ASSERT_EQ(::mkfifo(table.c_str(), 0600), 0);
     EXPECT_EQ(refusal("Not a regular file: "), "");
 #endif
+}
+
+TEST_F(AnnotateTool, UserWordsWinOverTheTablesAndABadLineIsReportedAndSkipped) {
+    const fs::path list = dir_ / "words.txt";
+    WriteBytes(list, "# our school\n单老师\tshan4 lao3 shi1\n银行\tyin2 hang5 x\n");
+    Outcome outcome = Run("--tones --user-words " + Quote(list), "单老师在银行");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    // --user-words reads by word: 银行 from the table, as the bad line that would change it is
+    // left out.
+    EXPECT_EQ(outcome.out.substr(0, outcome.out.find("\r\n")), "Shàn Lǎo Shī Zài Yín Háng ");
+    EXPECT_NE(outcome.err.find("words.txt: line 3: 2 characters but 3 syllables; left out"),
+              std::string::npos)
+        << outcome.err;
+    outcome = Run("--tones --user-words " + Quote(dir_ / "missing.txt"), "单");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("File not found"), std::string::npos) << outcome.err;
+    outcome = Run("--tones --user-words " + Quote(dir_), "单");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("File cannot be read"), std::string::npos) << outcome.err;
 }
 
 TEST_F(AnnotateTool, ShippedWordTableReadsCommonWords) {

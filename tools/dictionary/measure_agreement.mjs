@@ -4,7 +4,8 @@
 //   node measure_agreement.mjs PINYIN_PRO_DIR VeRevor.dll SOURCE...
 //
 // PINYIN_PRO_DIR is a folder whose node_modules holds pinyin-pro. A SOURCE is a folder of HTML
-// documents, or zhlipsum-utf8.def of the LaTeX package zhlipsum. Every .html file under a folder
+// documents, a folder of gettext catalogues (.mo, whose translations are read), or
+// zhlipsum-utf8.def of the LaTeX package zhlipsum. Every .html file under a folder
 // is read (in sorted order), stripped of markup and of code listings, and cut into paragraphs;
 // of zhlipsum the two texts in modern prose are read, 祝福 (Lu Xun's story) and 阿司匹林 (an
 // encyclopaedia article). pinyin-pro converts each paragraph, and every Chinese character that
@@ -116,8 +117,28 @@ function zhlipsumParagraphs(text, names) {
     return paragraphs;
 }
 
+// The translations of a gettext catalogue (.mo), cut into paragraphs.
+function moParagraphs(bytes) {
+    const magic = bytes.readUInt32LE(0);
+    const read = magic === 0x950412de ? (at) => bytes.readUInt32LE(at) : (at) => bytes.readUInt32BE(at);
+    const count = read(8), translations = read(16);
+    const paragraphs = [];
+    for (let i = 0; i < count; i++) {
+        const length = read(translations + 8 * i), offset = read(translations + 8 * i + 4);
+        for (const text of bytes.subarray(offset, offset + length).toString("utf8").split(/[\0\n]/))
+            if (/\p{Script=Han}/u.test(text)) paragraphs.push(text.trim());
+    }
+    return paragraphs;
+}
+
+function moFiles(dir) {
+    return readdirSync(dir).sort().filter((name) => name.endsWith(".mo")).map((name) => join(dir, name));
+}
+
 function* documents(source) {
-    if (lstatSync(source).isDirectory()) {
+    if (lstatSync(source).isDirectory() && moFiles(source).length > 0) {
+        for (const file of moFiles(source)) yield moParagraphs(readFileSync(file));
+    } else if (lstatSync(source).isDirectory()) {
         for (const file of htmlFiles(source)) yield paragraphs(readFileSync(file, "utf8"));
     } else {
         yield zhlipsumParagraphs(readFileSync(source, "utf8"), ["zhufu", "aspirin"]);

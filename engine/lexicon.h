@@ -1,0 +1,146 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The lexicon: the ordinary words of the language with how often each occurs and its part of
+// speech, for cutting a run of Han characters into its likeliest words. It holds no readings.
+//
+// It is an open-addressing hash table of every word and every beginning of a word, kept in the
+// file as it is used, so that loading it is reading it and checking it.
+//
+// File layout (integers little-endian, no padding):
+//   "SVLEXIC1"                      magic
+//   u64 checksum of every byte after this field (see Checksum in lexicon.cpp)
+//   u32 slot bits B (the table has 2^B slots), u32 longest word in units,
+//   u32 cost of a character the lexicon does not hold, u32 tag count T, u32 tag bytes N
+//   N bytes: T part-of-speech tags in ASCII, each ended by LF
+//   u64 slots[2^B]: 0 for an empty slot, else (see the k* masks below) a key check, whether a
+//            word ends here and whether longer words go on, the word's cost and tag
+namespace sorvani {
+
+inline constexpr const char* kLexiconFileName = "VeRevorLexicon.dat";
+
+// The units the lexicon's words are made of: the ideographs of the basic plane, which the
+// dictionary holds.
+inline bool IsLexiconUnit(char16_t unit) {
+    return (unit >= 0x3400 && unit <= 0x9FFF) || (unit >= 0xF900 && unit <= 0xFAFF) ||
+           unit == u'〇';
+}
+
+class LexiconError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class Lexicon {
+  public:
+    struct Word {
+        std::u16string text;
+        uint32_t cost = 0;  // -ln(probability) * kCostScale, at most kMostCost
+        uint8_t tag = 0;    // index into the tags
+    };
+    static constexpr uint32_t kCostScale = 256;
+    // The fewest times a word of the file was seen; rarer words are left out.
+    static constexpr double kLeastFrequency = 5;
+    static constexpr uint32_t kMostCost = (1u << 14) - 1;
+
+    Lexicon() = default;
+
+    // Throws LexiconError naming the file when it cannot be read or is damaged.
+    static Lexicon Load(const std::filesystem::path& file);
+    static Lexicon Parse(std::string_view bytes, const std::string& name);
+    // The file's bytes for these words (unique texts of 1 to 255 units) and tags.
+    static std::string Serialise(const std::vector<Word>& words,
+                                 const std::vector<std::string>& tags, uint32_t unknownCost);
+    // The cost of a word seen `frequency` times, given the cost of one seen once.
+    static uint32_t CostOf(double frequency, uint32_t unknownCost);
+
+    // Adds a word the file lacks, or leaves it be when it holds it; false when the table has no
+    // room left for it.
+    bool Add(std::u16string_view text, uint32_t cost, uint8_t tag);
+
+    // One found word: its length in units, cost and tag.
+    struct Found {
+        uint32_t length, cost;
+        uint8_t tag;
+    };
+    // Calls found(Found) for every word that the text starts with, shortest first.
+    template <typename F>
+    void WordsAt(std::u16string_view text, F&& found) const {
+        if (text.empty()) return;
+        // The first unit from a plain array: every place of a text asks for it.
+        uint64_t slot = firstUnits_[text[0]];
+        uint64_t hash = Step(kSeed, text[0]);
+        const size_t most = std::min<size_t>(text.size(), longest_);
+        for (size_t k = 0;;) {
+            if (slot & kIsWord)
+                found(Found{static_cast<uint32_t>(k + 1), static_cast<uint32_t>(slot & kCostMask),
+                            static_cast<uint8_t>((slot >> kTagShift) & kTagMask)});
+            if (!(slot & kGoesOn) || ++k == most) return;
+            hash = Step(hash, text[k]);
+            slot = Find(hash);
+        }
+    }
+    // The word's entry, or nothing.
+    bool Holds(std::u16string_view text, Found& entry) const;
+
+    size_t Longest() const { return longest_; }
+    uint32_t UnknownCost() const { return unknownCost_; }
+    const std::vector<std::string>& Tags() const { return tags_; }
+    // The tag's index, or Tags().size() when it has none.
+    uint8_t TagIndex(std::string_view tag) const;
+
+  private:
+    static constexpr uint64_t kSeed = 0xCBF29CE484222325ull;
+    static constexpr uint64_t kCostMask = kMostCost;
+    static constexpr unsigned kTagShift = 14;
+    static constexpr uint64_t kTagMask = 0x3F;
+    static constexpr uint64_t kIsWord = uint64_t{1} << 20;
+    static constexpr uint64_t kGoesOn = uint64_t{1} << 21;
+    static constexpr uint64_t kCheckMask = ~((uint64_t{1} << 22) - 1);
+
+    static uint64_t Step(uint64_t hash, char16_t unit) {
+        hash = (hash ^ unit) * 0x100000001B3ull;
+        // A strong mix, so that both the slot (low bits) and the check (high bits) spread.
+        hash ^= hash >> 33;
+        hash *= 0xFF51AFD7ED558CCDull;
+        return hash ^ (hash >> 29);
+    }
+    // The slot holding the key, 0 when none does.
+    uint64_t Find(uint64_t hash) const {
+        const uint64_t check = hash & kCheckMask;
+        for (size_t at = hash & mask_;; at = (at + 1) & mask_) {
+            const uint64_t slot = slots_[at];
+            if (slot == 0 || (slot & kCheckMask) == check) return slot;
+        }
+    }
+    uint64_t& SlotFor(uint64_t hash);
+    void NoteFirstUnit(char16_t unit) {
+        firstUnits_[unit] = static_cast<uint32_t>(Find(Step(kSeed, unit)) & ~kCheckMask);
+    }
+    // Puts the word in; false when the table is full.
+    bool Insert(std::u16string_view text, uint32_t cost, uint8_t tag);
+
+    std::vector<uint64_t> slots_ = std::vector<uint64_t>(1, 0);
+    // The slot of each one-unit key, without its check.
+    std::vector<uint32_t> firstUnits_ = std::vector<uint32_t>(0x10000, 0);
+    uint64_t mask_ = 0;
+    size_t used_ = 0;
+    size_t longest_ = 0;
+    uint32_t unknownCost_ = 0;
+    std::vector<std::string> tags_;
+};
+
+// The checksum the file carries of every byte after it.
+uint64_t LexiconChecksum(std::string_view bytes);
+
+// The lexicon file in the given program directory.
+std::filesystem::path LexiconFilePath(const std::filesystem::path& programDirectory);
+
+}  // namespace sorvani
