@@ -30,6 +30,8 @@ void SaveReadingOptions(const sorvani::ReadingOptions& options) {
     settings->setValue(kToneChange, options.toneChange);
 }
 
-QString LoadLastFileFolder() { return Settings().value(kLastFileFolder).toString(); }
+QString LoadLastFileFolder() { return OpenSettings()->value(kLastFileFolder).toString(); }
 
-void SaveLastFileFolder(const QString& folder) { Settings().setValue(kLastFileFolder, folder); }
+void SaveLastFileFolder(const QString& folder) {
+    OpenSettings()->setValue(kLastFileFolder, folder);
+}
