@@ -4,22 +4,16 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPaintEngine>
 #include <algorithm>
 #include <optional>
 
 #include "character_width.h"
-#include "document_error.h"
 #include "text_lines.h"
 #include "utf16.h"
 
 namespace sorvani::documents {
 namespace {
 
-// Painted in twips, the unit of the page's geometry.
-constexpr int kTwipsPerInch = 1440;
 // A line and a half of the font between the baselines, so that a syllable never touches the
 // character of the line above.
 constexpr int kLinePitch = PrintedPage::kHalfPoints * 10 * 3 / 2;
@@ -70,14 +64,7 @@ bool ChangesDirection(char16_t character) {
 }  // namespace
 
 PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
-    : page_(page), textLayer_(out), writer_(&textLayer_), advances_(0x10000, 0.0f) {
-    writer_.setCreator(QStringLiteral("Sorvani"));
-    writer_.setResolution(kTwipsPerInch);
-    writer_.setPageSize(
-        QPageSize(page.paper == PrintedPage::Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
-    // The margins are painted: the page's own origin is its corner.
-    writer_.setPageMargins(QMarginsF(), QPageLayout::Point);
-    painter_.begin(&writer_);
+    : page_(page), document_(out, page), advances_(0x10000, 0.0f) {
     const std::optional<QString> family = PrintFamily();
     noChineseFont_ = !family;
     // Another font's widths are not the printed font's columns: each character is set in its own.
@@ -89,15 +76,6 @@ PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
     halfEm_ = PrintedPage::kColumnTwips;
     // An even number of lines, so that a pair is never parted.
     linesPerPage_ = std::max(2, page.TextHeight() / kLinePitch / 2 * 2);
-}
-
-PdfWriter::~PdfWriter() {
-    // Still painting only when the document is abandoned on a failure. Ending the engine writes
-    // the rest of the document, allocating as it goes, and a second failure (no memory, no room)
-    // must not escape a destructor: the painter lets go of the engine unended.
-    if (!painter_.isActive()) return;
-    painter_.paintEngine()->setActive(false);
-    painter_.end();
 }
 
 double PdfWriter::Advance(char16_t character) {
@@ -133,12 +111,7 @@ qsizetype PdfWriter::DrawRun(QStringView line, qsizetype begin, double& x, doubl
 }
 
 void PdfWriter::AddLine(QStringView line) {
-    // Boxes in place of every Chinese character would be no document.
-    if (noChineseFont_ &&
-        std::ranges::any_of(line, [](QChar c) { return c.script() == QChar::Script_Han; }))
-        throw DocumentError(
-            QStringLiteral("没有能写出汉字的字体：请安装 LXGW WenKai Mono 字体"
-                           "（Debian 的软件包 fonts-lxgw-wenkai）"));
+    RequireChineseFont(line, !noChineseFont_);
     if (line_ == linesPerPage_) {
         writer_.newPage();
         line_ = 0;
@@ -210,7 +183,7 @@ void PdfWriter::DrawInColumns(QStringView line, double baseline) {
     }
 }
 
-bool PdfWriter::Finish() { return painter_.end() && textLayer_.Finish(); }
+bool PdfWriter::Finish() { return document_.Finish(); }
 
 QByteArray WritePdf(QStringView text, PrintedPage page) {
     QByteArray pdf;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "pdf_text_layer.h"
+#include "pdf_document.h"
 #include "printed_page.h"
 
 namespace sorvani::documents {
@@ -25,7 +25,6 @@ namespace sorvani::documents {
 class PdfWriter {
   public:
     PdfWriter(QIODevice& out, PrintedPage page);
-    ~PdfWriter();
 
     // A line of the text, without its line break.
     void AddLine(QStringView line);
@@ -40,9 +39,9 @@ class PdfWriter {
     void DrawInColumns(QStringView line, double baseline);
 
     PrintedPage page_;
-    TextLayerRepair textLayer_;
-    QPdfWriter writer_;
-    QPainter painter_;
+    PdfDocument document_;
+    QPdfWriter& writer_ = document_.writer;
+    QPainter& painter_ = document_.painter;
     double ascent_ = 0;
     double halfEm_ = 0;
     int linesPerPage_ = 0;

@@ -16,6 +16,8 @@ namespace sorvani::documents {
 struct PrintedPage {
     enum class Paper { A4, Letter };
 
+    // Pages are painted in twips.
+    static constexpr int kTwipsPerInch = 1440;
     static constexpr int kHalfPoints = 20;
     static constexpr int kColumnTwips = kHalfPoints * 10 / 2;
     static constexpr int kWidestLineColumns = 87;

@@ -1,8 +1,6 @@
 #include "reading_pdf_writer.h"
 
 #include <QFontMetricsF>
-#include <QPageLayout>
-#include <QPageSize>
 #include <algorithm>
 
 #include "reading_style.h"
@@ -10,8 +8,6 @@
 namespace sorvani::documents {
 namespace {
 
-// Painted in twips, the unit of the page's geometry.
-constexpr int kTwipsPerInch = 1440;
 constexpr double kTwipsPerPoint = 20;
 constexpr double kPageNumberPoints = 10;
 
@@ -28,21 +24,13 @@ QFont ReadingFont(double points) {
 
 ReadingPdfWriter::ReadingPdfWriter(QIODevice& out, PrintedPage page)
     : page_(page),
-      writer_(&out),
+      document_(out, page),
       filler_(page.TextWidth(), ReadingSpace(page.choices) * kTwipsPerPoint,
               [this](const std::vector<MeasuredCell>& line, bool paragraphEnds) {
                   DrawLine(line, paragraphEnds);
               }),
       cells_(page.choices, {[this](ReadingCell&& cell) { filler_.Add(Measured(std::move(cell))); },
                             [this] { filler_.EndParagraph(); }}) {
-    writer_.setCreator(QStringLiteral("Sorvani"));
-    writer_.setResolution(kTwipsPerInch);
-    writer_.setPageSize(
-        QPageSize(page.paper == PrintedPage::Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
-    // The margins are painted: the page's own origin is its corner.
-    writer_.setPageMargins(QMarginsF(), QPageLayout::Point);
-    painter_.begin(&writer_);
-
     const ReadingChoices& choices = page.choices;
     characters_.font = ReadingFont(choices.size);
     syllables_.font = ReadingFont(SyllablePoints(choices));
@@ -61,10 +49,6 @@ ReadingPdfWriter::ReadingPdfWriter(QIODevice& out, PrintedPage page)
     pairSpace_ = PairSpace(choices) * kTwipsPerPoint;
     paragraphSpace_ = ParagraphSpace(choices) * kTwipsPerPoint;
     top_ = page.kTopMargin;
-}
-
-ReadingPdfWriter::~ReadingPdfWriter() {
-    if (painter_.isActive()) painter_.end();
 }
 
 const ReadingPdfWriter::SetText& ReadingPdfWriter::Set(Face& face, const QString& text) {
@@ -152,7 +136,7 @@ void ReadingPdfWriter::EndPage() {
 bool ReadingPdfWriter::Finish() {
     cells_.Finish();
     EndPage();
-    return painter_.end();
+    return document_.Finish();
 }
 
 }  // namespace sorvani::documents

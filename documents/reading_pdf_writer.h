@@ -10,6 +10,7 @@
 #include <QStringView>
 #include <vector>
 
+#include "pdf_document.h"
 #include "printed_page.h"
 #include "reading_cells.h"
 #include "reading_line_filler.h"
@@ -24,10 +25,13 @@ namespace sorvani::documents {
 class ReadingPdfWriter {
   public:
     ReadingPdfWriter(QIODevice& out, PrintedPage page);
-    ~ReadingPdfWriter();
 
-    // A line of the box's text, without its line break.
-    void AddLine(QStringView line) { cells_.AddLine(line); }
+    // A line of the box's text, without its line break. Throws DocumentError when the line holds
+    // a Chinese character and no installed font draws it.
+    void AddLine(QStringView line) {
+        RequireChineseFont(line, hasChineseFont_);
+        cells_.AddLine(line);
+    }
     // Completes the document. False when the device would not take it.
     bool Finish();
 
@@ -56,8 +60,10 @@ class ReadingPdfWriter {
     void EndPage();
 
     PrintedPage page_;
-    QPdfWriter writer_;
-    QPainter painter_;
+    PdfDocument document_;
+    QPdfWriter& writer_ = document_.writer;
+    QPainter& painter_ = document_.painter;
+    const bool hasChineseFont_ = HasChineseFont();
     Face characters_, syllables_;
     QFont numberFont_;
     // Sizes in twips, the unit the page is painted in.

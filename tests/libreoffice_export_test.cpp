@@ -266,29 +266,48 @@ TEST_F(PdfOutput, PagesBreakOnlyBetweenLinePairsAndTheTextCanBeCopied) {
     EXPECT_LT(QFileInfo(pdf).size(), 100000);
 }
 
-// A document of many distinct characters keeps every one of them for search and copy: past a
-// hundred ranges of glyphs, Qt's map from glyphs to characters was cut off.
-TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
-    // Runs of ten characters in order and one out of order make two ranges for every eleven.
+// Runs of ten characters in order and one out of order: two ranges of glyphs for every eleven.
+QString ManyDistinctCharacters() {
     QString text;
-    QSet<QChar> drawn;
     for (int k = 0; k < 1200; ++k) {
         for (int i = 0; i < 10; ++i) text += QChar(0x4E00 + 16 * k + i);
         text += QChar(0x9E00 + k % 256);
         if (k % 4 == 3) text += u"\r\n"_s;
     }
-    // The font draws 槩 with the glyph of 㮣 (U+3BA3), and a glyph names one character.
+    return text;
+}
+
+// The Chinese characters of a text but 槩, which the font draws with the glyph of 㮣 (U+3BA3):
+// a glyph names one character.
+QSet<QChar> HanCharacters(const QString& text) {
+    QSet<QChar> characters;
     for (const QChar c : text)
-        if (c.unicode() >= 0x4E00 && c != u'槩') drawn.insert(c);
-    const QString pdf = Write(u"characters.pdf"_s, text);
+        if (c.unicode() >= 0x4E00 && c != u'槩') characters.insert(c);
+    return characters;
+}
+
+QSet<QChar> CopiedHanCharacters(const QString& pdf) {
     QProcess toText;
     toText.start(u"pdftotext"_s, {pdf, u"-"_s});
-    ASSERT_TRUE(toText.waitForFinished(60000));
-    QSet<QChar> copied;
-    for (const QChar c : QString::fromUtf8(toText.readAllStandardOutput()))
-        if (c.unicode() >= 0x4E00 && c != u'槩') copied.insert(c);
-    EXPECT_EQ(copied.size(), drawn.size());
-    EXPECT_EQ(copied, drawn);
+    EXPECT_TRUE(toText.waitForFinished(60000));
+    return HanCharacters(QString::fromUtf8(toText.readAllStandardOutput()));
+}
+
+// A document of many distinct characters keeps every one of them for search and copy, in the
+// box's pages and in reading material: past a hundred ranges of glyphs, Qt's map from glyphs to
+// characters was cut off.
+TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
+    const QString text = ManyDistinctCharacters();
+    EXPECT_EQ(CopiedHanCharacters(Write(u"characters.pdf"_s, text)), HanCharacters(text));
+
+    const QString annotated = testing_pages::Annotated(text, true);
+    QFile reading(folder_.filePath(u"reading.pdf"_s));
+    ASSERT_TRUE(reading.open(QIODevice::WriteOnly));
+    RtfSource source;
+    source.runs.push_back({annotated, {}, true});
+    reading.write(ExportedBytes(source, ExportFormat::Pdf));
+    reading.close();
+    EXPECT_EQ(CopiedHanCharacters(reading.fileName()), HanCharacters(text));
 }
 
 // Where the printed font is missing, the tool's pages take another font with Chinese characters
@@ -314,22 +333,25 @@ TEST_F(PdfOutput, WithoutThePrintedFontAnotherKeepsTheColumnsOrTheRunSaysWhatToI
              u"</rejectfont></selectfont>\n</fontconfig>\n"_s)
                 .toUtf8());
         config.close();
-        QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"FONTCONFIG_FILE"_s, fonts);
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(SORVANI_ANNOTATE),
-                   {u"--tones"_s, u"--output"_s, pdf, u"--format"_s, u"pdf"_s, input});
-        ASSERT_TRUE(tool.waitForFinished(120000));
-        const QString err = QString::fromUtf8(tool.readAllStandardError());
-        if (otherChineseFont) {
-            EXPECT_EQ(tool.exitCode(), 0) << err.toStdString();
-            ExpectAligned(testing_pages::Annotated(kProse, true), pdf);
-            QFile::remove(pdf);
-        } else {
-            EXPECT_EQ(tool.exitCode(), 1);
-            EXPECT_TRUE(err.contains(u"fonts-lxgw-wenkai"_s)) << err.toStdString();
-            EXPECT_FALSE(QFile::exists(pdf));
+        for (const QString& layout : {u"box"_s, u"reading"_s}) {
+            QProcess tool;
+            tool.setProcessEnvironment(environment);
+            tool.start(QStringLiteral(SORVANI_ANNOTATE),
+                       {u"--tones"_s, u"--layout"_s, layout, u"--output"_s, pdf, u"--format"_s,
+                        u"pdf"_s, input});
+            ASSERT_TRUE(tool.waitForFinished(120000));
+            const QString err = QString::fromUtf8(tool.readAllStandardError());
+            if (otherChineseFont) {
+                EXPECT_EQ(tool.exitCode(), 0) << err.toStdString();
+                if (layout == u"box"_s) ExpectAligned(testing_pages::Annotated(kProse, true), pdf);
+                QFile::remove(pdf);
+            } else {
+                EXPECT_EQ(tool.exitCode(), 1) << layout.toStdString();
+                EXPECT_TRUE(err.contains(u"fonts-lxgw-wenkai"_s)) << err.toStdString();
+                EXPECT_FALSE(QFile::exists(pdf));
+            }
         }
     }
 }
