@@ -101,6 +101,11 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
         }
         CloseHandle(existing);
     }
+    // ReplaceFileW takes the folder from the name it is given, and under Wine a bare name in the
+    // current folder (an empty folder) fails with "Directory name invalid".
+    std::error_code error;
+    if (std::filesystem::path whole = std::filesystem::absolute(target_, error); !error)
+        target_ = std::move(whole);
     for (int attempt = 0; file_ == -1; ++attempt) {
         temporary_ = TemporaryName(target_);
         const HANDLE handle = CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
