@@ -101,8 +101,8 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
         }
         CloseHandle(existing);
     }
-    // ReplaceFileW takes the folder from the name it is given, and under Wine a bare name in the
-    // current folder (an empty folder) fails with "Directory name invalid".
+    // The system is given the whole path: under Wine, ReplaceFileW refuses a bare name in the
+    // current folder with "Directory name invalid".
     std::error_code error;
     if (std::filesystem::path whole = std::filesystem::absolute(target_, error); !error)
         target_ = std::move(whole);
