@@ -101,6 +101,11 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : named_(std::move(ta
         }
         CloseHandle(existing);
     }
+    // The system is given the whole path: under Wine, ReplaceFileW refuses a bare name in the
+    // current folder with "Directory name invalid".
+    std::error_code error;
+    if (std::filesystem::path whole = std::filesystem::absolute(target_, error); !error)
+        target_ = std::move(whole);
     for (int attempt = 0; file_ == -1; ++attempt) {
         temporary_ = TemporaryName(target_);
         const HANDLE handle = CreateFileW(temporary_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,

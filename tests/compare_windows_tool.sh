@@ -23,7 +23,8 @@ cp emoji.txt 表情😀.txt
 
 failures=0
 # Runs one way on both builds: $1 names the way, the rest is the command line after the program.
-# "{in}" stands for the input file and "{out}" for an output file of the run's own.
+# "{in}" stands for the input file and "{out}" for an output file of the run's own, in the current
+# folder; the way "replace" finds an old file there.
 compare() {
     local way=$1 input=$2
     shift 2
@@ -36,6 +37,7 @@ compare() {
             a=${a//\{in\}/$input}
             arguments+=("${a//\{out\}/输出😀-$side.txt}")
         done
+        [ "$way" = replace ] && printf 'old' >"输出😀-$side.txt"
         case $way in
             pipe) cat "$input" | "${program[@]}" "${arguments[@]}" >"$side.stdout" 2>"$side.stderr" ;;
             redirect) "${program[@]}" "${arguments[@]}" <"$input" >"$side.stdout" 2>"$side.stderr" ;;
@@ -62,7 +64,8 @@ for input in utf8.txt mark.txt gbk.txt emoji.txt long.txt empty.txt 中文名.tx
 done
 for way in "pipe utf8.txt -" "pipe gbk.txt --format text --output {out} -" "redirect mark.txt" \
     "redirect emoji.txt --tones" "output 中文名.txt --output {out} {in}" \
-    "output 表情😀.txt --tones --output {out} {in}" "tones long.txt --tones {in}" \
+    "output 表情😀.txt --tones --output {out} {in}" "replace utf8.txt --output {out} {in}" \
+    "tones long.txt --tones {in}" \
     "missing missing.txt {in}" "usage none --bogus"; do
     read -r -a run <<<"$way"
     compare "${run[@]}"

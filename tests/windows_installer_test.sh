@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs Sorvani with its Windows installer under Wine as a silent install does, checks what it
+# put in place (the files, the uninstall entry, and with the desktop program its Start-menu entry
+# and "Open with"), runs the installed sorvani-annotate.exe against the Linux build, uninstalls,
+# and fails unless nothing of it is left.
+#   windows_installer_test.sh INSTALLER LINUX_TOOL EMULATOR...
+set -uo pipefail
+installer=$1 linux=$2
+shift 2
+wine=("$@")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+# A Windows path as this system names it.
+unix_path() { "${wine[@]}" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+registry_has() { "${wine[@]}" reg query "$1" >/dev/null 2>&1; }
+
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvani'
+open_with_key='HKLM\Software\Classes\Applications\sorvani.exe'
+folder=$(unix_path 'C:\Program Files\Sorvani')
+shortcut=$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Sorvani.lnk')
+[ -n "$folder" ] && [ -n "$shortcut" ] || fail "winepath names no folder"
+[ ! -e "$folder" ] || fail "$folder exists before the installation"
+
+"${wine[@]}" "$installer" /S || fail "the installer ended with status $?"
+for file in sorvani-annotate.exe VeRevor.dll VeRevorWords.dat uninstall.exe; do
+    [ -f "$folder/$file" ] || fail "the installation lacks $file"
+done
+registry_has "$uninstall_key" || fail "no uninstall entry"
+if [ -f "$folder/sorvani.exe" ]; then
+    [ -f "$folder/platforms/qwindows.dll" ] || fail "the installation lacks the Windows platform plugin"
+    [ -f "$shortcut" ] || fail "no Start-menu entry"
+    registry_has "$open_with_key" || fail "sorvani.exe is not offered to open files with"
+fi
+
+# The installed tool writes what the Linux build writes.
+printf '中国人民\r\n汉语拼音，一不变调。\n' >sample.txt
+"$linux" --tones sample.txt >linux.txt || fail "the Linux tool failed"
+"${wine[@]}" "$folder/sorvani-annotate.exe" --tones sample.txt >windows.txt ||
+    fail "the installed tool failed"
+cmp linux.txt windows.txt || fail "the installed tool writes other bytes than the Linux build"
+
+# The uninstaller copies itself away and removes the folder from there, after it has returned.
+"${wine[@]}" "$folder/uninstall.exe" /S || fail "the uninstaller ended with status $?"
+for _ in $(seq 600); do
+    [ -e "$folder" ] || break
+    sleep 0.1
+done
+[ ! -e "$folder" ] || fail "left after uninstalling: $(cd "$folder" && find . | head)"
+[ ! -e "$shortcut" ] || fail "the Start-menu entry is left"
+! registry_has "$uninstall_key" || fail "the uninstall entry is left"
+! registry_has "$open_with_key" || fail "the \"Open with\" entry is left"
+echo "installed, run and uninstalled: nothing left"

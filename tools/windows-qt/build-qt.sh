@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds the Qt that the Windows build of Sorvani links with, from Debian's own source package of
+# the host's Qt version (whose moc, rcc and uic it uses), cross-compiled with MinGW-w64, and prints
+# the folder it is installed in. The result is kept outside the checkout, keyed by this recipe and
+# the toolchain file, so a machine builds it once; a folder counts only once its build ran to the
+# end, so a killed build is made again.
+#   tools/windows-qt/build-qt.sh            build if needed, print the folder
+#   tools/windows-qt/build-qt.sh --folder   only print the folder it would be in
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+
+version=6.4.2+dfsg-10
+dsc=qt6-base_$version.dsc
+dsc_sha256=1b4b5c8610a553d4211fa81e268b1a3b0a6339ae5444fdb7e60d7616da651970
+
+key=$(cat "$0" "$toolchain" | sha256sum | cut -c1-16)
+cache=${SORVANI_CACHE:-$HOME/.cache/sorvani}
+prefix=$cache/qt-windows-$key
+work=$cache/qt-windows-$key.work
+complete=$prefix/.complete
+
+if [ "${1:-}" = --folder ]; then
+    echo "$prefix"
+    exit 0
+fi
+if [ -e "$complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+exec 3>&1 1>&2
+rm -rf "$prefix"
+mkdir -p "$work"
+cd "$work"
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+# Source packages come from the mirror the binary packages come from.
+if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            $sudo tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+            $sudo tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+    fi
+    $sudo apt-get update
+fi
+
+if [ ! -e src/.extracted ]; then
+    rm -rf src
+    [ -f "$dsc" ] || apt-get source --download-only "qt6-base=$version"
+    echo "$dsc_sha256  $dsc" | sha256sum -c -
+    # dpkg-source checks the tarballs against the checksums in the .dsc and applies Debian's patches.
+    dpkg-source -x "$dsc" src
+    touch src/.extracted
+fi
+
+# Only what the program and its tests load: Core, Gui, Widgets, Test, the windows, offscreen and
+# minimal platform plugins and the windowsvista style; images are PNG, which Gui reads itself.
+# The Windows platform plugin needs OpenGL in its default, dynamic form; the dfsg tarball has no
+# wintab.h, hence no tablet events.
+export CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -G Ninja -S src -B build "${launcher[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF -DFEATURE_ico=OFF -DFEATURE_direct2d=OFF \
+    -DFEATURE_vulkan=OFF
+nice cmake --build build -j "$(nproc)"
+cmake --install build --strip
+touch "$complete"
+cd /
+rm -rf "$work"
+echo "$prefix" >&3
