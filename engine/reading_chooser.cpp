@@ -104,7 +104,7 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
     bool decides = false;
     for (size_t at = 0; at < size; ++at)
         decides |=
-            ParticleRules::MayDecide(piece[at]) |
+            ParticleRules::MayDecide(piece[at]) ||
             (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
                                (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
     if (!decides) return ChangeTones(window, from, to, ids);
