@@ -3,8 +3,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -31,9 +29,10 @@ class ReadingOptions : public testing::Test {
         // An empty lexicon beside it: the table's words alone cut the text.
         std::ofstream(folder.filePath(sorvani::kLexiconFileName).toStdString(), std::ios::binary)
             << sorvani::Lexicon::Serialise({}, {}, 16 * sorvani::Lexicon::kCostScale);
-        // As on a first start.
-        OpenSettings()->clear();
+        // As on a first start, and apart from the user's settings.
+        MoveSettingsFile(folder.filePath(QStringLiteral("Sorvani.conf")));
     }
+    ~ReadingOptions() override { MoveSettingsFile(QString()); }
 
     std::unique_ptr<frmmain> Window(const QString& wordTable) {
         auto recording = std::make_unique<RecordingPrompts>();
@@ -135,10 +134,6 @@ TEST_F(ReadingOptions, WithoutAUsableWordTableCharactersAreReadAloneAndTheUserTo
 }
 
 TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) {
-    // Qt's test mode keeps the user's settings out of it.
-    QStandardPaths::setTestModeEnabled(true);
-    QDir folder(QFileInfo(SettingsFilePath()).path());
-    folder.removeRecursively();
     QDir().mkpath(SettingsFilePath());  // a folder where the file should be
     {
         const auto window = Window(table);
@@ -155,8 +150,6 @@ TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) 
     QCoreApplication::processEvents();
     EXPECT_TRUE(prompts->shown.isEmpty());
     EXPECT_TRUE(window->ybbd->isChecked());
-    folder.removeRecursively();
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "settings_file.h"
 
@@ -19,17 +19,12 @@ namespace {
 
 class SettingsFile : public testing::Test {
   protected:
-    // The settings of Qt's test mode, away from the user's, in a folder of their own.
+    // A file of the test's own.
     SettingsFile() {
-        QStandardPaths::setTestModeEnabled(true);
-        RemoveFolder();
-        QDir().mkpath(QFileInfo(SettingsFilePath()).path());
+        MoveSettingsFile(home.filePath(QStringLiteral("Sorvani/Sorvani.conf")));
+        QDir(home.path()).mkpath(QStringLiteral("Sorvani"));
     }
-    ~SettingsFile() override {
-        RemoveFolder();
-        QStandardPaths::setTestModeEnabled(false);
-    }
-    static void RemoveFolder() { QDir(QFileInfo(SettingsFilePath()).path()).removeRecursively(); }
+    ~SettingsFile() override { MoveSettingsFile(QString()); }
 
     static void Write(const QByteArray& bytes) {
         QFile file(SettingsFilePath());
@@ -49,6 +44,7 @@ class SettingsFile : public testing::Test {
     static bool IsDefault(const sorvani::ReadingOptions& options) {
         return options.byWord && !options.toneChange;
     }
+    QTemporaryDir home;
 };
 
 TEST_F(SettingsFile, ASoundFileKeepsTheOptions) {

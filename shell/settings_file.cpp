@@ -31,12 +31,20 @@ std::optional<QString> AsideName(const QString& path) {
     return std::nullopt;
 }
 
+QString& MovedSettingsFile() {
+    static QString path;
+    return path;
+}
+
 }  // namespace
 
 QString SettingsFilePath() {
+    if (!MovedSettingsFile().isEmpty()) return MovedSettingsFile();
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Sorvani/Sorvani.conf");
 }
+
+void MoveSettingsFile(const QString& path) { MovedSettingsFile() = path; }
 
 std::unique_ptr<QSettings> OpenSettings(std::optional<QString>* setAside) {
     const QString path = SettingsFilePath();

@@ -8,6 +8,9 @@
 // The file that keeps the window's settings between runs, as an INI file under the user's
 // configuration folder (where Qt keeps it by default on Linux).
 QString SettingsFilePath();
+// Puts the file elsewhere, so that tests keep apart from the user's settings and each other's;
+// an empty path puts it back.
+void MoveSettingsFile(const QString& path);
 
 // The most the file may hold: the program writes a few dozen bytes.
 inline constexpr qint64 kLargestSettingsFile = 64 * 1024;

@@ -8,9 +8,10 @@
 // without a display.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    // Settings that the tests write stay out of the user's own.
+    // Settings that the tests write stay out of the user's own and out of other test runs'.
     const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QApplication application(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     testing::InitGoogleTest(&argc, argv);
