@@ -56,8 +56,9 @@ if [ ! -e src/.extracted ]; then
     touch src/.extracted
 fi
 
-# Only what the program and its tests load: Core, Gui, Widgets, Test, the windows, offscreen and
-# minimal platform plugins and the windowsvista style; images are PNG, which Gui reads itself.
+# Only what the program and its tests load: Core, Gui, Widgets, PrintSupport, Test, the windows,
+# offscreen and minimal platform plugins and the windowsvista style; images are PNG, which Gui
+# reads itself.
 # The Windows platform plugin needs OpenGL in its default, dynamic form; the dfsg tarball has no
 # wintab.h, hence no tablet events.
 export CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros
@@ -65,13 +66,16 @@ launcher=()
 if command -v ccache >/dev/null; then
     launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+# The build folder remembers the toolchain file's path: keep a copy in the work folder, so that a
+# build begun from one checkout goes on from another.
+cp "$toolchain" mingw-w64-x86_64.cmake
 cmake -G Ninja -S src -B build "${launcher[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$work/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_tabletevent=OFF \
-    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF -DFEATURE_ico=OFF -DFEATURE_direct2d=OFF \
     -DFEATURE_vulkan=OFF
 nice cmake --build build -j "$(nproc)"
