@@ -1,8 +1,10 @@
 #include "frmtemp.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "artwork.h"
 #include "twips.h"
@@ -39,6 +41,13 @@ void frmtemp::Form_Resize() {
 void frmtemp::ActivateMainWindow() {
     main_.raise();
     main_.activateWindow();
+    // The window manager may hand the keyboard back to the main window while it is hidden (a
+    // quick minimize): Qt then keeps it as the focus window but no widget as the active one, and
+    // the focus coming back once it shows changes nothing. Without this the box gets keys but
+    // shows no caret and the window counts as inactive.
+    if (QGuiApplication::focusWindow() == main_.windowHandle() &&
+        QApplication::activeWindow() != &main_)
+        QApplication::setActiveWindow(&main_);
 }
 
 void frmtemp::resizeEvent(QResizeEvent*) { Form_Resize(); }

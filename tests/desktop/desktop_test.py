@@ -2,11 +2,13 @@
 """The real program on a virtual display (Xvfb) under a real window manager (openbox), driven
 with real input (xdotool): start-up, the taskbar proxy out of sight, the keyboard in the document
 box after every dialog, Esc on a Yes/No question, maximize and restore, minimize and restore
-through the proxy, grips, and closing (which asks first about a document not exported). What cannot be seen from outside (the active window as Qt knows it, the control with
+through the proxy, grips, and closing (which asks first about a document not exported).
+With --taskbar, under fluxbox instead, whose toolbar lists windows: the program has one entry
+there, and clicking it brings back the minimized window. What cannot be seen from outside (the active window as Qt knows it, the control with
 the keyboard, the document's text, the content's geometry) the program writes to the file named
 in SORVANI_TEST_REPORT.
 
-Usage: desktop_test.py PROGRAM. Exits 77 (skipped) when a needed tool is missing. Every wait is
+Usage: desktop_test.py [--taskbar] PROGRAM. Exits 77 (skipped) when a needed tool is missing. Every wait is
 a poll for a condition, bounded generously; nothing depends on how fast the machine is."""
 
 import os
@@ -20,7 +22,7 @@ import traceback
 SKIP = 77
 WAIT = 30  # seconds any one condition may take on a busy machine
 SCREEN = (1280, 800)
-TOOLS = ["Xvfb", "openbox", "xdotool", "xprop", "import"]
+TOOLS = ["Xvfb", "xdotool", "xprop", "import"]
 LEAVE_UNEXPORTED = "文件内容已改动，尚未导出。不导出就退出吗？（Y/N）"
 
 
@@ -31,8 +33,9 @@ class Failure(Exception):
 class Desktop:
     """Xvfb, openbox and the program, each ended when the test ends, whatever happens."""
 
-    def __init__(self, program, folder):
+    def __init__(self, program, folder, window_manager):
         self.program = program
+        self.window_manager = window_manager
         self.folder = folder
         self.report_path = os.path.join(folder, "report")
         self.processes = []
@@ -60,8 +63,11 @@ class Desktop:
         if not number:
             raise Failure("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number.decode()
-        self.start(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
-        wait_for("openbox manages the display",
+        if self.window_manager == "openbox":
+            self.start(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+        else:
+            self.start([self.window_manager], stderr=subprocess.DEVNULL)
+        wait_for(self.window_manager + " manages the display",
                  lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
 
     def start_program(self):
@@ -282,16 +288,37 @@ class Scenario:
         self.keyboard_in_document_box("after maximize and restore")
 
     def minimize_and_restore(self, start):
-        w = pixels(rect(start["window"])[2])
-        self.click(start, w - 73 + 8, 16)  # the minimize button
-        r = self.d.wait_report("the window is hidden and the proxy minimized",
-                               lambda r: r["visible"] == "0" and r["proxyMinimized"] == "1")
+        r = self.minimize(start)
         # As a taskbar does when its button is clicked.
         self.d.xdotool("windowactivate", r["proxy"])
         r = self.d.wait_report("the window is back",
                                lambda r: r["visible"] == "1" and r["proxyMinimized"] == "0")
         self.main_off_the_taskbar(r, "after restoring from the taskbar")
         self.keyboard_in_document_box("after restoring from the taskbar")
+
+    def minimize(self, start):
+        w = pixels(rect(start["window"])[2])
+        self.click(start, w - 73 + 8, 16)  # the minimize button
+        return self.d.wait_report("the window is hidden and the proxy minimized",
+                                  lambda r: r["visible"] == "0" and r["proxyMinimized"] == "1")
+
+    def restored_through_the_taskbar(self, start):
+        """fluxbox lists the windows that do not skip the taskbar in its toolbar's middle, each
+        entry as wide as the list allows: one entry (the proxy's) fills it all."""
+        self.main_off_the_taskbar(start, "under a window manager with a taskbar")
+        self.minimize(start)
+        width, height = SCREEN
+        # Anywhere along the one entry; several rounds, as a quick minimize and restore once
+        # left the window without its caret now and then.
+        places = [round(width * share) for share in (0.35, 0.45, 0.55, 0.65, 0.75, 0.85)]
+        for x in places:
+            self.d.xdotool("mousemove", x, height - 10, "click", 1)
+            self.d.wait_report("the taskbar's entry at x=%d brings the window back" % x,
+                               lambda r: r["visible"] == "1" and r["proxyMinimized"] == "0")
+            self.main_off_the_taskbar(start, "after restoring from the taskbar")
+            self.keyboard_in_document_box("after restoring from the taskbar")
+            if x != places[-1]:
+                self.minimize(start)
 
     def drag(self, r, grip_x, grip_y, to):
         """Presses at a point of the window, moves in steps to each screen point, releases."""
@@ -361,20 +388,29 @@ class Scenario:
 
 
 def main():
-    if len(sys.argv) != 2:
+    arguments = sys.argv[1:]
+    taskbar = arguments[:1] == ["--taskbar"]
+    if taskbar:
+        arguments = arguments[1:]
+    if len(arguments) != 1:
         print(__doc__)
         return 2
-    missing = [tool for tool in TOOLS if not shutil.which(tool)]
+    window_manager = "fluxbox" if taskbar else "openbox"
+    missing = [tool for tool in TOOLS + [window_manager] if not shutil.which(tool)]
     if missing:
         print("skipped: %s not installed" % ", ".join(missing))
         return SKIP
     began = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="sorvani-desktop-") as folder:
-        desktop = Desktop(sys.argv[1], folder)
+        desktop = Desktop(arguments[0], folder, window_manager)
         try:
             desktop.start_display()
             scenario = Scenario(desktop)
             start = scenario.start_up()
+            if taskbar:
+                scenario.restored_through_the_taskbar(start)
+                scenario.close_is_asked_first()
+                return 0
             scenario.proxy_out_of_sight(start)
             scenario.dialogs()
             start = desktop.report()
