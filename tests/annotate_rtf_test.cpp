@@ -278,7 +278,7 @@ TEST_F(AnnotateRtf, AFullDiskIsAFailureOfEachFormat) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     std::string input;
     for (int i = 0; i < 5000; ++i) input += "中国啊\r\n";  // more than one piece of output
-    for (const char* format : {"rtf", "html", "pdf"}) {
+    for (const char* format : {"rtf", "html", "pdf", "docx"}) {
         const Outcome outcome =
             RunTo("/dev/full", "--dictionary " + Quote(dictionary_) + " --format " + format, input);
         EXPECT_EQ(outcome.status, 1) << format;
