@@ -39,6 +39,7 @@ OutputFormat FormatOfName(const std::filesystem::path& file) {
     if (extension == u8".rtf") return OutputFormat::Rtf;
     if (extension == u8".pdf") return OutputFormat::Pdf;
     if (extension == u8".html" || extension == u8".htm") return OutputFormat::Html;
+    if (extension == u8".docx") return OutputFormat::Docx;
     return OutputFormat::Text;
 }
 
@@ -49,7 +50,8 @@ OutputFormat FormatOf(const std::optional<std::string>& format,
     if (*format == "rtf") return OutputFormat::Rtf;
     if (*format == "pdf") return OutputFormat::Pdf;
     if (*format == "html") return OutputFormat::Html;
-    throw UsageError("--format must be text, rtf, pdf or html, not " + *format);
+    if (*format == "docx") return OutputFormat::Docx;
+    throw UsageError("--format must be text, rtf, pdf, html or docx, not " + *format);
 }
 
 Paper PaperOf(const std::optional<std::string>& page) {
@@ -106,14 +108,17 @@ const char* const kUsage =
     "                     when absent or -\n"
     "  --format FORMAT    text: UTF-8 with CR LF line ends; rtf: RTF in the document font, as\n"
     "                     the desktop program exports it; pdf: printed pages; html: a web\n"
-    "                     page with each syllable over its character (default: as the\n"
-    "                     --output FILE is named, *.rtf, *.pdf, *.html or *.htm; else text)\n"
-    "  --page PAPER       the paper of PDF output and of the web page's print: a4 (default)\n"
-    "                     or letter\n"
+    "                     page with each syllable over its character; docx: a Word document\n"
+    "                     with each syllable over its character as Word's phonetic guide\n"
+    "                     sets it (default: as the --output FILE is named, *.rtf, *.pdf,\n"
+    "                     *.html, *.htm or *.docx; else text)\n"
+    "  --page PAPER       the paper of PDF and DOCX output and of the web page's print: a4\n"
+    "                     (default) or letter\n"
     "  --layout LAYOUT    PDF and HTML: reading (default), reading material with each\n"
     "                     syllable centred over its character, lines filled to the page,\n"
     "                     more space between paragraphs and page numbers; or box, the\n"
-    "                     annotated lines as the desktop program's box shows them\n"
+    "                     annotated lines as the desktop program's box shows them (DOCX\n"
+    "                     is always reading material)\n"
     "  --size POINTS      the characters' size in the reading layout, 10 to 36 (default 16);\n"
     "                     the syllables take half\n"
     "  --capitals         syllables capitalised in the reading layout, as in the text\n"
@@ -123,7 +128,8 @@ const char* const kUsage =
     "  --help             show this text\n"
     "  --version          show the program's version\n"
     "\n"
-    "RTF, PDF and HTML need the module sorvani-annotate-rtf beside the program, built with the\n"
+    "RTF, PDF, HTML and DOCX need the module sorvani-annotate-rtf beside the program, built with "
+    "the\n"
     "desktop program. Exit status: 0 success, 1 failure, 2 usage error.\n";
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
@@ -155,7 +161,7 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
                    !TakeValue("--user-words", arguments, i, userWords) &&
                    !TakeValue("--output", arguments, i, output) &&
-                   !TakeValue("--format", arguments, i, format, "text, rtf, pdf or html") &&
+                   !TakeValue("--format", arguments, i, format, "text, rtf, pdf, html or docx") &&
                    !TakeValue("--page", arguments, i, page, "a4 or letter") &&
                    !TakeValue("--layout", arguments, i, layout, "reading or box") &&
                    !TakeValue("--size", arguments, i, size, "a number of points")) {

@@ -9,12 +9,12 @@
 
 namespace sorvani::annotate {
 
-enum class OutputFormat { Text, Rtf, Pdf, Html };
+enum class OutputFormat { Text, Rtf, Pdf, Html, Docx };
 
 // The paper of PDF output.
 enum class Paper { A4, Letter };
 
-// How PDF and HTML output is laid out.
+// How PDF, HTML and DOCX output is laid out.
 struct PageOptions {
     static constexpr int kSmallestSize = 10;
     static constexpr int kLargestSize = 36;
@@ -40,8 +40,8 @@ struct Options {
     std::optional<std::filesystem::path> userWords;
     // Standard output when absent.
     std::optional<std::filesystem::path> output;
-    // As --format says; else as the output file's name ends (*.rtf, *.pdf, *.html or *.htm),
-    // text otherwise.
+    // As --format says; else as the output file's name ends (*.rtf, *.pdf, *.html, *.htm or
+    // *.docx), text otherwise.
     OutputFormat format = OutputFormat::Text;
     PageOptions page;
     // Standard input when absent.

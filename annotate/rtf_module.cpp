@@ -49,6 +49,7 @@ class BoxExport final : public RtfConverter::Export {
     BoxExport(OutputFormat format, const PageOptions& page, RtfConverter::Writer write)
         : export_(format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
                   : format == OutputFormat::Html ? documents::ExportFormat::Html
+                  : format == OutputFormat::Docx ? documents::ExportFormat::Docx
                                                  : documents::ExportFormat::Rtf,
                   PrintedPageOf(page), documents::DocumentFont(),
                   [write = std::move(write)](QByteArrayView bytes) {

@@ -93,6 +93,15 @@ void WriteWebPage(benchmark::State& state) {
 }
 BENCHMARK(WriteWebPage)->Unit(benchmark::kMillisecond);
 
+// The same megabyte as a Word document with every syllable a ruby over its character.
+void WriteWordDocument(benchmark::State& state) {
+    const QString text = AnnotatedMegabyte();
+    const RtfSource source{QFont(), {{text, QTextCharFormat(), false}}};
+    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Docx));
+    state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
+}
+BENCHMARK(WriteWordDocument)->Unit(benchmark::kMillisecond);
+
 void ReadRepeatedly(benchmark::State& state, const QByteArray& rtf) {
     for (auto _ : state) {
         QTextDocument document;

@@ -1,18 +1,18 @@
 #!/bin/sh
-# Peak memory (resident set) and processor time of sorvani-annotate writing RTF, PDF and a web
-# page, for 10 MB and 50 MB of Chinese text, beside plain-text output.
+# Peak memory (resident set) and processor time of sorvani-annotate writing RTF, PDF, a web page
+# and a Word document, for 10 MB and 50 MB of Chinese text, beside plain-text output.
 #
 #   bench/export_memory.sh [BUILD_DIR] [SIZES_IN_MB] [FORMATS] [OPTIONS]
 #
 # BUILD_DIR holds bin/sorvani-annotate (default: build); SIZES_IN_MB defaults to "10 50",
-# FORMATS to "text rtf html pdf", and OPTIONS (say "--words --sandhi") to none. Each line printed: format, input MB, peak RSS in MB, user and
+# FORMATS to "text rtf html pdf docx", and OPTIONS (say "--words --sandhi") to none. Each line printed: format, input MB, peak RSS in MB, user and
 # system seconds, output MB, and the peak as a multiple of the input. The texts are made from a
 # fixed seed (sentences of the common characters with punctuation, an ASCII word now and then, a
 # line end every few sentences), so every run sees the same bytes.
 set -eu
 build=$(cd "${1:-build}" && pwd)
 sizes=${2:-10 50}
-formats=${3:-text rtf html pdf}
+formats=${3:-text rtf html pdf docx}
 options=${4:-}
 work=${TMPDIR:-/tmp}/sorvani-export-bench
 mkdir -p "$work"

@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "docx_writer.h"
 #include "html_writer.h"
 #include "pdf_writer.h"
 #include "reading_pdf_writer.h"
@@ -31,14 +32,17 @@ class RtfLines final : public LineExport {
     PlainRtfWriter rtf_;
 };
 
-class HtmlLines final : public LineExport {
+// A writer that takes the sink and the page and passes its bytes on itself.
+template <typename Writer>
+class StreamLines final : public LineExport {
   public:
-    HtmlLines(const PrintedPage& page, BoxTextExport::Sink sink) : html_(std::move(sink), page) {}
-    void AddLine(QStringView line) override { html_.AddLine(line); }
-    void Finish() override { html_.Finish(); }
+    StreamLines(const PrintedPage& page, BoxTextExport::Sink sink)
+        : writer_(std::move(sink), page) {}
+    void AddLine(QStringView line) override { writer_.AddLine(line); }
+    void Finish() override { writer_.Finish(); }
 
   private:
-    HtmlWriter html_;
+    Writer writer_;
 };
 
 // A device that gathers what is written and hands it to the sink in pieces of some tens of
@@ -122,7 +126,9 @@ std::unique_ptr<LineExport> LinesOf(ExportFormat format, PrintedPage page, const
                 return std::make_unique<PdfLines<PdfWriter>>(page, std::move(sink));
             return std::make_unique<PdfLines<ReadingPdfWriter>>(page, std::move(sink));
         case ExportFormat::Html:
-            return std::make_unique<HtmlLines>(page, std::move(sink));
+            return std::make_unique<StreamLines<HtmlWriter>>(page, std::move(sink));
+        case ExportFormat::Docx:
+            return std::make_unique<StreamLines<DocxWriter>>(page, std::move(sink));
         case ExportFormat::Rtf:
             break;
     }

@@ -109,6 +109,7 @@ ExportFormat ExportFormatOf(const QString& path) {
     if (path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) ||
         path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive))
         return ExportFormat::Html;
+    if (path.endsWith(QStringLiteral(".docx"), Qt::CaseInsensitive)) return ExportFormat::Docx;
     return ExportFormat::Rtf;
 }
 
@@ -122,12 +123,13 @@ QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPa
         if (run.endsParagraph && &run != &source.runs.back()) text += QStringLiteral("\r\n");
     }
     if (format == ExportFormat::Html) return WriteHtml(text, page);
-    if (page.choices.layout == ReadingChoices::Layout::Box) return WritePdf(text, page);
-    QByteArray pdf;
-    BoxTextExport pages(format, page, QFont(), [&pdf](QByteArrayView bytes) { pdf += bytes; });
+    if (format == ExportFormat::Pdf && page.choices.layout == ReadingChoices::Layout::Box)
+        return WritePdf(text, page);
+    QByteArray bytes;
+    BoxTextExport pages(format, page, QFont(), [&bytes](QByteArrayView piece) { bytes += piece; });
     pages.Add(text);
     pages.Finish();
-    return pdf;
+    return bytes;
 }
 
 void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop) {

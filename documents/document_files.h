@@ -24,12 +24,12 @@ inline constexpr qsizetype kLargestImport = 10'000'000;
 // format changes too often was simplified (see FillDocument); the text is whole either way.
 bool ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
 
-// What an export writes: the document with its formatting, or its text as printed pages or as a
-// web page.
-enum class ExportFormat { Rtf, Pdf, Html };
+// What an export writes: the document with its formatting, or its text as printed pages, as a
+// web page or as a Word document.
+enum class ExportFormat { Rtf, Pdf, Html, Docx };
 
-// The format for a file name: PDF for *.pdf, a web page for *.html and *.htm, RTF for any other
-// name, one without an extension included.
+// The format for a file name: PDF for *.pdf, a web page for *.html and *.htm, a Word document for
+// *.docx, RTF for any other name, one without an extension included.
 ExportFormat ExportFormatOf(const QString& path);
 
 // The document's text (CR LF between lines) in the format: the bytes an export writes.

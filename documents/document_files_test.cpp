@@ -292,7 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FullDiskCase{"SmallNewHtml", "new.html", 10, false},
                     FullDiskCase{"SmallHtmlOverAFile", "old.html", 10, true},
                     FullDiskCase{"LargeNewHtml", "new.html", 50'000, false},
-                    FullDiskCase{"LargeHtmlOverAFile", "old.html", 50'000, true}),
+                    FullDiskCase{"LargeHtmlOverAFile", "old.html", 50'000, true},
+                    FullDiskCase{"SmallNewDocx", "new.docx", 10, false},
+                    FullDiskCase{"LargeDocxOverAFile", "old.docx", 50'000, true}),
     [](const testing::TestParamInfo<FullDiskCase>& info) { return info.param.name; });
 #endif
 

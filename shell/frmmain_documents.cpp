@@ -92,7 +92,8 @@ void frmmain::dcwj_Click() {
     }
     const auto path = RememberFolder(CmdDlg->ChooseFileToSave(
         {QStringLiteral("导出文件"),
-         QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"),
+         QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html|"
+                        "Word 文档(*.docx)|*.docx"),
          DialogFolder()}));
     if (!path) return;
     try {

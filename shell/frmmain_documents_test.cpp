@@ -18,6 +18,7 @@
 #include "fake_word_processor.h"
 #include "frmmain.h"
 #include "recording_prompts.h"
+#include "zip_reader.h"
 
 namespace {
 
@@ -146,11 +147,12 @@ TEST_F(DocumentCommands, ExportReplacesAnExistingFileAndUsesANameAsTyped) {
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("拼音"));
 }
 
-TEST_F(DocumentCommands, ExportsPrintedPagesAndWebPagesByTheNameChosen) {
+TEST_F(DocumentCommands, ExportsPrintedPagesWebPagesAndWordDocumentsByTheNameChosen) {
     window->Wj->setPlainText(QStringLiteral("Hàn Yǔ \r\n汉  语 \r\n"));
     ExportTo(folder.filePath("page.PDF"));
     EXPECT_EQ(prompts->saveDialog.filter,
-              QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"));
+              QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html|"
+                             "Word 文档(*.docx)|*.docx"));
     EXPECT_TRUE(Read(folder.filePath("page.PDF")).startsWith("%PDF-"));
     ExportTo(folder.filePath("page.html"));
     const QByteArray html = Read(folder.filePath("page.html"));
@@ -159,7 +161,14 @@ TEST_F(DocumentCommands, ExportsPrintedPagesAndWebPagesByTheNameChosen) {
     EXPECT_TRUE(html.contains(
         "<ruby>汉<rt class=\"t4\">hàn</rt></ruby><ruby>语<rt class=\"t3\">yǔ</rt></ruby>"))
         << html.constData();
-    EXPECT_EQ(prompts->shown.count(kExported), 2);
+    // Each character with its syllable in Word's phonetic guide.
+    ExportTo(folder.filePath("lesson.DOCX"));
+    const QByteArray document = sorvani::testing_zip::ReadZip(Read(folder.filePath("lesson.DOCX")))
+                                    .value("word/document.xml");
+    EXPECT_EQ(document.count("<w:ruby>"), 2);
+    EXPECT_TRUE(document.contains(">hàn</w:t>") && document.contains(">汉</w:t>"))
+        << document.constData();
+    EXPECT_EQ(prompts->shown.count(kExported), 3);
 }
 
 TEST_F(DocumentCommands, AFailedExportLeavesTheOldFileAndTheDocument) {

@@ -53,7 +53,8 @@ std::string SaveAs(const QString& folder, int fileType, const QString& typedName
     return DialogPrompts()
         .ChooseFileToSave(
             {QStringLiteral("导出文件"),
-             QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html"),
+             QStringLiteral("写字板(.rtf)|*.rtf|PDF 文件(*.pdf)|*.pdf|网页(*.html)|*.html|"
+                            "Word 文档(*.docx)|*.docx"),
              folder})
         .value_or(QStringLiteral("(cancelled)"))
         .toStdString();
@@ -64,6 +65,7 @@ TEST(SaveDialog, ANameWithoutExtensionTakesTheChosenTypes) {
     EXPECT_EQ(SaveAs(folder.path(), 0, "lesson"), folder.filePath("lesson.rtf").toStdString());
     EXPECT_EQ(SaveAs(folder.path(), 1, "lesson"), folder.filePath("lesson.pdf").toStdString());
     EXPECT_EQ(SaveAs(folder.path(), 2, "lesson"), folder.filePath("lesson.html").toStdString());
+    EXPECT_EQ(SaveAs(folder.path(), 3, "lesson"), folder.filePath("lesson.docx").toStdString());
     // A name with its own extension is kept as typed.
     EXPECT_EQ(SaveAs(folder.path(), 1, "lesson.htm"), folder.filePath("lesson.htm").toStdString());
 }

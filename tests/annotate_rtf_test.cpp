@@ -10,6 +10,7 @@
 #include "qt_text.h"
 #include "recording_prompts.h"
 #include "utf8.h"
+#include "zip_reader.h"
 
 namespace sorvani {
 namespace {
@@ -141,9 +142,10 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
         EXPECT_EQ(outcome.status, 0) << outcome.err;
         EXPECT_EQ(ReadBytes(output), ReadBytes(exported)) << fixture;
 
-        // The page and the web page too, chosen by the name or by --format.
-        for (const auto& [name, format] :
-             {std::pair{"page.pdf", "--page a4"}, {"page.html", "--format html"}}) {
+        // The page, the web page and the Word document too, chosen by the name or by --format.
+        for (const auto& [name, format] : {std::pair{"page.pdf", "--page a4"},
+                                           {"page.html", "--format html"},
+                                           {"page.docx", "--format docx"}}) {
             prompts.chosenFile = QString::fromStdString((dir_ / name).string());
             window.dcwj_Click();
             const bool pdf = std::string(name).ends_with(".pdf");
@@ -176,6 +178,7 @@ TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
                                               {"--tones ", "in.txt", ExportFormat::Rtf},
                                               {"", "in.txt", ExportFormat::Html},
                                               {"--tones ", "in.txt", ExportFormat::Html},
+                                              {"--tones ", "in.txt", ExportFormat::Docx},
                                               {"--tones ", "short.txt", ExportFormat::Pdf}}) {
         const std::string input = tones + Quote(dir_ / file);
         const Outcome text = Annotate("", input);
@@ -189,6 +192,7 @@ TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
             documents::ExportedBytes(documents::RtfSourceOf(document), format).toStdString());
         const char* name = format == ExportFormat::Rtf    ? "rtf"
                            : format == ExportFormat::Html ? "html"
+                           : format == ExportFormat::Docx ? "docx"
                                                           : "pdf";
         const Outcome outcome = Annotate(
             "", "--format " + std::string(name) + " --output " + Quote(tool) + " " + input);
@@ -215,6 +219,27 @@ TEST_F(AnnotateRtf, ALineBreakOfAnyKindKeepsEveryPairOfTheWebPage) {
         for (size_t at = 0; (at = html.find("<ruby>", at)) != std::string::npos; ++at) ++rubies;
         EXPECT_EQ(rubies, 400u) << mark;
     }
+}
+
+// The Word document: chosen by its name, with the size, case and colours chosen.
+TEST_F(AnnotateRtf, WritesAWordDocumentWithTheChosenSizeCaseAndColours) {
+    const fs::path docx = dir_ / "lesson.docx";
+    const Outcome named = Annotate("中国\n", "--tones --output " + Quote(docx));
+    ASSERT_EQ(named.status, 0) << named.err;
+    const QByteArray plain =
+        testing_zip::ReadZip(QByteArray::fromStdString(ReadBytes(docx))).value("word/document.xml");
+    EXPECT_TRUE(plain.contains("<w:t>zhōng</w:t>")) << plain.constData();
+    EXPECT_FALSE(plain.contains("<w:color"));
+
+    const Outcome chosen =
+        Annotate("中国\n", "--tones --format docx --size 20 --capitals --tone-colours");
+    ASSERT_EQ(chosen.status, 0) << chosen.err;
+    const QByteArray document =
+        testing_zip::ReadZip(QByteArray::fromStdString(chosen.out)).value("word/document.xml");
+    EXPECT_TRUE(document.contains("<w:hps w:val=\"20\"/><w:hpsRaise w:val=\"40\"/>"))
+        << document.constData();
+    EXPECT_TRUE(document.contains("<w:color w:val=\"C8102E\"/>"));
+    EXPECT_TRUE(document.contains(">Zhōng</w:t>") && document.contains(">Guó</w:t>"));
 }
 
 // The layout options reach the pages: the size, the case and the tone colours of the reading
@@ -253,7 +278,7 @@ TEST_F(AnnotateRtf, AFullDiskIsAFailureOfEachFormat) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     std::string input;
     for (int i = 0; i < 5000; ++i) input += "中国啊\r\n";  // more than one piece of output
-    for (const char* format : {"rtf", "html", "pdf"}) {
+    for (const char* format : {"rtf", "html", "pdf", "docx"}) {
         const Outcome outcome =
             RunTo("/dev/full", "--dictionary " + Quote(dictionary_) + " --format " + format, input);
         EXPECT_EQ(outcome.status, 1) << format;

@@ -1,0 +1,149 @@
+// The Word document as an office program shows it: LibreOffice opens it and prints it to PDF,
+// where every syllable stands centred over its character (pdftotext's word boxes); and its
+// document part keeps to the standard's form of the elements it uses (xmllint against a schema
+// of them). Skipped where LibreOffice, pdftotext or xmllint is not installed.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <cmath>
+#include <cstdio>
+
+#include "box_text_export.h"
+#include "page_alignment.h"
+#include "zip_reader.h"
+
+namespace sorvani::documents {
+namespace {
+
+using namespace Qt::StringLiterals;
+using testing_pages::Word;
+
+// Prose with its punctuation, quotes and brackets, one-letter syllables, and letters, digits and
+// characters a markup language escapes.
+const QString kLesson =
+    u"鹅，鹅，鹅，曲项向天歌。白毛浮绿水，红掌拨清波。\r\n"
+    u"妈妈说：“好啊，我们一起去吧！”小明（七岁）高兴地跳了起来，拿上书包就往门外跑。\r\n"
+    u"春天来了，小草从地下探出头来，柳树长出了嫩绿的新芽，燕子从南方飞回来，在屋檐下筑巢。"
+    u"老师说，学习语言要多听、多说、多读、多写。2024 年 <a> & b 的课本。\r\n"_s;
+
+QByteArray WordDocument(const QString& annotated, const ReadingChoices& choices) {
+    QByteArray docx;
+    PrintedPage page;
+    page.choices = choices;
+    BoxTextExport document(ExportFormat::Docx, page, QFont(),
+                           [&docx](QByteArrayView bytes) { docx += bytes; });
+    document.Add(annotated);
+    document.Finish();
+    return docx;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Centring {
+    int syllables = 0, centred = 0;
+    double worst = 0;
+    QStringList problems;
+};
+
+// Each syllable against the character whose box stands just below its centre. A viewer may take
+// a character and the punctuation beside it for one word: the character is then its first or
+// last em.
+Centring Measure(const std::vector<Word>& words, double size) {
+    Centring result;
+    std::vector<Word> characters, syllables;
+    for (const Word& word : words)
+        ((word.bottom - word.top) > size * 0.8 ? characters : syllables).push_back(word);
+    for (const Word& syllable : syllables) {
+        if (syllable.text.contains(QRegularExpression(u"^[0-9]+$"_s))) continue;  // page number
+        ++result.syllables;
+        const double centre = (syllable.left + syllable.right) / 2;
+        const Word* below = nullptr;
+        for (const Word& character : characters)
+            if (character.page == syllable.page && character.top >= syllable.top &&
+                character.top <= syllable.bottom + size * 0.5 && character.left <= centre &&
+                character.right >= centre)
+                below = &character;
+        if (!below) {
+            if (result.problems.size() < 5) result.problems << syllable.text + u" stands alone"_s;
+            continue;
+        }
+        double target = (below->left + below->right) / 2;
+        if (below->text.size() > 1) {
+            const double first = below->left + size / 2, last = below->right - size / 2;
+            target = std::abs(first - centre) < std::abs(last - centre) ? first : last;
+        }
+        const double distance = std::abs(target - centre);
+        result.worst = std::max(result.worst, distance);
+        if (distance <= 1)
+            ++result.centred;
+        else if (result.problems.size() < 5)
+            result.problems
+                << u"%1 over %2 is %3 pt off"_s.arg(syllable.text, below->text).arg(distance);
+    }
+    return result;
+}
+
+class WordDocumentInLibreOffice : public testing::TestWithParam<int> {};
+
+TEST_P(WordDocumentInLibreOffice, OpensWithEverySyllableCentredOverItsCharacter) {
+    const QString office = QStandardPaths::findExecutable(u"soffice"_s);
+    if (office.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir folder;
+    ReadingChoices choices;
+    choices.size = GetParam();
+    choices.toneColours = true;
+    const QString annotated = testing_pages::Annotated(kLesson.repeated(3), true);
+    const QString docx = folder.filePath(u"lesson.docx"_s);
+    ASSERT_TRUE(WriteFile(docx, WordDocument(annotated, choices)));
+
+    QProcess convert;
+    convert.start(
+        office, {u"-env:UserInstallation="_s +
+                     QUrl::fromLocalFile(folder.filePath(u"profile"_s)).toString(),
+                 u"--headless"_s, u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, folder.path(), docx});
+    ASSERT_TRUE(convert.waitForFinished(180000)) << convert.errorString().toStdString();
+    EXPECT_EQ(convert.exitCode(), 0) << convert.readAllStandardError().toStdString();
+    const std::vector<Word> words = testing_pages::PdfWords(folder.filePath(u"lesson.pdf"_s));
+    ASSERT_FALSE(words.empty()) << "LibreOffice made no PDF of the document";
+
+    const Centring centring = Measure(words, choices.size);
+    const QString problems = centring.problems.join(u'\n');
+    const int annotatedCharacters =
+        static_cast<int>(3 * kLesson.count(QRegularExpression(u"[\u4E00-\u9FFF]"_s)));
+    EXPECT_EQ(centring.syllables, annotatedCharacters) << problems.toStdString();
+    EXPECT_EQ(centring.centred, centring.syllables) << problems.toStdString();
+    std::printf("%d pt: %d syllables, worst centring %.3f pt\n", choices.size, centring.syllables,
+                centring.worst);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WordDocumentInLibreOffice, testing::Values(16, 36));
+
+TEST(WordDocumentSchema, TheDocumentPartKeepsToTheStandardsFormOfItsElements) {
+    const QString lint = QStandardPaths::findExecutable(u"xmllint"_s);
+    if (lint.isEmpty()) GTEST_SKIP() << "xmllint is not installed";
+    QTemporaryDir folder;
+    ReadingChoices choices;
+    choices.toneColours = true;
+    for (const QString& text : {testing_pages::Annotated(kLesson, true), QString()}) {
+        const QString part = folder.filePath(u"document.xml"_s);
+        ASSERT_TRUE(WriteFile(
+            part, testing_zip::ReadZip(WordDocument(text, choices)).value("word/document.xml")));
+        QProcess check;
+        check.start(lint, {u"--noout"_s, u"--schema"_s, QStringLiteral(SORVANI_DOCX_SCHEMA), part});
+        ASSERT_TRUE(check.waitForFinished(60000));
+        EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardError().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace sorvani::documents
