@@ -45,6 +45,8 @@ LayoutChoicesDialog::LayoutChoicesDialog(const ReadingChoices& choices, bool for
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
+    // A few choices: nothing to gain from a larger dialog.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(form);
     layout->addWidget(buttons);
 
