@@ -23,17 +23,8 @@ namespace {
 using namespace Qt::StringLiterals;
 using sorvani::documents::ReadingChoices;
 
-ReadingChoices Chosen(ReadingChoices::Layout layout, int size, bool grid) {
-    ReadingChoices choices;
-    choices.layout = layout;
-    choices.size = size;
-    choices.capitals = true;
-    choices.grid = grid;
-    return choices;
-}
-
 TEST(LayoutChoicesDialog, OffersTheChoicesGivenAndShutsWhatTheBoxCopyDoesNotUse) {
-    const ReadingChoices given = Chosen(ReadingChoices::Layout::Reading, 20, true);
+    const ReadingChoices given = ReadingChoices{.size = 20, .capitals = true, .grid = true};
     LayoutChoicesDialog dialog(given, false);
     EXPECT_EQ(dialog.Choices(), given);
     EXPECT_EQ(dialog.windowTitle(), u"版面设置"_s);
@@ -52,11 +43,14 @@ TEST(LayoutChoicesDialog, OffersTheChoicesGivenAndShutsWhatTheBoxCopyDoesNotUse)
 }
 
 TEST(LayoutChoicesDialog, ForPrintingOffersNoBoxCopyAndKeepsTheExportsLayout) {
-    LayoutChoicesDialog dialog(Chosen(ReadingChoices::Layout::Box, 16, false), true);
+    LayoutChoicesDialog dialog(
+        ReadingChoices{.layout = ReadingChoices::Layout::Box, .capitals = true}, true);
     EXPECT_TRUE(dialog.box->isHidden());
     EXPECT_TRUE(dialog.grid->isEnabled());
     dialog.grid->setChecked(true);
-    EXPECT_EQ(dialog.Choices(), Chosen(ReadingChoices::Layout::Box, 16, true));
+    const ReadingChoices expected{
+        .layout = ReadingChoices::Layout::Box, .capitals = true, .grid = true};
+    EXPECT_EQ(dialog.Choices(), expected);
 }
 
 class LayoutPaths : public testing::Test {
@@ -90,7 +84,7 @@ TEST_F(LayoutPaths, PagesAndWebPagesAskForTheLayoutWhichTheSettingsKeep) {
     EXPECT_FALSE(Read(ExportTo(u"a.rtf"_s)).isEmpty());
     EXPECT_EQ(prompts->layoutDialogs, 0);
     // The first time, the defaults.
-    const ReadingChoices chosen = Chosen(ReadingChoices::Layout::Reading, 30, false);
+    const ReadingChoices chosen = ReadingChoices{.size = 30, .capitals = true};
     prompts->chosenLayout = chosen;
     EXPECT_TRUE(Read(ExportTo(u"a.html"_s)).contains("font-size: 30pt"));
     EXPECT_EQ(prompts->layoutDialogs, 1);
@@ -134,7 +128,7 @@ TEST_F(LayoutPaths, CtrlPAndTheDocumentsMenuPrintAfterTheLayoutDialog) {
 }
 
 TEST_F(LayoutPaths, PrintsReadingMaterialToAPdfFileWhateverLayoutTheExportKeeps) {
-    SaveLayoutChoices(Chosen(ReadingChoices::Layout::Box, 16, false));
+    SaveLayoutChoices(ReadingChoices{.layout = ReadingChoices::Layout::Box, .capitals = true});
     const QString path = folder.filePath(u"printed.pdf"_s);
     prompts->choosePrinter = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);

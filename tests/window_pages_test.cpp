@@ -119,18 +119,10 @@ TEST_P(WindowPages, PrintedAndExportedAsTheToolWritesThemWithEverySyllableCentre
     ExpectSameWords(toolWords, printedWords, "printed");
 }
 
-ReadingChoices Chosen(int size, bool capitals, bool toneColours, bool grid) {
-    ReadingChoices choices;
-    choices.size = size;
-    choices.capitals = capitals;
-    choices.toneColours = toneColours;
-    choices.grid = grid;
-    return choices;
-}
-
-INSTANTIATE_TEST_SUITE_P(Choices, WindowPages,
-                         testing::Values(Chosen(16, false, false, false),
-                                         Chosen(24, true, true, true),
-                                         Chosen(36, false, true, true)));
+INSTANTIATE_TEST_SUITE_P(
+    Choices, WindowPages,
+    testing::Values(ReadingChoices{},
+                    ReadingChoices{.size = 24, .capitals = true, .toneColours = true, .grid = true},
+                    ReadingChoices{.size = 36, .toneColours = true, .grid = true}));
 
 }  // namespace
