@@ -83,7 +83,7 @@ const char* const kUsage =
     "Usage: sorvani-annotate [--tones] [--words] [--sandhi] [--user-words FILE]\n"
     "                        [--dictionary FILE] [--output FILE] [--format FORMAT]\n"
     "                        [--page PAPER] [--layout LAYOUT] [--size POINTS]\n"
-    "                        [--capitals] [--tone-colours] [INPUT]\n"
+    "                        [--capitals] [--tone-colours] [--grid] [INPUT]\n"
     "Annotates Chinese text with pinyin: a line of syllables over each line of characters.\n"
     "\n"
     "  INPUT              an RTF file (its text), or a text file; standard input when absent\n"
@@ -125,6 +125,9 @@ const char* const kUsage =
     "                     (default: small letters, as printed pinyin is written)\n"
     "  --tone-colours     syllables coloured by tone in the reading layout: red, green, blue,\n"
     "                     purple; the neutral tone plain\n"
+    "  --grid             PDF in the reading layout: each character in a square with dashed\n"
+    "                     centre lines (田字格) and its syllable on four lines (四线三格), as\n"
+    "                     exercise books print them\n"
     "  --help             show this text\n"
     "  --version          show the program's version\n"
     "\n"
@@ -158,6 +161,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.page.capitals = true;
         } else if (argument == "--tone-colours") {
             options.page.toneColours = true;
+        } else if (argument == "--grid") {
+            options.page.grid = true;
         } else if (!TakeValue("--dictionary", arguments, i, dictionary) &&
                    !TakeValue("--user-words", arguments, i, userWords) &&
                    !TakeValue("--output", arguments, i, output) &&

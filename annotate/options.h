@@ -23,10 +23,11 @@ struct PageOptions {
     // The document box's columns as they are, instead of the reading layout.
     bool box = false;
     // The reading layout: the characters' size in points, syllables capitalised as in the text,
-    // syllables coloured by tone.
+    // syllables coloured by tone, the writing-practice grid.
     int size = 16;
     bool capitals = false;
     bool toneColours = false;
+    bool grid = false;
 };
 
 struct Options {

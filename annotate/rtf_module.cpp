@@ -39,6 +39,7 @@ documents::PrintedPage PrintedPageOf(const PageOptions& options) {
     choices.size = options.size;
     choices.capitals = options.capitals;
     choices.toneColours = options.toneColours;
+    choices.grid = options.grid;
     return {options.paper == Paper::Letter ? documents::PrintedPage::Paper::Letter
                                            : documents::PrintedPage::Paper::A4,
             choices};

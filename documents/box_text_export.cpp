@@ -45,6 +45,16 @@ class StreamLines final : public LineExport {
     Writer writer_;
 };
 
+class LineCalls final : public LineExport {
+  public:
+    explicit LineCalls(std::function<void(QStringView)> line) : line_(std::move(line)) {}
+    void AddLine(QStringView line) override { line_(line); }
+    void Finish() override {}
+
+  private:
+    std::function<void(QStringView)> line_;
+};
+
 // A device that gathers what is written and hands it to the sink in pieces of some tens of
 // kilobytes (the PDF writer writes a few bytes at a time). The PDF writer does not expect a
 // write to throw, so a throw is kept, every later write fails, and the throw is passed on once
@@ -143,6 +153,11 @@ BoxTextExport::BoxTextExport(ExportFormat format, PrintedPage page, const QFont&
       // line break between paragraphs, which leaves no line after a final break.
       keepsFinalEmptyLine_(format == ExportFormat::Rtf),
       keepsLineSeparators_(format == ExportFormat::Rtf) {}
+
+BoxTextExport::BoxTextExport(std::function<void(QStringView line)> line)
+    : lines_(std::make_unique<LineCalls>(std::move(line))),
+      keepsFinalEmptyLine_(false),
+      keepsLineSeparators_(false) {}
 
 BoxTextExport::~BoxTextExport() = default;
 

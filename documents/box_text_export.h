@@ -27,6 +27,8 @@ class BoxTextExport {
     using Sink = std::function<void(QByteArrayView)>;
 
     BoxTextExport(ExportFormat format, PrintedPage page, const QFont& boxFont, Sink sink);
+    // Hands each line, without its line break, to `line`, as the pages get them.
+    explicit BoxTextExport(std::function<void(QStringView line)> line);
     ~BoxTextExport();
 
     // The next piece of the text; a piece may end anywhere, inside a CR LF pair or a surrogate

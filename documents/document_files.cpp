@@ -113,15 +113,19 @@ ExportFormat ExportFormatOf(const QString& path) {
     return ExportFormat::Rtf;
 }
 
-QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page) {
-    if (format == ExportFormat::Rtf) return WriteRtf(source);
-    // The pages carry the text alone, in the printed font: the box's text, a line break between
-    // paragraphs.
+QString PagesText(const RtfSource& source) {
     QString text;
     for (const RtfSource::Run& run : source.runs) {
         text += run.text;
         if (run.endsParagraph && &run != &source.runs.back()) text += QStringLiteral("\r\n");
     }
+    return text;
+}
+
+QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page) {
+    if (format == ExportFormat::Rtf) return WriteRtf(source);
+    // The pages carry the text alone, in the printed font.
+    const QString text = PagesText(source);
     if (format == ExportFormat::Html) return WriteHtml(text, page);
     if (format == ExportFormat::Pdf && page.choices.layout == ReadingChoices::Layout::Box)
         return WritePdf(text, page);
@@ -132,8 +136,9 @@ QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPa
     return bytes;
 }
 
-void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop) {
-    const QByteArray bytes = ExportedBytes(source, ExportFormatOf(path));
+void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop,
+                const PrintedPage& page) {
+    const QByteArray bytes = ExportedBytes(source, ExportFormatOf(path), page);
     ThrowIfStopped(stop);
     QSaveFile file(path);
     // Unbuffered, each write reports a full disk itself: a failed flush of what a buffer held

@@ -34,13 +34,17 @@ ExportFormat ExportFormatOf(const QString& path);
 
 // The document's text (CR LF between lines) in the format: the bytes an export writes.
 QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page = {});
+// What printed pages and web pages carry: the text alone, a line break between paragraphs.
+QString PagesText(const RtfSource& source);
 
 // Writes the document to the path, exactly as named (no extension is added), in the format its
-// name asks for (ExportFormatOf). An existing file is replaced only once the new one is
-// completely written, so a failed export leaves it untouched. Throws DocumentError describing
-// the failure. The source form can be written on another thread than the document's. Stopped, it
-// throws sorvani::LongWorkCancelled and leaves the file as it was.
-void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop = {});
+// name asks for (ExportFormatOf), printed pages and web pages laid out on the page given. An
+// existing file is replaced only once the new one is completely written, so a failed export leaves
+// it untouched. Throws DocumentError describing the failure. The source form can be written on
+// another thread than the document's. Stopped, it throws sorvani::LongWorkCancelled and leaves the
+// file as it was.
+void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop = {},
+                const PrintedPage& page = {});
 void ExportFile(const QTextDocument& document, const QString& path);
 
 // The document's text as the document box gives it: CR LF between paragraphs and lines.

@@ -41,5 +41,12 @@ void DocumentEdit::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, [this, back] { replacements_.step(back); });
     }
+    if (print_) {
+        menu->addSeparator();
+        QAction* print = menu->addAction(QStringLiteral("打印(&P)..."));
+        print->setObjectName(QStringLiteral("print"));
+        print->setShortcut(QKeySequence::Print);
+        connect(print, &QAction::triggered, this, [this] { print_(); });
+    }
     menu->exec(event->globalPos());
 }

@@ -6,7 +6,7 @@
 // The document box: a text box whose copies name the monospaced font of the annotation, so that
 // a paste into an office program stays aligned (see sorvani::documents::ClipboardDocument), and
 // whose undo and redo (Ctrl+Z, Ctrl+Y, the context menu) go on past the box's own edits to the
-// documents the commands replaced.
+// documents the commands replaced. Its context menu also prints.
 class DocumentEdit : public QTextEdit {
   public:
     // Steps through the replaced documents: back for an undo. Whether there is one to step to.
@@ -19,6 +19,8 @@ class DocumentEdit : public QTextEdit {
     explicit DocumentEdit(QWidget* parent);
 
     void SetReplacements(Replacements replacements) { replacements_ = std::move(replacements); }
+    // What the context menu's print entry (object name "print") runs.
+    void SetPrint(std::function<void()> print) { print_ = std::move(print); }
 
   protected:
     QMimeData* createMimeDataFromSelection() const override;
@@ -31,4 +33,5 @@ class DocumentEdit : public QTextEdit {
     bool StepsToReplacement(bool back) const;
 
     Replacements replacements_;
+    std::function<void()> print_;
 };

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "artwork.h"
@@ -135,6 +136,10 @@ void frmmain::CreateContent() {
     box->SetReplacements(
         {[this](bool back) { return back ? history_.CanUndo() : history_.CanRedo(); },
          [this](bool back) { StepThroughReplacements(back); }});
+    // Printing is reached from the document's own menu and with Ctrl+P anywhere in the window.
+    box->SetPrint([this] { PrintDocument(); });
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, &frmmain::PrintDocument);
     Wj = box;
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a

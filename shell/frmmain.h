@@ -103,6 +103,8 @@ class frmmain : public QWidget {
     void LoadFile_Click();
     void zy_Click();
     void dcwj_Click();
+    // Prints the document as reading material, after the layout dialog and the print dialog.
+    void PrintDocument();
     void about_Click();
     void quit_Click();
 
@@ -147,6 +149,9 @@ class frmmain : public QWidget {
     const sorvani::ReadingChooser* ChooseReadings();
     void ImportDocument(const QString& path, sorvani::EventLoop& events);
     bool SendToWordProcessor();
+    // The layout dialog over the choices kept in the settings, which keep what is chosen;
+    // nothing when the user cancels.
+    std::optional<sorvani::documents::ReadingChoices> ChooseLayout(bool forPrinting);
     // Shows a new document in the box, the one it replaces kept for an undo.
     void ReplaceDocument(std::unique_ptr<QTextDocument> document, sorvani::EventLoop& events);
     // An undo (back) or redo past the box's own edits: the document a command replaced comes back.

@@ -96,6 +96,12 @@ void frmmain::dcwj_Click() {
                         "Word 文档(*.docx)|*.docx"),
          DialogFolder()}));
     if (!path) return;
+    sorvani::documents::PrintedPage page;
+    if (sorvani::documents::ExportFormatOf(*path) != sorvani::documents::ExportFormat::Rtf) {
+        const auto choices = ChooseLayout(false);
+        if (!choices) return;
+        page.choices = *choices;
+    }
     try {
         // The document's runs are taken between turns of the event loop (the box cannot change
         // meanwhile); writing them out goes on in the background.
@@ -103,7 +109,9 @@ void frmmain::dcwj_Click() {
         const sorvani::documents::RtfSource source =
             sorvani::documents::RtfSourceOf(*Wj->document(), [&] { events.Yield(); });
         RunInBackground(
-            [&](std::stop_token stop) { sorvani::documents::ExportFile(source, *path, stop); },
+            [&](std::stop_token stop) {
+                sorvani::documents::ExportFile(source, *path, stop, page);
+            },
             events);
     } catch (...) {
         // A close of the window ends the export quietly, the file left as it was.

@@ -99,6 +99,28 @@ TEST_F(SettingsFile, GarbageWrongTypesAndHugeValuesGiveTheDefaults) {
     }
 }
 
+TEST_F(SettingsFile, LayoutChoicesAreKeptAndValuesTheProgramNeverWritesGiveTheDefaults) {
+    using sorvani::documents::ReadingChoices;
+    EXPECT_EQ(LoadLayoutChoices(), ReadingChoices());
+    ReadingChoices chosen;
+    chosen.layout = ReadingChoices::Layout::Box;
+    chosen.size = ReadingChoices::kLargestSize;
+    chosen.capitals = chosen.toneColours = chosen.grid = true;
+    SaveLayoutChoices(chosen);
+    EXPECT_EQ(LoadLayoutChoices(), chosen);
+    chosen.size = ReadingChoices::kSmallestSize;
+    SaveLayoutChoices(chosen);
+    EXPECT_EQ(LoadLayoutChoices(), chosen);
+    for (const QByteArray size : {"9", "37", "-16", "16.5", "1e1", "banana", "99999999999"}) {
+        Write("[layout]\nsize=" + size + "\ngrid=maybe\nboxCopy=1\ncapitals=true\n");
+        const ReadingChoices loaded = LoadLayoutChoices();
+        EXPECT_EQ(loaded.size, ReadingChoices().size) << size.toStdString();
+        EXPECT_FALSE(loaded.grid);
+        EXPECT_EQ(loaded.layout, ReadingChoices::Layout::Reading);
+        EXPECT_TRUE(loaded.capitals);
+    }
+}
+
 TEST_F(SettingsFile, AFolderOrAPipeIsSetAsideUnread) {
     QDir().mkpath(SettingsFilePath());
     sorvani::ReadingOptions options;

@@ -7,9 +7,12 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPrintDialog>
 #include <QRegularExpression>
 #include <QSpacerItem>
 #include <QStringList>
+
+#include "layout_choices_dialog.h"
 
 namespace {
 
@@ -143,4 +146,18 @@ std::optional<QString> DialogPrompts::ChooseFileToOpen(const FileDialog& dialog)
 
 std::optional<QString> DialogPrompts::ChooseFileToSave(const FileDialog& dialog) {
     return ChooseFile(parent_, dialog, QFileDialog::AcceptSave);
+}
+
+std::optional<sorvani::documents::ReadingChoices> DialogPrompts::ChooseLayout(
+    const sorvani::documents::ReadingChoices& current, bool forPrinting) {
+    const ReturnsToWindow back(parent_);
+    LayoutChoicesDialog dialog(current, forPrinting, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choices();
+}
+
+bool DialogPrompts::ChoosePrinter(QPrinter& printer) {
+    const ReturnsToWindow back(parent_);
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
 }

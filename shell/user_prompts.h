@@ -5,7 +5,10 @@
 #include <QWidget>
 #include <optional>
 
+#include "reading_choices.h"
+
 class QMessageBox;
+class QPrinter;
 
 // The modal questions, messages and file dialogs the commands show. The window asks through
 // this interface so that tests can answer in place of a person.
@@ -27,6 +30,12 @@ class UserPrompts {
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) = 0;
     virtual std::optional<QString> ChooseFileToSave(const FileDialog& dialog) = 0;
+    // The layout of printed pages and web pages, starting from `current`; nothing when the user
+    // cancels. For printing, which always sets reading material, the box layout is not offered.
+    virtual std::optional<sorvani::documents::ReadingChoices> ChooseLayout(
+        const sorvani::documents::ReadingChoices& current, bool forPrinting) = 0;
+    // The system's print dialog, which sets the printer up; false when the user cancels.
+    virtual bool ChoosePrinter(QPrinter& printer) = 0;
 };
 
 // Icons and type names of the file dialogs, judged by the file's name alone. Qt's own provider
@@ -52,6 +61,9 @@ class DialogPrompts : public UserPrompts {
     void Inform(const QString& message) override;
     std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) override;
     std::optional<QString> ChooseFileToSave(const FileDialog& dialog) override;
+    std::optional<sorvani::documents::ReadingChoices> ChooseLayout(
+        const sorvani::documents::ReadingChoices& current, bool forPrinting) override;
+    bool ChoosePrinter(QPrinter& printer) override;
 
   private:
     QWidget* parent_;

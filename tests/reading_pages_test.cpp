@@ -1,7 +1,8 @@
 // The reading layout's pages as a viewer finds their words (pdftotext's word boxes): every
 // syllable centred over its character, no two syllables touching, no line that starts with
 // closing punctuation, no line pair parted by a page, and a number on every page; at the default
-// size and at the largest. Skipped where pdftotext is not installed.
+// size and at the largest, with and without the writing-practice grid. Skipped where pdftotext is
+// not installed.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -13,7 +14,7 @@
 
 #include "box_text_export.h"
 #include "page_alignment.h"
-#include "reading_line_filler.h"
+#include "reading_page_check.h"
 
 namespace sorvani::documents {
 namespace {
@@ -32,95 +33,6 @@ const QString kStory =
 
 using testing_pages::Word;
 
-double Centre(const Word& word) { return (word.left + word.right) / 2; }
-
-// Words standing on one row: the same page and top.
-std::vector<std::vector<Word>> Rows(std::vector<Word> words) {
-    std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) {
-        return a.page != b.page              ? a.page < b.page
-               : std::abs(a.top - b.top) > 1 ? a.top < b.top
-                                             : a.left < b.left;
-    });
-    std::vector<std::vector<Word>> rows;
-    for (const Word& word : words) {
-        if (rows.empty() || rows.back().front().page != word.page ||
-            std::abs(rows.back().front().top - word.top) > 1)
-            rows.emplace_back();
-        rows.back().push_back(word);
-    }
-    return rows;
-}
-
-struct Checked {
-    int pages = 0, numbered = 0, characterRows = 0, syllables = 0, centred = 0, overlaps = 0,
-        badStarts = 0;
-    double worst = 0;
-    QStringList problems;
-};
-
-Checked Check(const std::vector<Word>& words, double size) {
-    Checked checked;
-    auto problem = [&](const QString& what) {
-        if (checked.problems.size() < 5) checked.problems << what;
-    };
-    std::vector<Word> characters, syllables;
-    for (const Word& word : words) {
-        checked.pages = std::max(checked.pages, word.page + 1);
-        // Page numbers stand alone at the foot of the page, in small figures.
-        if (word.text == QString::number(word.page + 1) && word.top > 700) {
-            ++checked.numbered;
-            continue;
-        }
-        ((word.bottom - word.top) > size * 0.8 ? characters : syllables).push_back(word);
-    }
-    for (const auto& row : Rows(characters)) {
-        ++checked.characterRows;
-        if (ClosesText(row.front().text)) {
-            ++checked.badStarts;
-            problem(u"a line starts with %1"_s.arg(row.front().text));
-        }
-    }
-    for (const auto& row : Rows(syllables)) {
-        for (size_t k = 0; k < row.size(); ++k) {
-            const Word& syllable = row[k];
-            ++checked.syllables;
-            if (k > 0 && row[k - 1].right >= syllable.left) {
-                ++checked.overlaps;
-                problem(u"%1 touches %2"_s.arg(row[k - 1].text, syllable.text));
-            }
-            // Its character: on the same page, just below it, under its centre.
-            const Word* below = nullptr;
-            for (const Word& character : characters) {
-                if (character.page != syllable.page || character.top < syllable.bottom - 1 ||
-                    character.top > syllable.bottom + size * 0.5 ||
-                    character.left > Centre(syllable) || character.right < Centre(syllable))
-                    continue;
-                below = &character;
-            }
-            if (!below) {
-                problem(u"%1 has no character below it"_s.arg(syllable.text));
-                continue;
-            }
-            // A viewer may take a character and the punctuation after or before it for one word:
-            // the character is then its first or last em.
-            double centre = Centre(*below);
-            if (below->text.size() > 1) {
-                const double first = below->left + size / 2, last = below->right - size / 2;
-                centre = std::abs(first - Centre(syllable)) < std::abs(last - Centre(syllable))
-                             ? first
-                             : last;
-            }
-            const double distance = std::abs(centre - Centre(syllable));
-            checked.worst = std::max(checked.worst, distance);
-            if (distance <= 0.5)
-                ++checked.centred;
-            else
-                problem(u"%1 over %2 is %3 pt off"_s.arg(syllable.text, below->text).arg(distance));
-        }
-    }
-    return checked;
-}
-
 QString Exported(const QString& annotated, const ReadingChoices& choices, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
@@ -133,20 +45,22 @@ QString Exported(const QString& annotated, const ReadingChoices& choices, const 
     return path;
 }
 
-class ReadingPages : public testing::TestWithParam<int> {};
+// The characters' size, and whether they stand in the writing-practice grid.
+class ReadingPages : public testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(ReadingPages, SetEverySyllableCentredOverItsCharacterAndKeepPairsTogether) {
     if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
     QTemporaryDir folder;
     ReadingChoices choices;
-    choices.size = GetParam();
+    choices.size = std::get<0>(GetParam());
+    choices.grid = std::get<1>(GetParam());
     choices.toneColours = true;
     const QString annotated = testing_pages::Annotated(kStory.repeated(6), true);
     const QString pdf = Exported(annotated, choices, folder.filePath(u"story.pdf"_s));
     const std::vector<Word> words = testing_pages::PdfWords(pdf);
     ASSERT_FALSE(words.empty());
-    const Checked checked = Check(words, choices.size);
+    const testing_pages::Checked checked = testing_pages::CheckReadingPages(words, choices.size);
     const QString problems = checked.problems.join(u'\n');
     // Every character of the story that has a syllable shows it over itself, on its page.
     const int annotatedCharacters =
@@ -157,11 +71,13 @@ TEST_P(ReadingPages, SetEverySyllableCentredOverItsCharacterAndKeepPairsTogether
     EXPECT_EQ(checked.badStarts, 0) << problems.toStdString();
     EXPECT_EQ(checked.numbered, checked.pages);
     EXPECT_GT(checked.pages, choices.size > 20 ? 2 : 0);
-    std::printf("%d pt: %d pages, %d lines, %d syllables, worst centring %.3f pt\n", choices.size,
-                checked.pages, checked.characterRows, checked.syllables, checked.worst);
+    std::printf("%d pt%s: %d pages, %d lines, %d syllables, worst centring %.3f pt\n", choices.size,
+                choices.grid ? " in the grid" : "", checked.pages, checked.characterRows,
+                checked.syllables, checked.worst);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, ReadingPages, testing::Values(16, 36));
+INSTANTIATE_TEST_SUITE_P(SizesAndGrid, ReadingPages,
+                         testing::Combine(testing::Values(16, 36), testing::Bool()));
 
 }  // namespace
 }  // namespace sorvani::documents

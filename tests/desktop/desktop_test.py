@@ -252,6 +252,16 @@ class Scenario:
         if not os.path.exists(target):
             raise Failure("the export wrote no file")
 
+        # Ctrl+P: the layout dialog, then the system's print dialog; cancelled, the keyboard is
+        # back in the document box.
+        self.d.xdotool("key", "ctrl+p")
+        self.wait_dialog("版面设置", "QDialog")
+        self.d.xdotool("key", "Return")
+        self.d.wait_report("the print dialog shows with the keyboard",
+                           lambda r: r["active"] == "QPrintDialog")
+        self.d.xdotool("key", "Escape")
+        self.keyboard_in_document_box("after a cancelled print")
+
     def long_import_answers_and_closes(self):
         """During the import of a long file the window follows a move, and a close ends the
         import and the program."""

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "user_prompts.h"
 
@@ -21,9 +22,32 @@ class RecordingPrompts : public UserPrompts {
         return chosenFile;
     }
 
+    std::optional<sorvani::documents::ReadingChoices> ChooseLayout(
+        const sorvani::documents::ReadingChoices& current, bool forPrinting) override {
+        layoutOffered = current;
+        layoutForPrinting = forPrinting;
+        ++layoutDialogs;
+        if (!acceptLayout) return std::nullopt;
+        return chosenLayout.value_or(current);
+    }
+    bool ChoosePrinter(QPrinter& printer) override {
+        ++printDialogs;
+        return choosePrinter && choosePrinter(printer);
+    }
+
     bool answerYes = true;
     std::optional<QString> chosenFile;
     FileDialog openDialog;  // as the last open dialog was set up
     FileDialog saveDialog;  // as the last save dialog was set up
     QStringList shown;
+    // The layout dialog: whether it is accepted and with what (the choices offered when none is
+    // set); what it offered, whether for printing, how often it was shown.
+    bool acceptLayout = true;
+    std::optional<sorvani::documents::ReadingChoices> chosenLayout;
+    sorvani::documents::ReadingChoices layoutOffered;
+    bool layoutForPrinting = false;
+    int layoutDialogs = 0;
+    // Sets the printer up as the print dialog would; the dialog is cancelled when there is none.
+    std::function<bool(QPrinter&)> choosePrinter;
+    int printDialogs = 0;
 };
