@@ -188,17 +188,21 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
             const auto second = static_cast<unsigned char>(bytes[i + 1]);
             const auto third = static_cast<unsigned char>(bytes[i + 2]);
             const char32_t cp = (byte & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
-            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80 && cp >= 0x800 &&
-                (cp < 0xD800 || cp > 0xDFFF)) {
-                // Below the noncharacters only the line and paragraph separators are special.
-                if (cp < 0xFDD0 && cp - 0x2028 > 1) {
+            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
+                // Between the paragraph separator and the surrogates (the ideographs and the
+                // Chinese punctuation among them) nothing is special: one test.
+                if (cp - 0x202A < 0xD800 - 0x202A) {
                     *out++ = static_cast<char16_t>(cp);
                     afterCr = false;
-                } else {
-                    put(static_cast<char16_t>(cp));
+                    i += 3;
+                    continue;
                 }
-                i += 3;
-                continue;
+                // No overlong form, no surrogate.
+                if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) {
+                    put(static_cast<char16_t>(cp));
+                    i += 3;
+                    continue;
+                }
             }
         }
         const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(i));
