@@ -1,6 +1,7 @@
 #include "annotation_stream.h"
 
 #include <cstddef>
+#include <new>
 
 #include "annotated_line_layout.h"
 #include "annotation_run.h"
@@ -26,13 +27,16 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
       toneFlag_(toneFlag),
       write_(std::move(write)),
       chooser_(chooser),
+      known_(static_cast<Known*>(std::calloc(0x10000, sizeof(Known)))),
       bytes_(kPadding, '\0') {
+    if (!known_) throw std::bad_alloc();
     out_.reserve(2 * kOutputPiece);
 }
 
 bool AnnotationStream::LearnJoins(char16_t unit) {
-    Known& known = KnownOf(unit);
+    Known& known = known_[unit];
     known.joins = IsJoiningMark(unit) ? 2 : 1;
+    known.follows = known.joins == 1 && !utf16::IsSurrogate(unit);
     return known.joins == 2;
 }
 
@@ -46,7 +50,7 @@ uint32_t AnnotationStream::Keep(std::u16string_view text, uint16_t& length) {
 }
 
 const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
-    Known& known = KnownOf(unit);
+    Known& known = known_[unit];
     const std::u16string_view character(&unit, 1);
     const Placing placing = PlacingOf(character, pinyin_, toneFlag_);
     known.placed = true;
@@ -54,6 +58,8 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     known.width = placing.lineEnd ? 0 : ruler_.Width(placing.spelling);
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spelling = Keep(placing.spelling, known.spellingLength);
+    known.copied =
+        !placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding;
     // Where PlacingOf would show a chosen syllable: a looked-up double-byte character, which
     // starts its spelling.
     known.takesChosen = chooser_ && !placing.lineEnd && !placing.pinyin.empty() &&
@@ -74,6 +80,7 @@ const AnnotationStream::KnownSyllable& AnnotationStream::Chosen(SyllableId id) {
     known.spacingWidth = ruler_.Width(placing.spelling);
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spacing = Keep(placing.spelling, known.spacingLength);
+    known.copied = known.pinyinLength <= kPadding && known.spacingLength <= kPadding;
     return known;
 }
 
@@ -148,31 +155,82 @@ void AnnotationStream::EndPair(std::string_view after) {
 }
 
 void AnnotationStream::LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen) {
-    for (size_t i = 0; i < chunk.size();) {
-        const char16_t unit = chunk[i];
-        const SyllableId id = chosen.empty() ? 0 : chosen[i];
-        // Most characters stand alone: no surrogate, no joining mark after them.
-        if (!utf16::IsSurrogate(unit) &&
-            (i + 1 == chunk.size() ||
-             (!utf16::IsSurrogate(chunk[i + 1]) && !Joins(chunk[i + 1])))) {
-            const Known& known = PlacedAlone(unit);
-            if (id && known.takesChosen) {
-                const KnownSyllable& syllable = Chosen(id);
-                Place(false, Kept(syllable.pinyin, syllable.pinyinLength),
-                      Kept(known.spelling, known.characterLength),
-                      known.characterWidth + syllable.spacingWidth,
-                      Kept(syllable.spacing, syllable.spacingLength));
-            } else {
-                Place(known.lineEnd, Kept(known.pinyin, known.pinyinLength),
-                      Kept(known.spelling, known.spellingLength), known.width);
-            }
-            ++i;
-            continue;
+    for (size_t at = 0; (at = PlaceRun(chunk, chosen, at)) < chunk.size();)
+        at = LayOutUnit(chunk, chosen.empty() ? 0 : chosen[at], at);
+}
+
+// The commonest case, a character that stands alone (no surrogate, no joining mark after it) and
+// whose pieces are copied as blocks, for as many units from `at` on as there are: the ends of the
+// lines stay in registers, which the bytes written would otherwise make the compiler reload after
+// every copy. Returns where it stopped.
+size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen,
+                                  size_t at) {
+    const size_t size = chunk.size();
+    const Known* known = known_.get();
+    const char* kept = bytes_.data();
+    // Room for the rest of the chunk: a block of pinyin a unit, and a character and its spacing.
+    char* pinyin = pinyinLine_.Room((size - at) * kPadding);
+    char* characters = characterLine_.Room((size - at) * 2 * kPadding);
+    int64_t width = lineWidth_;
+    for (; at < size; ++at) {
+        const Known& unit = known[chunk[at]];
+        if (!unit.copied || (at + 1 < size && !known[chunk[at + 1]].follows)) break;
+        const SyllableId id = chosen.empty() ? 0 : chosen[at];
+        if (id && unit.takesChosen) {
+            if (id >= knownSyllables_.size() || !knownSyllables_[id].copied) break;
+            const KnownSyllable& syllable = knownSyllables_[id];
+            std::memcpy(pinyin, kept + syllable.pinyin, kPadding);
+            pinyin += syllable.pinyinLength;
+            std::memcpy(characters, kept + unit.spelling, kPadding);
+            characters += unit.characterLength;
+            std::memcpy(characters, kept + syllable.spacing, kPadding);
+            characters += syllable.spacingLength;
+            width += unit.characterWidth + syllable.spacingWidth;
+        } else {
+            std::memcpy(pinyin, kept + unit.pinyin, kPadding);
+            pinyin += unit.pinyinLength;
+            std::memcpy(characters, kept + unit.spelling, kPadding);
+            characters += unit.spellingLength;
+            width += unit.width;
         }
-        const size_t length = ClusterLength(chunk, i);
-        LayOutCluster(chunk.substr(i, length), id);
-        i += length;
+        if (width > kWrapWidth) {
+            pinyinLine_.EndAt(pinyin);
+            characterLine_.EndAt(characters);
+            EndPair(kLineEnd);
+            // The lines are empty now, with the room they had.
+            pinyin = pinyinLine_.Room(0);
+            characters = characterLine_.Room(0);
+            width = 0;
+        }
     }
+    pinyinLine_.EndAt(pinyin);
+    characterLine_.EndAt(characters);
+    lineWidth_ = width;
+    return at;
+}
+
+// Any other unit: a character placed alone for the first time, at a line end or with pieces too
+// long for blocks, or a cluster. Returns where the next one starts.
+size_t AnnotationStream::LayOutUnit(std::u16string_view chunk, SyllableId id, size_t at) {
+    const char16_t unit = chunk[at];
+    if (!utf16::IsSurrogate(unit) &&
+        (at + 1 == chunk.size() || (!utf16::IsSurrogate(chunk[at + 1]) && !Joins(chunk[at + 1])))) {
+        const Known& known = PlacedAlone(unit);
+        if (id && known.takesChosen) {
+            const KnownSyllable& syllable = Chosen(id);
+            Place(false, Kept(syllable.pinyin, syllable.pinyinLength),
+                  Kept(known.spelling, known.characterLength),
+                  known.characterWidth + syllable.spacingWidth,
+                  Kept(syllable.spacing, syllable.spacingLength));
+        } else {
+            Place(known.lineEnd, Kept(known.pinyin, known.pinyinLength),
+                  Kept(known.spelling, known.spellingLength), known.width);
+        }
+        return at + 1;
+    }
+    const size_t length = ClusterLength(chunk, at);
+    LayOutCluster(chunk.substr(at, length), id);
+    return at + length;
 }
 
 void AnnotationStream::LayOutCluster(std::u16string_view cluster, SyllableId chosen) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -46,6 +46,11 @@ class AnnotationStream {
         bool placed = false, lineEnd = false;
         // The layout shows a chosen syllable over it instead of the dictionary's.
         bool takesChosen = false;
+        // Placed alone, it is copied as two blocks (see PlaceRun): placed, no line end, pinyin
+        // and spelling at most kPadding bytes each.
+        bool copied = false;
+        // A unit that may follow one placed alone: neither a surrogate half nor a joining mark.
+        bool follows = false;
         uint8_t joins = 0;  // 0 not known yet, 1 no, 2 a mark that joins the character before it
         uint8_t characterLength = 0;  // bytes of the character, at the start of its spelling
         uint16_t pinyinLength = 0, spellingLength = 0;
@@ -56,6 +61,8 @@ class AnnotationStream {
     // character.
     struct KnownSyllable {
         bool placed = false;
+        // Pinyin and spacing at most kPadding bytes each, copied as blocks.
+        bool copied = false;
         uint16_t pinyinLength = 0, spacingLength = 0;
         uint32_t pinyin = 0, spacing = 0;  // offsets in bytes_
         int64_t spacingWidth = 0;
@@ -70,14 +77,21 @@ class AnnotationStream {
     class Line {
       public:
         void Append(std::string_view piece) {
-            if (size_ + piece.size() + kPadding > room_.size())
-                room_.resize(2 * room_.size() + piece.size() + kPadding);
+            char* end = Room(piece.size());
             if (piece.size() <= kPadding)
-                std::memcpy(room_.data() + size_, piece.data(), kPadding);
+                std::memcpy(end, piece.data(), kPadding);
             else
-                std::memcpy(room_.data() + size_, piece.data(), piece.size());
+                std::memcpy(end, piece.data(), piece.size());
             size_ += piece.size();
         }
+        // Where the line ends, with room for `bytes` more and kPadding past them.
+        char* Room(size_t bytes) {
+            if (size_ + bytes + kPadding > room_.size())
+                room_.resize(2 * room_.size() + bytes + kPadding);
+            return room_.data() + size_;
+        }
+        // The line now ends here, within the room asked for last.
+        void EndAt(const char* end) { size_ = static_cast<size_t>(end - room_.data()); }
         std::string_view text() const { return std::string_view(room_).substr(0, size_); }
         void clear() { size_ = 0; }
 
@@ -94,11 +108,11 @@ class AnnotationStream {
     }
     // Both are asked for every unit: the answers already known come inline.
     bool Joins(char16_t unit) {
-        const Known& known = KnownOf(unit);
+        const Known& known = known_[unit];
         return known.joins ? known.joins == 2 : LearnJoins(unit);
     }
     const Known& PlacedAlone(char16_t unit) {
-        const Known& known = KnownOf(unit);
+        const Known& known = known_[unit];
         return known.placed ? known : LearnPlacing(unit);
     }
     bool LearnJoins(char16_t unit);
@@ -107,6 +121,8 @@ class AnnotationStream {
     void Choose(bool atEnd);
     void LayOutChunks(bool last);
     void LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen);
+    size_t PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen, size_t at);
+    size_t LayOutUnit(std::u16string_view chunk, SyllableId id, size_t at);
     void LayOutCluster(std::u16string_view cluster, SyllableId chosen);
     void Place(bool lineEnd, std::string_view pinyin, std::string_view spelling, int64_t width,
                std::string_view spacing = {});
@@ -120,14 +136,12 @@ class AnnotationStream {
     const int16_t toneFlag_;
     Writer write_;
     const ReadingChooser* chooser_;
-    // By unit, in pages of 256 units made when first needed: a text touches few of them, and
-    // fresh memory is slow to touch.
-    Known& KnownOf(char16_t unit) {
-        auto& page = known_[unit >> 8];
-        if (!page) page = std::make_unique<Known[]>(256);
-        return page[unit & 0xFF];
-    }
-    std::array<std::unique_ptr<Known[]>, 256> known_;
+    // By unit, in zeroed memory that the system gives page by page as it is first touched: a
+    // text touches few pages, and a unit costs one access with no test whether its page exists.
+    struct FreeMemory {
+        void operator()(Known* known) const { std::free(known); }
+    };
+    std::unique_ptr<Known[], FreeMemory> known_;
     std::vector<KnownSyllable> knownSyllables_;
     // The kept bytes, followed by kPadding zero bytes.
     std::string bytes_;

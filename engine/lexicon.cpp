@@ -13,6 +13,8 @@ namespace {
 constexpr std::string_view kMagic = "SVLEXIC1";
 constexpr size_t kChecksumEnd = 16;
 constexpr size_t kHeaderSize = kChecksumEnd + 5 * 4;
+// Where the header tells how many bytes the tags take.
+constexpr size_t kTagBytesField = kChecksumEnd + 4 * 4;
 // 2^24 slots are 128 MB: a larger table is no lexicon of this program.
 constexpr uint32_t kMostSlotBits = 24;
 constexpr size_t kLargestFile = kHeaderSize + (size_t{8} << kMostSlotBits) + 4096;
@@ -30,32 +32,66 @@ void PutNumber(std::string& out, T value) {
         out.push_back(static_cast<char>((static_cast<uint64_t>(value) >> (8 * b)) & 0xFF));
 }
 
-}  // namespace
-
 // Four lanes of eight bytes, which the processor mixes side by side: checking a table of
-// megabytes costs well under a millisecond.
-uint64_t LexiconChecksum(std::string_view bytes) {
-    uint64_t lanes[4] = {0x84222325CBF29CE4ull, 1, 2, 3};
-    const auto mix = [](uint64_t& lane, uint64_t word) {
+// megabytes costs well under a millisecond. Bytes may come in parts: the file's slots are read
+// straight into the table, apart from the bytes before them.
+class LaneChecksum {
+  public:
+    void Add(std::string_view bytes) {
+        size_ += bytes.size();
+        if (held_ > 0) {
+            const size_t take = std::min(kBlock - held_, bytes.size());
+            std::memcpy(block_ + held_, bytes.data(), take);
+            held_ += take;
+            bytes.remove_prefix(take);
+            if (held_ < kBlock) return;
+            MixBlock(block_);
+            held_ = 0;
+        }
+        for (; bytes.size() >= kBlock; bytes.remove_prefix(kBlock)) MixBlock(bytes.data());
+        std::memcpy(block_, bytes.data(), bytes.size());
+        held_ = bytes.size();
+    }
+    uint64_t Sum() const {
+        uint64_t first = lanes_[0];
+        const std::string_view rest(block_, held_);
+        for (size_t at = 0; at < rest.size(); at += 8)
+            Mix(first, NumberAt(rest, at, std::min<size_t>(8, rest.size() - at)));
+        uint64_t sum = size_;
+        Mix(sum, first);
+        for (size_t lane = 1; lane < 4; ++lane) Mix(sum, lanes_[lane]);
+        return sum;
+    }
+
+  private:
+    static constexpr size_t kBlock = 32;
+    static void Mix(uint64_t& lane, uint64_t word) {
         lane = (lane ^ word) * 0x9E3779B97F4A7C15ull;
         lane ^= lane >> 31;
-    };
-    size_t at = 0;
-    for (; at + 32 <= bytes.size(); at += 32) {
+    }
+    void MixBlock(const char* block) {
         for (size_t lane = 0; lane < 4; ++lane) {
             uint64_t word;
             if constexpr (std::endian::native == std::endian::little)
-                std::memcpy(&word, bytes.data() + at + 8 * lane, 8);
+                std::memcpy(&word, block + 8 * lane, 8);
             else
-                word = NumberAt(bytes, at + 8 * lane, 8);
-            mix(lanes[lane], word);
+                word = NumberAt(std::string_view(block, kBlock), 8 * lane, 8);
+            Mix(lanes_[lane], word);
         }
     }
-    for (; at < bytes.size(); at += 8)
-        mix(lanes[0], NumberAt(bytes, at, std::min<size_t>(8, bytes.size() - at)));
-    uint64_t sum = bytes.size();
-    for (const uint64_t lane : lanes) mix(sum, lane);
-    return sum;
+
+    uint64_t lanes_[4] = {0x84222325CBF29CE4ull, 1, 2, 3};
+    char block_[kBlock] = {};
+    size_t held_ = 0;
+    uint64_t size_ = 0;
+};
+
+}  // namespace
+
+uint64_t LexiconChecksum(std::string_view bytes) {
+    LaneChecksum sum;
+    sum.Add(bytes);
+    return sum.Sum();
 }
 
 Lexicon Lexicon::Load(const std::filesystem::path& file) {
@@ -69,64 +105,109 @@ Lexicon Lexicon::Load(const std::filesystem::path& file) {
     if (size > kLargestFile)
         throw LexiconError("Damaged lexicon (it is too large): " + PathText(file));
     std::ifstream in(file, std::ios::binary);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-        throw LexiconError("File cannot be read: " + PathText(file));
-    return Parse(bytes, PathText(file));
+    const auto read = [&](char* into, size_t count) {
+        if (!in || !in.read(into, static_cast<std::streamsize>(count)))
+            throw LexiconError("File cannot be read: " + PathText(file));
+    };
+    // The header and the tags first, then the slots straight into the table: copying megabytes
+    // and zeroing them first would cost more than the rest of the load.
+    std::string head(std::min<size_t>(kHeaderSize, static_cast<size_t>(size)), '\0');
+    read(head.data(), head.size());
+    if (head.size() == kHeaderSize) {
+        const size_t tagBytes = NumberAt(head, kTagBytesField, 4);
+        head.resize(std::min<size_t>(kHeaderSize + tagBytes, static_cast<size_t>(size)));
+        read(head.data() + kHeaderSize, head.size() - kHeaderSize);
+    }
+    Lexicon lexicon;
+    lexicon.slots_.resize((static_cast<size_t>(size) - head.size()) / 8);
+    read(reinterpret_cast<char*>(lexicon.slots_.data()), 8 * lexicon.slots_.size());
+    if constexpr (std::endian::native != std::endian::little)
+        for (uint64_t& slot : lexicon.slots_)
+            slot = NumberAt(std::string_view(reinterpret_cast<const char*>(&slot), 8), 0, 8);
+    lexicon.Check(head, static_cast<size_t>(size), PathText(file));
+    return lexicon;
 }
 
 Lexicon Lexicon::Parse(std::string_view bytes, const std::string& name) {
+    Lexicon lexicon;
+    const size_t tagBytes = bytes.size() < kHeaderSize ? 0 : NumberAt(bytes, kTagBytesField, 4);
+    const std::string_view head = bytes.substr(0, kHeaderSize + tagBytes);
+    const std::string_view slotBytes = bytes.substr(head.size());
+    lexicon.slots_.resize(slotBytes.size() / 8);
+    for (size_t at = 0; at < lexicon.slots_.size(); ++at)
+        lexicon.slots_[at] = NumberAt(slotBytes, 8 * at, 8);
+    lexicon.Check(head, bytes.size(), name);
+    return lexicon;
+}
+
+void Lexicon::Check(std::string_view head, size_t size, const std::string& name) {
     const auto fail = [&](const std::string& why) {
         throw LexiconError("Damaged lexicon (" + why + "): " + name);
     };
-    if (bytes.size() < kHeaderSize || bytes.substr(0, kMagic.size()) != kMagic)
-        fail("not a lexicon");
-    if (NumberAt(bytes, kMagic.size(), 8) != LexiconChecksum(bytes.substr(kChecksumEnd)))
-        fail("wrong checksum");
+    if (head.size() < kHeaderSize || head.substr(0, kMagic.size()) != kMagic) fail("not a lexicon");
     const auto field = [&](size_t n) {
-        return static_cast<uint32_t>(NumberAt(bytes, kChecksumEnd + 4 * n, 4));
+        return static_cast<uint32_t>(NumberAt(head, kChecksumEnd + 4 * n, 4));
     };
     const uint32_t slotBits = field(0), tagCount = field(3), tagBytes = field(4);
+    // The slots are summed and looked at a stretch at a time, while the stretch is in the cache:
+    // the table is larger than the cache, and a second pass would read it from memory again.
+    constexpr size_t kStretch = 4096;
+    LaneChecksum sum;
+    sum.Add(head.substr(kChecksumEnd));
+    size_t used = 0;
+    bool holdsNothing = false, tagOutOfRange = false;
+    for (size_t from = 0; from < slots_.size(); from += kStretch) {
+        const size_t to = std::min(slots_.size(), from + kStretch);
+        if constexpr (std::endian::native == std::endian::little) {
+            sum.Add(std::string_view(reinterpret_cast<const char*>(slots_.data() + from),
+                                     8 * (to - from)));
+        } else {
+            for (size_t at = from; at < to; ++at) {
+                std::string bytes;
+                PutNumber(bytes, slots_[at]);
+                sum.Add(bytes);
+            }
+        }
+        for (size_t at = from; at < to; ++at) {
+            const uint64_t slot = slots_[at];
+            used += slot != 0;
+            holdsNothing |= slot != 0 && !(slot & (kIsWord | kGoesOn));
+            tagOutOfRange |= (slot & kIsWord) && ((slot >> kTagShift) & kTagMask) >= tagCount;
+        }
+    }
+    if (NumberAt(head, kMagic.size(), 8) != sum.Sum()) fail("wrong checksum");
     if (slotBits > kMostSlotBits) fail("too many slots");
     const size_t slotCount = size_t{1} << slotBits;
-    if (bytes.size() != kHeaderSize + size_t{tagBytes} + 8 * slotCount) fail("wrong size");
+    if (size != kHeaderSize + size_t{tagBytes} + 8 * slotCount || slots_.size() != slotCount)
+        fail("wrong size");
 
-    Lexicon lexicon;
-    lexicon.longest_ = field(1);
-    lexicon.unknownCost_ = field(2);
-    if (lexicon.longest_ == 0 || lexicon.longest_ > 255) fail("longest word out of range");
-    if (lexicon.unknownCost_ > kMostCost) fail("cost out of range");
-    const std::string_view tagText = bytes.substr(kHeaderSize, tagBytes);
+    longest_ = field(1);
+    unknownCost_ = field(2);
+    if (longest_ == 0 || longest_ > 255) fail("longest word out of range");
+    if (unknownCost_ > kMostCost) fail("cost out of range");
+    const std::string_view tagText = head.substr(kHeaderSize, tagBytes);
     for (size_t start = 0; start < tagText.size();) {
         const size_t end = tagText.find('\n', start);
         if (end == std::string_view::npos || end == start) fail("a tag without its line end");
-        lexicon.tags_.emplace_back(tagText.substr(start, end - start));
+        tags_.emplace_back(tagText.substr(start, end - start));
         start = end + 1;
     }
-    if (lexicon.tags_.size() != tagCount || tagCount > kTagMask + 1) fail("wrong tag count");
+    if (tags_.size() != tagCount || tagCount > kTagMask + 1) fail("wrong tag count");
 
-    lexicon.slots_.resize(slotCount);
-    const std::string_view slotBytes = bytes.substr(kHeaderSize + tagBytes);
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(lexicon.slots_.data(), slotBytes.data(), slotBytes.size());
-    } else {
-        for (size_t at = 0; at < slotCount; ++at)
-            lexicon.slots_[at] = NumberAt(slotBytes, 8 * at, 8);
-    }
-    lexicon.mask_ = slotCount - 1;
-    for (const uint64_t slot : lexicon.slots_) {
-        if (slot == 0) continue;
-        ++lexicon.used_;
-        if (!(slot & (kIsWord | kGoesOn))) fail("a slot that holds nothing");
-        if (((slot >> kTagShift) & kTagMask) >= tagCount && (slot & kIsWord))
-            fail("a tag out of range");
-    }
+    mask_ = slotCount - 1;
+    used_ = used;
+    if (holdsNothing) fail("a slot that holds nothing");
+    if (tagOutOfRange) fail("a tag out of range");
     // A search ends at an empty slot.
-    if (lexicon.used_ == slotCount) fail("no empty slot");
-    for (char32_t unit = 0; unit < 0x10000; ++unit)
-        if (IsLexiconUnit(static_cast<char16_t>(unit)))
-            lexicon.NoteFirstUnit(static_cast<char16_t>(unit));
-    return lexicon;
+    if (used_ == slotCount) fail("no empty slot");
+    // The slot of a unit further on is asked for ahead of each search, so that their misses
+    // overlap instead of following one another.
+    constexpr char32_t kAhead = 16;
+    for (char32_t unit = 0; unit < 0x10000; ++unit) {
+        const auto ahead = static_cast<char16_t>(unit + kAhead);
+        if (unit + kAhead < 0x10000 && IsLexiconUnit(ahead)) PrefetchSlot(Step(kSeed, ahead));
+        if (IsLexiconUnit(static_cast<char16_t>(unit))) NoteFirstUnit(static_cast<char16_t>(unit));
+    }
 }
 
 uint32_t Lexicon::CostOf(double frequency, uint32_t unknownCost) {

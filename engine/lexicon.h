@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The lexicon: the ordinary words of the language with how often each occurs and its part of
@@ -87,6 +90,14 @@ class Lexicon {
             slot = Find(hash);
         }
     }
+    // Asks the memory ahead for the slots that WordsAt reads two units into the words at each
+    // place of the text: the table is megabytes, so each is a miss, and misses asked for
+    // together overlap where those met one by one follow each other.
+    void Prefetch(std::u16string_view text) const {
+        for (size_t at = 0; at + 1 < text.size(); ++at)
+            if (firstUnits_[text[at]] & kGoesOn)
+                PrefetchSlot(Step(Step(kSeed, text[at]), text[at + 1]));
+    }
     // The word's entry, or nothing.
     bool Holds(std::u16string_view text, Found& entry) const;
 
@@ -120,14 +131,43 @@ class Lexicon {
             if (slot == 0 || (slot & kCheckMask) == check) return slot;
         }
     }
+    void PrefetchSlot(uint64_t hash) const {
+#if defined(__GNUC__) && defined(__x86_64__)
+        // GCC drops __builtin_prefetch in a loop that does nothing else.
+        asm volatile("prefetcht0 %0" : : "m"(slots_[hash & mask_]));
+#elif defined(__GNUC__)
+        __builtin_prefetch(&slots_[hash & mask_]);
+#else
+        (void)hash;
+#endif
+    }
     uint64_t& SlotFor(uint64_t hash);
     void NoteFirstUnit(char16_t unit) {
         firstUnits_[unit] = static_cast<uint32_t>(Find(Step(kSeed, unit)) & ~kCheckMask);
     }
+    // Checks the file's header and tags (`head`), its size and the slots read from it, and takes
+    // its fields. Throws LexiconError.
+    void Check(std::string_view head, size_t size, const std::string& name);
     // Puts the word in; false when the table is full.
     bool Insert(std::u16string_view text, uint32_t cost, uint8_t tag);
 
-    std::vector<uint64_t> slots_ = std::vector<uint64_t>(1, 0);
+    // Leaves what it makes uninitialised: the slots are read over at once.
+    template <typename T>
+    struct Uninitialised : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = Uninitialised<U>;
+        };
+        template <typename U, typename... Arguments>
+        void construct(U* at, Arguments&&... arguments) {
+            if constexpr (sizeof...(Arguments) == 0)
+                ::new (static_cast<void*>(at)) U;
+            else
+                ::new (static_cast<void*>(at)) U(std::forward<Arguments>(arguments)...);
+        }
+    };
+    std::vector<uint64_t, Uninitialised<uint64_t>> slots_ =
+        std::vector<uint64_t, Uninitialised<uint64_t>>(1, 0);
     // The slot of each one-unit key, without its check.
     std::vector<uint32_t> firstUnits_ = std::vector<uint32_t>(0x10000, 0);
     uint64_t mask_ = 0;

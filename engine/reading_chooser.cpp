@@ -108,6 +108,7 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
             (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
                                (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
     if (!decides) return ChangeTones(window, from, to, ids);
+    lexicon_->Prefetch(piece);
     const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
     // The least cost of the words from each place to the end, and the first word of that path.
     std::array<uint32_t, kLongestPiece + 1> cost;

@@ -38,47 +38,6 @@ bool ReadsAsUtf8(std::string_view sample, bool inputEndsThere) {
     return valid >= kValidPerInvalid * invalid;
 }
 
-size_t DecodeUtf8Units(std::string_view bytes, bool last, std::u16string& units) {
-    // Room for the most units the bytes can give, one a byte, written in place.
-    const size_t start = units.size();
-    units.resize(start + bytes.size());
-    char16_t* out = units.data() + start;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80) {
-            *out++ = byte;
-            ++i;
-            continue;
-        }
-        // Chinese is three bytes a character: read here when valid, as ReadUtf8Sequence would.
-        if ((byte & 0xF0) == 0xE0 && i + 2 < bytes.size()) {
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            const auto third = static_cast<unsigned char>(bytes[i + 2]);
-            const char32_t cp = (byte & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
-            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80 && cp >= 0x800 &&
-                (cp < 0xD800 || cp > 0xDFFF)) {
-                *out++ = static_cast<char16_t>(cp);
-                i += 3;
-                continue;
-            }
-        }
-        const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(i));
-        if (sequence.kind == Utf8Sequence::Kind::Truncated && !last) break;
-        const char32_t cp =
-            sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD';
-        if (cp < 0x10000) {
-            *out++ = static_cast<char16_t>(cp);
-        } else {
-            *out++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        }
-        i += sequence.length;
-    }
-    units.resize(static_cast<size_t>(out - units.data()));
-    return i;
-}
-
 // A NUL character and a surrogate half without its partner are no text; each becomes U+FFFD.
 size_t DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, std::u16string& units) {
     const auto unitAt = [&](size_t i) {
@@ -168,8 +127,7 @@ size_t TextDecoder::DecodeDecided(std::string_view bytes, bool last, std::u16str
     size_t used = 0;
     switch (encoding_) {
         case Encoding::Utf8:
-            used = DecodeUtf8Units(bytes, last, units_);
-            break;
+            return DecodeUtf8(bytes, last, text);
         case Encoding::CodePage936:
             used = cp936::Decode(bytes, last, units_);
             break;
@@ -182,6 +140,86 @@ size_t TextDecoder::DecodeDecided(std::string_view bytes, bool last, std::u16str
     }
     Append(units_, text);
     return used;
+}
+
+// UTF-8, the commonest input, straight onto the text in one pass, each unit treated as Append
+// treats it: the units are neither copied again nor looked at twice.
+size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string& text) {
+    // Room for a unit a byte, the most the bytes can give but for line breaks, which make room
+    // for themselves.
+    const size_t start = text.size();
+    text.resize(start + bytes.size());
+    char16_t* out = text.data() + start;
+    bool afterCr = afterCr_;
+    // Any unit, however rare.
+    const auto put = [&](char16_t unit) {
+        if (unit == 0) {
+            text.resize(static_cast<size_t>(out - text.data()));
+            throw NotTextError();
+        }
+        if (!IsLineBreak(unit)) {
+            *out++ = IsNoncharacter(unit) ? u'\uFFFD' : unit;
+            afterCr = false;
+            return;
+        }
+        if (unit != u'\n' || !afterCr) {
+            const size_t at = static_cast<size_t>(out - text.data());
+            text.resize(text.size() + lineBreak_.size());
+            out = std::copy(lineBreak_.begin(), lineBreak_.end(), text.data() + at);
+        }
+        afterCr = unit == u'\r';
+    };
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            // Above CR no ASCII unit is a line break or NUL.
+            if (byte > u'\r') {
+                *out++ = byte;
+                afterCr = false;
+            } else {
+                put(byte);
+            }
+            ++i;
+            continue;
+        }
+        // Chinese is three bytes a character: read here when valid, as ReadUtf8Sequence would.
+        if ((byte & 0xF0) == 0xE0 && i + 2 < bytes.size()) {
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            const auto third = static_cast<unsigned char>(bytes[i + 2]);
+            const char32_t cp = (byte & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
+            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
+                // Between the paragraph separator and the surrogates (the ideographs and the
+                // Chinese punctuation among them) nothing is special: one test.
+                if (cp - 0x202A < 0xD800 - 0x202A) {
+                    *out++ = static_cast<char16_t>(cp);
+                    afterCr = false;
+                    i += 3;
+                    continue;
+                }
+                // No overlong form, no surrogate.
+                if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) {
+                    put(static_cast<char16_t>(cp));
+                    i += 3;
+                    continue;
+                }
+            }
+        }
+        const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(i));
+        if (sequence.kind == Utf8Sequence::Kind::Truncated && !last) break;
+        const char32_t cp =
+            sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD';
+        if (cp < 0x10000) {
+            put(static_cast<char16_t>(cp));
+        } else {
+            put(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            put(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        }
+        i += sequence.length;
+    }
+    text.resize(static_cast<size_t>(out - text.data()));
+    afterCr_ = afterCr;
+    return i;
 }
 
 void TextDecoder::Append(std::u16string_view units, std::u16string& text) {

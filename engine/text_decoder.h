@@ -50,6 +50,7 @@ class TextDecoder {
     void DecideAtMark();
     void DecideUtf8OrCodePage(bool last);
     size_t DecodeDecided(std::string_view bytes, bool last, std::u16string& text);
+    size_t DecodeUtf8(std::string_view bytes, bool last, std::u16string& text);
     void Append(std::u16string_view units, std::u16string& text);
 
     std::u16string lineBreak_;

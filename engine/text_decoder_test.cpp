@@ -54,6 +54,16 @@ INSTANTIATE_TEST_SUITE_P(
         DecodingCase{"UnicodeSeparators", "a\u2028b\u2029c\r\u2029\n", u"a\nb\nc\n\n\n"},
         DecodingCase{"Noncharacters", "a\uFDD0b\uFDD1\uFDEF\uFFFE\uFFFF",
                      u"a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD"},
+        // Each side of the range that UTF-8 decoding passes on with one test, and surrogates
+        // written as UTF-8, which are no text.
+        DecodingCase{"Utf8AtTheEdgesOfItsQuickRange",
+                     "\u0800\u2027\u202A\u3002\uD7FF\uE000\uFDCF\uFDF0\uFF0C\uFFFD",
+                     u"\u0800\u2027\u202A\u3002\uD7FF\uE000\uFDCF\uFDF0\uFF0C\uFFFD"},
+        DecodingCase{"Utf8Surrogate",
+                     "\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D"
+                     "\xED\xA0\x80",
+                     u"\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D\u4E2D"
+                     u"\uFFFD\uFFFD\uFFFD"},
         DecodingCase{"Utf16Separators", std::string("\xFE\xFF\x20\x29\xFD\xD0", 6), u"\n\uFFFD"},
         DecodingCase{"InvalidUtf8AmongMuchValid",
                      "\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD"
