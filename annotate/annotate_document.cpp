@@ -10,6 +10,7 @@
 #include "binary_streams.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
+#include "file_messages.h"
 #include "input_file.h"
 #include "output_sink.h"
 #include "pinyin_lookup.h"
@@ -35,14 +36,13 @@ std::vector<WordTable::Word> UserWordsOf(const std::filesystem::path& file) {
     constexpr uintmax_t kLargestList = 16 << 20;
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
-        throw ToolError(
-            (std::filesystem::exists(file, error) ? "File cannot be read: " : "File not found: ") +
-            PathText(file));
+        throw ToolError(std::filesystem::exists(file, error) ? NotRegularFileMessage(file)
+                                                             : FileNotFoundMessage(file));
     if (std::filesystem::file_size(file, error) > kLargestList)
         throw ToolError(PathText(file) + ": too large for a word list");
     std::ifstream in(file, std::ios::binary);
     std::ostringstream bytes;
-    if (!in || !(bytes << in.rdbuf())) throw ToolError("File cannot be read: " + PathText(file));
+    if (!in || !(bytes << in.rdbuf())) throw ToolError(FileUnreadableMessage(file));
     UserWords words = ParseUserWords(bytes.str());
     for (const auto& problem : words.problems)
         WriteText(stderr, "sorvani-annotate: " + PathText(file) + ": " + problem + "; left out\n");

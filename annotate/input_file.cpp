@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "file_messages.h"
 #include "tool_error.h"
 
 namespace sorvani::annotate {
@@ -13,11 +14,11 @@ constexpr size_t kPiece = 1 << 16;
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found)
-        throw ToolError(PathText(file) + ": file not found");
+        throw ToolError(FileNotFoundMessage(file));
     // A name too long, a loop of links, a folder that may not be searched.
-    if (error) throw ToolError(PathText(file) + ": file cannot be read (" + error.message() + ")");
+    if (error) throw ToolError(FileUnreadableMessage(file, error));
     if (std::filesystem::is_directory(status)) throw ToolError(PathText(file) + ": is a directory");
-    throw ToolError(PathText(file) + ": file cannot be read");
+    throw ToolError(FileUnreadableMessage(file));
 }
 
 }  // namespace

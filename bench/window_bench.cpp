@@ -8,6 +8,7 @@
 #include "artwork.h"
 #include "fonts.h"
 #include "frmmain.h"
+#include "sorvani_version.h"
 #include "twips.h"
 #include "window_outline.h"
 #include "window_skin.h"
@@ -19,7 +20,8 @@ void BM_PaintWindowSkin(benchmark::State& state) {
     const QImage skin = SkinPicture();
     const QFont font = FontOf(WindowFontFamily(), kWindowFontPoints);
     for (auto _ : state) {
-        PaintWindowSkin(surface, skin, QColor(240, 240, 240), QStringLiteral("SorvaniV1.5"), font);
+        PaintWindowSkin(surface, skin, QColor(240, 240, 240), QString::fromLatin1(kSorvaniTitle),
+                        font);
         benchmark::DoNotOptimize(surface.constBits());
     }
 }

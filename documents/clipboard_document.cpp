@@ -6,7 +6,7 @@
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
-#include "printed_page.h"
+#include "font_names.h"
 #include "rtf_writer.h"
 
 namespace sorvani::documents {
@@ -23,8 +23,8 @@ const QString kApplicationRtf = QStringLiteral("application/rtf");
 // reads the single family, its web page the list: both are set.
 void NameTheMonospacedFont(QTextDocument& document) {
     QTextCharFormat named;
-    named.setFontFamilies({kPrintFont, kPrintFontAlternative});
-    named.setProperty(QTextFormat::FontFamily, kPrintFont);
+    named.setFontFamilies({kMonospacedFont, kMonospacedFontOnWindows});
+    named.setProperty(QTextFormat::FontFamily, kMonospacedFont);
     QTextCursor cursor(&document);
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto run = block.begin(); !run.atEnd(); ++run) {

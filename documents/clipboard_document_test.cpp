@@ -5,7 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "printed_page.h"
+#include "font_names.h"
 
 namespace sorvani::documents {
 namespace {
@@ -27,7 +27,8 @@ TEST(ClipboardDocument, NamesTheMonospacedFontWhereTheTextHasNoneOfItsOwn) {
                            u"application/vnd.oasis.opendocument.text"_s}));
     EXPECT_EQ(data.text(), u"Hàn Yǔ \n汉  语 \n楷体"_s);
     const QString html = data.html();
-    EXPECT_TRUE(html.contains(u"font-family:'%1','%2'"_s.arg(kPrintFont, kPrintFontAlternative)))
+    EXPECT_TRUE(
+        html.contains(u"font-family:'%1','%2'"_s.arg(kMonospacedFont, kMonospacedFontOnWindows)))
         << html.toStdString();
     EXPECT_TRUE(html.contains(u"font-family:'KaiTi'"_s)) << html.toStdString();
     EXPECT_TRUE(data.data(u"application/vnd.oasis.opendocument.text"_s).startsWith("PK"));

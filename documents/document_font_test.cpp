@@ -8,6 +8,8 @@
 
 #include "annotation_run.h"
 #include "column_ruler.h"
+#include "document_error.h"
+#include "pdf_document.h"
 #include "pinyin_lookup.h"
 #include "test_dictionary.h"
 #include "text_output_box.h"
@@ -33,6 +35,18 @@ class DocumentFontLayout : public testing::Test {
 
     QTextDocument document;
 };
+
+#ifndef _WIN32
+TEST(DocumentFont, IsTheFontAMissingFontMessageAsksFor) {
+    try {
+        RequireChineseFont(u"中", false);
+        ADD_FAILURE() << "no font asked for";
+    } catch (const DocumentError& error) {
+        EXPECT_TRUE(error.description().contains(DocumentFont().family()))
+            << error.description().toStdString();
+    }
+}
+#endif
 
 TEST_F(DocumentFontLayout, EveryHalfWidthCharacterIsHalfAChineseCharacter) {
     QString halfWidth;

@@ -1,11 +1,11 @@
 #include "document_font.h"
+#include "font_names.h"
 
 namespace sorvani::documents {
 
-// NSimSun is SimSun with every half-width character at exactly half the Chinese width.
 QFont DocumentFont() {
     // The windows' 10.5 points, at the fixed 15 twips per pixel.
-    QFont font(QStringLiteral("NSimSun"));
+    QFont font(kMonospacedFontOnWindows);
     font.setPixelSize(14);
     return font;
 }

@@ -22,17 +22,23 @@ const char kHeadStart[] =
     "<meta name=\"generator\" content=\"Sorvani\"/>\n"
     "<title>Sorvani</title>\n"
     "<style>\n";
-const char kBoxStyle[] =
-    "body { font-family: \"LXGW WenKai\", \"Noto Serif CJK SC\", \"Noto Sans CJK SC\", "
-    "\"SimSun\", serif; font-size: 20px; line-height: 2.4; color: #222; background: #fff; "
-    "max-width: 48em; margin: 2em auto; padding: 0 1em; }\n"
-    "p { margin: 0; white-space: pre-wrap; }\n"
-    "rt { font-size: 0.6em; }\n";
 const char kHeadEnd[] =
     "</style>\n"
     "</head>\n"
     "<body>\n";
 const char kTail[] = "</body>\n</html>\n";
+
+// The box layout's style: the box's lines as they are.
+QByteArray BoxStyle() {
+    return QStringLiteral(
+               "body { font-family: \"%1\", \"Noto Serif CJK SC\", \"Noto Sans CJK SC\", "
+               "\"%2\", serif; font-size: 20px; line-height: 2.4; color: #222; background: #fff; "
+               "max-width: 48em; margin: 2em auto; padding: 0 1em; }\n"
+               "p { margin: 0; white-space: pre-wrap; }\n"
+               "rt { font-size: 0.6em; }\n")
+        .arg(kReadingFont, kWindowFontOnWindows)
+        .toUtf8();
+}
 
 // The reading layout's style: sizes in points, so that print and screen agree.
 QByteArray ReadingStyle(const PrintedPage& page) {
@@ -40,7 +46,7 @@ QByteArray ReadingStyle(const PrintedPage& page) {
     QByteArray style =
         QStringLiteral(
             "body { font-family: \"%1\", \"Noto Serif CJK SC\", \"Noto Sans CJK SC\", "
-            "\"KaiTi\", \"SimSun\", serif; font-size: %2pt; line-height: 1.5; color: #000; "
+            "\"KaiTi\", \"%7\", serif; font-size: %2pt; line-height: 1.5; color: #000; "
             "background: #fff; max-width: 40em; margin: 2em auto; padding: 0 1em; }\n"
             "p { margin: 0 0 %3pt; white-space: pre-wrap; line-break: strict; }\n"
             "ruby { ruby-position: over; ruby-align: center; margin: 0 %4pt; }\n"
@@ -53,6 +59,7 @@ QByteArray ReadingStyle(const PrintedPage& page) {
             .arg(CellGap(choices) / 2)
             .arg(SyllablePoints(choices))
             .arg(page.paper == PrintedPage::Paper::A4 ? "A4" : "letter")
+            .arg(kWindowFontOnWindows)
             .toUtf8();
     if (choices.toneColours)
         for (int tone = 1; tone <= 4; ++tone)
@@ -68,7 +75,7 @@ QByteArray ReadingStyle(const PrintedPage& page) {
 HtmlWriter::HtmlWriter(Sink sink, const PrintedPage& page) : sink_(std::move(sink)) {
     out_ += kHeadStart;
     if (page.choices.layout == ReadingChoices::Layout::Box) {
-        out_ += kBoxStyle;
+        out_ += BoxStyle();
         out_ += kHeadEnd;
         return;
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "document_error.h"
+#include "font_names.h"
 
 namespace sorvani::documents {
 
@@ -37,8 +38,9 @@ void RequireChineseFont(QStringView line, bool hasChineseFont) {
     if (!hasChineseFont &&
         std::ranges::any_of(line, [](QChar c) { return c.script() == QChar::Script_Han; }))
         throw DocumentError(
-            QStringLiteral("没有能写出汉字的字体：请安装 LXGW WenKai Mono 字体"
-                           "（Debian 的软件包 fonts-lxgw-wenkai）"));
+            QStringLiteral(
+                "没有能写出汉字的字体：请安装 %1 字体（Debian 的软件包 fonts-lxgw-wenkai）")
+                .arg(kMonospacedFont));
 }
 
 }  // namespace sorvani::documents

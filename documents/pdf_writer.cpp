@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "character_width.h"
+#include "font_names.h"
 #include "text_lines.h"
 #include "utf16.h"
 
@@ -21,8 +22,9 @@ constexpr int kLinePitch = PrintedPage::kHalfPoints * 10 * 3 / 2;
 // The printed font where it is installed; else an installed font with Chinese characters, a
 // monospaced one first; nothing when no font has them.
 std::optional<QString> PrintFamily() {
-    if (QFontInfo(QFont(kPrintFont)).family().compare(kPrintFont, Qt::CaseInsensitive) == 0)
-        return kPrintFont;
+    if (QFontInfo(QFont(kMonospacedFont)).family().compare(kMonospacedFont, Qt::CaseInsensitive) ==
+        0)
+        return kMonospacedFont;
     const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
     const auto monospaced = std::ranges::find_if(
         families, [](const QString& family) { return QFontDatabase::isFixedPitch(family); });
@@ -68,8 +70,8 @@ PdfWriter::PdfWriter(QIODevice& out, PrintedPage page)
     const std::optional<QString> family = PrintFamily();
     noChineseFont_ = !family;
     // Another font's widths are not the printed font's columns: each character is set in its own.
-    eachInItsColumns_ = family != kPrintFont;
-    const QFont font = PrintFont(family.value_or(kPrintFont));
+    eachInItsColumns_ = family != kMonospacedFont;
+    const QFont font = PrintFont(family.value_or(kMonospacedFont));
     painter_.setFont(font);
     const QFontMetricsF metrics(font, &writer_);
     ascent_ = metrics.ascent();

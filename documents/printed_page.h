@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 
 #include "reading_choices.h"
@@ -42,11 +41,5 @@ struct PrintedPage {
 
 static_assert(PrintedPage::kWidestLineColumns * PrintedPage::kColumnTwips <
               PrintedPage{}.TextWidth());
-
-// The monospaced font exported documents name, and the alternative for readers without it: in
-// both, every half-width character is exactly half as wide as a Chinese one. The first is free
-// (Debian's fonts-lxgw-wenkai); the second comes with every Chinese Windows.
-inline const QString kPrintFont = QStringLiteral("LXGW WenKai Mono");
-inline const QString kPrintFontAlternative = QStringLiteral("NSimSun");
 
 }  // namespace sorvani::documents

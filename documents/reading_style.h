@@ -4,14 +4,12 @@
 #include <QString>
 #include <algorithm>
 
+#include "font_names.h"
 #include "reading_choices.h"
 
 namespace sorvani::documents {
 
 // The measures the reading layout shares between printed pages and web pages, in points.
-
-// A Kai typeface, as school books print characters, with the Latin letters of pinyin.
-inline const QString kReadingFont = QStringLiteral("LXGW WenKai");
 
 // Syllables at half the characters' size, but never below what a reader can still read.
 inline double SyllablePoints(const ReadingChoices& choices) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cp936.h"
+#include "font_names.h"
 #include "printed_page.h"
 
 namespace sorvani::documents {
@@ -22,7 +23,8 @@ constexpr qsizetype kPassSize = 1 << 16;
 // Both monospaced fonts are written as the printed one with the other as its alternative, so
 // that an export names the same fonts on every system.
 QString FontTableName(const QString& family) {
-    if (family == kPrintFontAlternative || family == QStringLiteral("新宋体")) return kPrintFont;
+    if (family == kMonospacedFontOnWindows || family == QStringLiteral("新宋体"))
+        return kMonospacedFont;
     return family;
 }
 
@@ -96,12 +98,12 @@ void RtfWriter::Start() {
     out_ += "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
     for (size_t i = 0; i < fonts_.size(); ++i) {
         out_ += "{\\f" + QByteArray::number(static_cast<int>(i));
-        if (fonts_[i] == kPrintFont) {
+        if (fonts_[i] == kMonospacedFont) {
             // Modern and fixed pitch lead a reader without either font to a monospaced one.
             out_ += "\\fmodern\\fprq1\\fcharset134 ";
-            RtfTextEncoder().Append(out_, kPrintFont);
+            RtfTextEncoder().Append(out_, kMonospacedFont);
             out_ += "{\\*\\falt ";
-            RtfTextEncoder().Append(out_, kPrintFontAlternative);
+            RtfTextEncoder().Append(out_, kMonospacedFontOnWindows);
             out_ += "};}";
         } else {
             out_ += "\\fnil\\fcharset134 ";

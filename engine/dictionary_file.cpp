@@ -6,6 +6,7 @@
 
 #include "dictionary_field.h"
 #include "dictionary_field_reader.h"
+#include "file_messages.h"
 #include "path_text.h"
 
 namespace sorvani {
@@ -14,12 +15,10 @@ namespace {
 void ThrowOpenFailure(const std::filesystem::path& file) {
     std::error_code error;
     if (std::filesystem::status(file, error).type() == std::filesystem::file_type::not_found)
-        throw DictionaryError(DictionaryError::Kind::FileMissing,
-                              "File not found: " + PathText(file));
+        throw DictionaryError(DictionaryError::Kind::FileMissing, FileNotFoundMessage(file));
     // A name too long, a loop of links, a folder that may not be searched.
-    throw DictionaryError(
-        DictionaryError::Kind::FileUnreadable,
-        "File cannot be read: " + PathText(file) + (error ? " (" + error.message() + ")" : ""));
+    throw DictionaryError(DictionaryError::Kind::FileUnreadable,
+                          FileUnreadableMessage(file, error));
 }
 
 [[noreturn]] void ThrowTooLarge(const std::string& name) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "file_messages.h"
 #include "path_text.h"
 
 namespace sorvani {
@@ -97,17 +98,18 @@ uint64_t LexiconChecksum(std::string_view bytes) {
 Lexicon Lexicon::Load(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) throw LexiconError("File not found: " + PathText(file));
+    if (!std::filesystem::exists(status)) throw LexiconError(FileNotFoundMessage(file));
     if (!std::filesystem::is_regular_file(status))
-        throw LexiconError("File cannot be read: " + PathText(file));
+        throw LexiconError(error ? FileUnreadableMessage(file, error)
+                                 : NotRegularFileMessage(file));
     const auto size = std::filesystem::file_size(file, error);
-    if (error) throw LexiconError("File cannot be read: " + PathText(file));
+    if (error) throw LexiconError(FileUnreadableMessage(file, error));
     if (size > kLargestFile)
         throw LexiconError("Damaged lexicon (it is too large): " + PathText(file));
     std::ifstream in(file, std::ios::binary);
     const auto read = [&](char* into, size_t count) {
         if (!in || !in.read(into, static_cast<std::streamsize>(count)))
-            throw LexiconError("File cannot be read: " + PathText(file));
+            throw LexiconError(FileUnreadableMessage(file));
     };
     // The header and the tags first, then the slots straight into the table: copying megabytes
     // and zeroing them first would cost more than the rest of the load.

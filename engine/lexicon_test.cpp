@@ -146,8 +146,8 @@ TEST(Lexicon, LoadRefusesWhatIsNoRegularFile) {
             EXPECT_NE(std::string(error.what()).find(what), std::string::npos) << error.what();
         }
     };
-    expectRefused(dir / "missing.dat", "File not found");
-    expectRefused(dir, "File cannot be read");
+    expectRefused(dir / "missing.dat", "missing.dat: file not found");
+    expectRefused(dir, "sorvani_lexicon_test: not a regular file");
     const auto file = dir / kLexiconFileName;
     std::ofstream(file, std::ios::binary) << Bytes({{u"中国", 20, 0}});
     EXPECT_EQ(WordsAt(Lexicon::Load(file), u"中国"), "2:20:0 ");

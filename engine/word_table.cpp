@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "checksum.h"
+#include "file_messages.h"
 #include "path_text.h"
 #include "utf8.h"
 
@@ -73,19 +74,19 @@ size_t DeclaredSize(Reader& reader) {
 
 WordTable WordTable::Load(const std::filesystem::path& file) {
     const std::string name = PathText(file);
+    std::error_code error;
     const auto unreadable = [&] {
-        return WordTableError(WordTableError::Kind::Unreadable, "File cannot be read: " + name,
+        return WordTableError(WordTableError::Kind::Unreadable, FileUnreadableMessage(file, error),
                               name);
     };
-    std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (status.type() == std::filesystem::file_type::not_found)
-        throw WordTableError(WordTableError::Kind::Missing, "File not found: " + name, name);
+        throw WordTableError(WordTableError::Kind::Missing, FileNotFoundMessage(file), name);
     // Only a regular file surely ends, and opening a pipe waits for its writer.
     if (status.type() != std::filesystem::file_type::regular)
         throw error ? unreadable()
                     : WordTableError(WordTableError::Kind::NotRegularFile,
-                                     "Not a regular file: " + name, name);
+                                     NotRegularFileMessage(file), name);
     std::ifstream in(file, std::ios::binary);
     if (!in) throw unreadable();
     const auto readMore = [&](std::string& bytes, size_t upTo) {

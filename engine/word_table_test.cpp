@@ -144,7 +144,7 @@ class WordTableLoad : public ::testing::Test {
 
 TEST_F(WordTableLoad, LoadNamesAMissingOrDamagedFile) {
     EXPECT_EQ(Refusal(dir_ / "no-such-dir" / "w.dat"),
-              "File not found: " + PathText(dir_ / "no-such-dir" / "w.dat"));
+              PathText(dir_ / "no-such-dir" / "w.dat") + ": file not found");
     const std::string good = WordTable::Serialise({{u"银行", {u"yín", u"háng"}}});
     EXPECT_EQ(WordTable::Load(Write(good)).size(), 1u);
     std::string flipped = good;
@@ -155,7 +155,7 @@ TEST_F(WordTableLoad, LoadNamesAMissingOrDamagedFile) {
     EXPECT_EQ(Refusal(Write("")), "Damaged word table (it ends early): " + PathText(file));
     EXPECT_EQ(Refusal(Write(good.substr(0, 20))),
               "Damaged word table (it ends early): " + PathText(file));
-    EXPECT_EQ(Refusal(dir_), "Not a regular file: " + PathText(dir_));
+    EXPECT_EQ(Refusal(dir_), PathText(dir_) + ": not a regular file");
 }
 
 TEST_F(WordTableLoad, ReadsNoMoreThanTheHeaderDeclares) {
@@ -174,8 +174,8 @@ TEST_F(WordTableLoad, RefusesAPipeOrADeviceWithoutReadingIt) {
     // Opening a pipe waits for a writer that never comes; a device may never end.
     const auto fifo = dir_ / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(Refusal(fifo), "Not a regular file: " + PathText(fifo));
-    EXPECT_EQ(Refusal("/dev/zero"), "Not a regular file: /dev/zero");
+    EXPECT_EQ(Refusal(fifo), PathText(fifo) + ": not a regular file");
+    EXPECT_EQ(Refusal("/dev/zero"), "/dev/zero: not a regular file");
 }
 #endif
 

@@ -1,4 +1,5 @@
+#include "font_names.h"
 #include "fonts.h"
 
-// Debian's fonts-lxgw-wenkai, whose monospaced cut also serves the document box.
-QString WindowFontFamily() { return QStringLiteral("LXGW WenKai Mono"); }
+// The document box's font serves the windows too.
+QString WindowFontFamily() { return sorvani::documents::kMonospacedFont; }

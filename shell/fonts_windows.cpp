@@ -1,3 +1,4 @@
+#include "font_names.h"
 #include "fonts.h"
 
-QString WindowFontFamily() { return QStringLiteral("SimSun"); }
+QString WindowFontFamily() { return sorvani::documents::kWindowFontOnWindows; }

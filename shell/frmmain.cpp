@@ -19,6 +19,7 @@
 #include "help_text.h"
 #include "program_directory.h"
 #include "reading_settings.h"
+#include "sorvani_version.h"
 #include "taskbar_entry.h"
 #include "twips.h"
 #include "window_outline.h"
@@ -75,7 +76,7 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
       pinyin_(dictionary) {
     // A tool window has no taskbar button: the proxy window stands for the program there.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("SorvaniV1.0"));
+    setWindowTitle(QString::fromLatin1(kSorvaniDesignCaption));
     setFont(FontOf(WindowFontFamily(), kWindowFontPoints));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -196,7 +197,7 @@ void frmmain::CreateChrome() {
 }
 
 void frmmain::Form_Load() {
-    setWindowTitle(QStringLiteral("SorvaniV1.5"));
+    setWindowTitle(QString::fromLatin1(kSorvaniTitle));
     // Showing the proxy shows this window too, through the proxy's resize handling.
     proxy_ = std::make_unique<frmtemp>(*this);
     proxy_->show();

@@ -11,6 +11,7 @@
 #include "document_font.h"
 #include "help_text.h"
 #include "recording_prompts.h"
+#include "sorvani_version.h"
 #include "twips.h"
 #include "window_outline.h"
 
@@ -36,6 +37,8 @@ class MainWindow : public testing::Test {
 
 TEST_F(MainWindow, StartsCentredWithItsCaptionAndDesignSize) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("SorvaniV1.5"));
+    // The version both programs' --version tell.
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("SorvaniV") + QLatin1String(kSorvaniVersion));
     const TwipRect geometry = GeometryInTwips(window);
     EXPECT_EQ(geometry.width, 10965);
     EXPECT_EQ(geometry.height, 7530);

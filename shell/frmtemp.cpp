@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "artwork.h"
+#include "sorvani_version.h"
 #include "twips.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr TwipRect kClientArea{0, 0, 4680, 3090};
 }  // namespace
 
 frmtemp::frmtemp(QWidget& mainWindow) : main_(mainWindow) {
-    setWindowTitle(QStringLiteral("SorvaniV1.0"));
+    setWindowTitle(QString::fromLatin1(kSorvaniDesignCaption));
     setWindowIcon(ApplicationIcon());
     resize(ToPixels(kClientArea).size());
     KeepOffScreen();
@@ -35,7 +36,7 @@ void frmtemp::Form_Resize() {
         main_.show();
         ActivateMainWindow();
     }
-    setWindowTitle(QStringLiteral("SorvaniV1.5"));
+    setWindowTitle(QString::fromLatin1(kSorvaniTitle));
 }
 
 void frmtemp::ActivateMainWindow() {

@@ -12,6 +12,7 @@
 #include "dictionary_file.h"
 #include "fonts.h"
 #include "frmstart_geometry.h"
+#include "sorvani_version.h"
 #include "twips.h"
 #include "window_outline.h"
 
@@ -118,7 +119,7 @@ void frmstart::Timer3_Timer() {
         Timer2.stop();
         return;
     }
-    Label1->setText(QStringLiteral("SorvaniV1.5"));
+    Label1->setText(QString::fromLatin1(kSorvaniTitle));
     Label1->adjustSize();
     const TwipRect title = GeometryInTwips(*Label1);
     MoveInTwips(*Label1, (WidthInTwips() - title.width) / 2.0,
