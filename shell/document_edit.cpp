@@ -32,7 +32,11 @@ void DocumentEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void DocumentEdit::contextMenuEvent(QContextMenuEvent* event) {
-    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    ContextMenu(event->pos())->exec(event->globalPos());
+}
+
+std::unique_ptr<QMenu> DocumentEdit::ContextMenu(const QPoint& position) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(position));
     for (const bool back : {true, false}) {
         QAction* action = menu->findChild<QAction*>(back ? QStringLiteral("edit-undo")
                                                          : QStringLiteral("edit-redo"));
@@ -41,5 +45,9 @@ void DocumentEdit::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, [this, back] { replacements_.step(back); });
     }
-    menu->exec(event->globalPos());
+    if (!menuActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(menuActions_);
+    }
+    return menu;
 }

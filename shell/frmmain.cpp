@@ -1,5 +1,7 @@
 #include "frmmain.h"
 
+#include <QAction>
+#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -70,6 +72,7 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
     : Dictionary(dictionary),
       CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)),
       Readings(sorvani::WordTableFilePath(sorvani::ProgramDirectory())),
+      OpenExternally([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
       pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()),
       pinyin_(dictionary) {
     // A tool window has no taskbar button: the proxy window stands for the program there.
@@ -135,6 +138,11 @@ void frmmain::CreateContent() {
     box->SetReplacements(
         {[this](bool back) { return back ? history_.CanUndo() : history_.CanRedo(); },
          [this](bool back) { StepThroughReplacements(back); }});
+    auto* correctReading = new QAction(QStringLiteral("自定义读音"), this);
+    connect(correctReading, &QAction::triggered, this, &frmmain::CorrectReading);
+    auto* editUserWords = new QAction(QStringLiteral("编辑自定义读音列表"), this);
+    connect(editUserWords, &QAction::triggered, this, &frmmain::EditUserWords);
+    box->SetMenuActions({correctReading, editUserWords});
     Wj = box;
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a
