@@ -45,7 +45,8 @@ std::vector<WordTable::Word> UserWordsOf(const std::filesystem::path& file) {
     if (!in || !(bytes << in.rdbuf())) throw ToolError(FileUnreadableMessage(file));
     UserWords words = ParseUserWords(bytes.str());
     for (const auto& problem : words.problems)
-        WriteText(stderr, "sorvani-annotate: " + PathText(file) + ": " + problem + "; left out\n");
+        WriteText(stderr,
+                  "sorvani-annotate: " + PathText(file) + ": " + problem.Text() + "; left out\n");
     return std::move(words.words);
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "box_text_export.h"
 #include "file_sync.h"
@@ -50,10 +51,13 @@ QByteArray ReadWholeFile(const QString& path, const std::stop_token& stop) {
 }
 
 // Writes all of the bytes: a write may take fewer than it is given (a disk that fills takes what
-// room is left), and only the next one reports why.
-void WriteAll(QSaveFile& file, QByteArrayView bytes, const QString& path) {
+// room is left), and only the next one reports why. A megabyte at a time, heeding a stop between.
+void WriteAll(QSaveFile& file, QByteArrayView bytes, const QString& path,
+              const std::stop_token& stop) {
+    constexpr qsizetype kLargestWrite = 1 << 20;
     while (!bytes.isEmpty()) {
-        const qint64 written = file.write(bytes.data(), bytes.size());
+        ThrowIfStopped(stop);
+        const qint64 written = file.write(bytes.data(), std::min(bytes.size(), kLargestWrite));
         if (written <= 0)
             throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
         bytes = bytes.sliced(written);
@@ -122,30 +126,47 @@ QString PagesText(const RtfSource& source) {
     return text;
 }
 
-QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page) {
-    if (format == ExportFormat::Rtf) return WriteRtf(source);
+QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page,
+                         const ExportProgress& progress) {
+    if (format == ExportFormat::Rtf) return WriteRtf(source, progress);
     // The pages carry the text alone, in the printed font.
     const QString text = PagesText(source);
-    if (format == ExportFormat::Html) return WriteHtml(text, page);
+    if (format == ExportFormat::Html) return WriteHtml(text, page, progress);
     if (format == ExportFormat::Pdf && page.choices.layout == ReadingChoices::Layout::Box)
-        return WritePdf(text, page);
+        return WritePdf(text, page, progress);
     QByteArray bytes;
     BoxTextExport pages(format, page, QFont(), [&bytes](QByteArrayView piece) { bytes += piece; });
-    pages.Add(text);
+    // A piece at a time, so that the progress is told as the pages fill.
+    constexpr qsizetype kPiece = 4096;
+    ProgressCount count(text.size(), progress);
+    for (qsizetype at = 0; at < text.size(); at += kPiece) {
+        const QStringView piece = QStringView(text).sliced(at, std::min(kPiece, text.size() - at));
+        pages.Add(piece);
+        count.Add(piece.size());
+    }
     pages.Finish();
     return bytes;
 }
 
 void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop,
-                const PrintedPage& page) {
-    const QByteArray bytes = ExportedBytes(source, ExportFormatOf(path), page);
+                const PrintedPage& page, const ExportProgress& progress) {
+    // The writers stop where they tell their progress.
+    const QByteArray bytes =
+        ExportedBytes(source, ExportFormatOf(path), page, [&](qint64 written, qint64 total) {
+            ThrowIfStopped(stop);
+            if (progress) progress(written, total);
+        });
+    ReplaceFile(path, bytes, stop);
+}
+
+void ReplaceFile(const QString& path, QByteArrayView bytes, const std::stop_token& stop) {
     ThrowIfStopped(stop);
     QSaveFile file(path);
     // Unbuffered, each write reports a full disk itself: a failed flush of what a buffer held
     // would not keep the temporary file from replacing the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, file.errorString()));
-    WriteAll(file, bytes, path);
+    WriteAll(file, bytes, path, stop);
     if (const auto failure = SyncToDisk(file))
         throw DocumentError(Failure(QStringLiteral("无法写入文件"), path, *failure));
     // Stopped now, the file is left as it was: the new one is not put in its place.

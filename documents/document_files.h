@@ -5,6 +5,7 @@
 #include <stop_token>
 
 #include "document_error.h"
+#include "export_progress.h"
 #include "printed_page.h"
 #include "rtf_writer.h"
 
@@ -32,20 +33,28 @@ enum class ExportFormat { Rtf, Pdf, Html, Docx };
 // *.docx, RTF for any other name, one without an extension included.
 ExportFormat ExportFormatOf(const QString& path);
 
-// The document's text (CR LF between lines) in the format: the bytes an export writes.
-QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page = {});
+// The document's text (CR LF between lines) in the format: the bytes an export writes. The
+// progress counts the document's characters as they are written.
+QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page = {},
+                         const ExportProgress& progress = {});
 // What printed pages and web pages carry: the text alone, a line break between paragraphs.
 QString PagesText(const RtfSource& source);
 
 // Writes the document to the path, exactly as named (no extension is added), in the format its
-// name asks for (ExportFormatOf), printed pages and web pages laid out on the page given. An
-// existing file is replaced only once the new one is completely written, so a failed export leaves
-// it untouched. Throws DocumentError describing the failure. The source form can be written on
-// another thread than the document's. Stopped, it throws sorvani::LongWorkCancelled and leaves the
-// file as it was.
+// name asks for (ExportFormatOf), printed pages and web pages laid out on the page given, telling
+// the progress as it goes. An existing file is replaced only once the new one is completely
+// written, so a failed export leaves it untouched. Throws DocumentError describing the failure.
+// The source form can be written on another thread than the document's. Stopped, it throws
+// sorvani::LongWorkCancelled soon, wherever it is, and leaves the file as it was, with no
+// temporary file behind.
 void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop = {},
-                const PrintedPage& page = {});
+                const PrintedPage& page = {}, const ExportProgress& progress = {});
 void ExportFile(const QTextDocument& document, const QString& path);
+
+// Puts the bytes in the file at the path: a new file is written beside it, synced to its disk and
+// put in its place only once it is whole, so that a failure or a stop leaves the old file as it
+// was. Throws DocumentError describing the failure, or sorvani::LongWorkCancelled when stopped.
+void ReplaceFile(const QString& path, QByteArrayView bytes, const std::stop_token& stop = {});
 
 // The document's text as the document box gives it: CR LF between paragraphs and lines.
 QString BoxText(const QTextDocument& document);

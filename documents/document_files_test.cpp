@@ -210,6 +210,92 @@ TEST_F(DocumentFiles, AStoppedImportOrExportEndsAndLeavesTheFileAlone) {
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList({"in", "old.rtf"}));
 }
 
+// An annotated document long enough for an export to tell its progress several times.
+RtfSource LongAnnotation() {
+    QTextDocument document;
+    document.setPlainText(u"Zhōng Wén \n中    文   \n"_s.repeated(2'000));
+    return RtfSourceOf(document);
+}
+
+// Each export: the format, and the page for a PDF (reading material or the box's columns).
+struct ExportCase {
+    const char* name;
+    ExportFormat format;
+    ReadingChoices::Layout layout;
+};
+constexpr ExportCase kEveryExport[] = {
+    {"RTF", ExportFormat::Rtf, ReadingChoices::Layout::Reading},
+    {"reading PDF", ExportFormat::Pdf, ReadingChoices::Layout::Reading},
+    {"box PDF", ExportFormat::Pdf, ReadingChoices::Layout::Box},
+    {"reading web page", ExportFormat::Html, ReadingChoices::Layout::Reading},
+    {"box web page", ExportFormat::Html, ReadingChoices::Layout::Box},
+};
+
+PrintedPage PageOf(const ExportCase& export_) {
+    PrintedPage page;
+    page.choices.layout = export_.layout;
+    return page;
+}
+
+TEST(ExportProgress, EveryFormatTellsItsProgressAsItWritesAndWritesTheSameBytes) {
+    const RtfSource source = LongAnnotation();
+    for (const ExportCase& export_ : kEveryExport) {
+        SCOPED_TRACE(export_.name);
+        std::vector<std::pair<qint64, qint64>> told;
+        const QByteArray bytes = ExportedBytes(source, export_.format, PageOf(export_),
+                                               [&told](qint64 written, qint64 total) {
+                                                   told.push_back({written, total});
+                                               });
+        const QByteArray untold = ExportedBytes(source, export_.format, PageOf(export_));
+        // A PDF carries the time it was made.
+        if (export_.format == ExportFormat::Pdf) {
+            EXPECT_EQ(bytes.size(), untold.size());
+        } else {
+            EXPECT_EQ(bytes, untold);
+        }
+        ASSERT_GT(told.size(), 2u);
+        for (size_t i = 0; i < told.size(); ++i) {
+            EXPECT_EQ(told[i].second, told[0].second);
+            EXPECT_LE(told[i].first, told[i].second);
+            if (i > 0) {
+                EXPECT_GT(told[i].first, told[i - 1].first);
+            }
+        }
+        // Told up to the end, not only at the start.
+        EXPECT_GE(told.back().first, told.back().second - ProgressCount::kMostStep);
+    }
+}
+
+TEST_F(DocumentFiles, AStopWhileAnExportWritesEndsItThereAndLeavesTheFileAlone) {
+    const RtfSource source = LongAnnotation();
+    for (const QString& name : {u"old.rtf"_s, u"old.pdf"_s, u"old.html"_s}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString existing = Write(name, "the old export");
+        std::stop_source stop;
+        int toldAfterStop = 0;
+        const auto stopAtFirst = [&](qint64, qint64) {
+            if (stop.stop_requested()) ++toldAfterStop;
+            stop.request_stop();
+        };
+        EXPECT_THROW(ExportFile(source, existing, stop.get_token(), {}, stopAtFirst),
+                     LongWorkCancelled);
+        // The writer went no further than the next check.
+        EXPECT_EQ(toldAfterStop, 0);
+        EXPECT_EQ(Contents(existing), "the old export");
+        EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        QFile::remove(existing);
+    }
+    // A throw from the progress ends the box layout's PDF too, which no file name chooses.
+    int told = 0;
+    EXPECT_THROW(ExportedBytes(source, ExportFormat::Pdf, PageOf(kEveryExport[2]),
+                               [&told](qint64, qint64) {
+                                   ++told;
+                                   throw LongWorkCancelled();
+                               }),
+                 LongWorkCancelled);
+    EXPECT_EQ(told, 1);
+}
+
 TEST(FillPlainText, TakesALongTextInPiecesWithoutSplittingALineBreak) {
     // The pieces are 65536 units long: this CR LF straddles the first border.
     const QString text = QString(65535, u'a') + u"\r\nb\r\n"_s + QString(200'000, u'c');

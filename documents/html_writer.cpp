@@ -166,10 +166,14 @@ void HtmlWriter::Finish() {
     out_.clear();
 }
 
-QByteArray WriteHtml(QStringView text, const PrintedPage& page) {
+QByteArray WriteHtml(QStringView text, const PrintedPage& page, const ExportProgress& progress) {
     QByteArray html;
     HtmlWriter writer([&html](QByteArrayView bytes) { html += bytes; }, page);
-    ForEachLine(text, [&writer](QStringView line) { writer.AddLine(line); });
+    ProgressCount count(text.size(), progress);
+    ForEachLine(text, [&](QStringView line) {
+        writer.AddLine(line);
+        count.Add(line.size() + 1);
+    });
     writer.Finish();
     return html;
 }

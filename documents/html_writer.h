@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "export_progress.h"
 #include "printed_page.h"
 #include "reading_cells.h"
 
@@ -54,7 +55,8 @@ class HtmlWriter {
     bool paragraphOpen_ = false;
 };
 
-// The text (lines parted at every line break) as a web page.
-QByteArray WriteHtml(QStringView text, const PrintedPage& page = HtmlWriter::BoxPage());
+// The text (lines parted at every line break) as a web page; the progress counts its characters.
+QByteArray WriteHtml(QStringView text, const PrintedPage& page = HtmlWriter::BoxPage(),
+                     const ExportProgress& progress = {});
 
 }  // namespace sorvani::documents

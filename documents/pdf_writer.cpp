@@ -187,13 +187,17 @@ void PdfWriter::DrawInColumns(QStringView line, double baseline) {
 
 bool PdfWriter::Finish() { return document_.Finish(); }
 
-QByteArray WritePdf(QStringView text, PrintedPage page) {
+QByteArray WritePdf(QStringView text, PrintedPage page, const ExportProgress& progress) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     {
         PdfWriter writer(buffer, page);
-        ForEachLine(text, [&writer](QStringView line) { writer.AddLine(line); });
+        ProgressCount count(text.size(), progress);
+        ForEachLine(text, [&](QStringView line) {
+            writer.AddLine(line);
+            count.Add(line.size() + 1);
+        });
         writer.Finish();
     }
     return pdf;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "export_progress.h"
 #include "pdf_document.h"
 #include "printed_page.h"
 
@@ -54,7 +55,8 @@ class PdfWriter {
     std::vector<float> advances_;
 };
 
-// The text (lines parted at every line break) as a PDF document.
-QByteArray WritePdf(QStringView text, PrintedPage page = {});
+// The text (lines parted at every line break) as a PDF document; the progress counts its
+// characters.
+QByteArray WritePdf(QStringView text, PrintedPage page = {}, const ExportProgress& progress = {});
 
 }  // namespace sorvani::documents

@@ -274,7 +274,7 @@ RtfSource RtfSourceOf(const QTextDocument& document, const std::function<void()>
     return source;
 }
 
-QByteArray WriteRtf(const RtfSource& source) {
+QByteArray WriteRtf(const RtfSource& source, const ExportProgress& progress) {
     QByteArray rtf;
     // Most characters of an annotated document take a few bytes; Chinese ones take 14.
     qsizetype characters = 0;
@@ -286,9 +286,11 @@ QByteArray WriteRtf(const RtfSource& source) {
     for (const RtfSource::Run& run : source.runs)
         formats.push_back(run.text.isEmpty() ? RunFormat() : writer.FormatOf(run.format));
     writer.Start();
+    ProgressCount count(characters, progress);
     for (size_t i = 0; i < source.runs.size(); ++i) {
         writer.AddText(source.runs[i].text, formats[i]);
         if (source.runs[i].endsParagraph) writer.EndParagraph();
+        count.Add(source.runs[i].text.size() + 1);
     }
     writer.Finish();
     return rtf;

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "export_progress.h"
+
 namespace sorvani::documents {
 
 // What the writer needs of a document: its default font and its runs of text with their formats,
@@ -32,8 +34,9 @@ RtfSource RtfSourceOf(const QTextDocument& document,
 // The document as RTF: its text with the font, size, colour, bold, italic, underline and
 // strike-through of every run. Text outside ASCII is written as \uN with its code page 936
 // bytes as the fallback, so that readers with and without Unicode get it back; the font table
-// names the fonts the document uses, the document's default font first.
-QByteArray WriteRtf(const RtfSource& source);
+// names the fonts the document uses, the document's default font first. The progress counts the
+// runs' characters and paragraph ends.
+QByteArray WriteRtf(const RtfSource& source, const ExportProgress& progress = {});
 QByteArray WriteRtf(const QTextDocument& document);
 
 // Receives RTF's bytes as they are written.

@@ -2,9 +2,16 @@
 
 namespace sorvani {
 
+void ContextReadings::SetUserWords(const std::vector<WordTable::Word>& words) {
+    if (words.empty())
+        userWords_.reset();
+    else
+        userWords_ = WordTable::Parse(WordTable::Serialise(words), "the user's words");
+}
+
 const ReadingChooser* ContextReadings::Chooser(const ReadingOptions& options,
                                                const PinyinDictionary& dictionary) {
-    if (!options.byWord && !options.toneChange) return nullptr;
+    if (!options.byWord && !options.toneChange && !userWords_) return nullptr;
     if (options.byWord && !words_) {
         WordTable words = WordTable::Load(wordTableFile_);
         lexicon_ = Lexicon::Load(LexiconFilePath(wordTableFile_.parent_path()));

@@ -24,13 +24,11 @@ class ContextReadings {
     explicit ContextReadings(std::filesystem::path wordTableFile)
         : wordTableFile_(std::move(wordTableFile)) {}
 
-    // The user's words, which win over the tables in every later run with words.
-    void SetUserWords(const std::vector<WordTable::Word>& words) {
-        userWords_ = WordTable::Parse(WordTable::Serialise(words), "the user's words");
-    }
+    // The user's words, which win over the tables in every later run, with words or without.
+    void SetUserWords(const std::vector<WordTable::Word>& words);
 
-    // Null when no option is on. Throws WordTableError or LexiconError when the word table or
-    // the lexicon cannot be read.
+    // Null when no option is on and there are no user's words. Throws WordTableError or
+    // LexiconError when the word table or the lexicon cannot be read.
     const ReadingChooser* Chooser(const ReadingOptions& options,
                                   const PinyinDictionary& dictionary);
 

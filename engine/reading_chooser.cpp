@@ -37,16 +37,15 @@ Lexicon LexiconOf(const WordTable& words) {
 
 ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary,
                                bool toneChange, const Lexicon* lexicon, const WordTable* userWords)
-    : words_(words), dictionary_(dictionary), toneChange_(toneChange) {
+    : words_(words), dictionary_(dictionary), toneChange_(toneChange), userWords_(userWords) {
     if (words_) {
-        userWords_ = userWords;
         syllables_ = words_->Syllables();
         if (!lexicon) ownLexicon_ = LexiconOf(*words_);
         lexicon_ = lexicon ? lexicon : &ownLexicon_;
         particles_ = ParticleRules(*lexicon_, [this](std::u16string_view s) { return IdOf(s); });
-        if (userWords_)
-            for (const auto& syllable : userWords_->Syllables()) userIds_.push_back(IdOf(syllable));
     }
+    if (userWords_)
+        for (const auto& syllable : userWords_->Syllables()) userIds_.push_back(IdOf(syllable));
     yi2_ = IdOf(u"yí");
     yi4_ = IdOf(u"yì");
     bu2_ = IdOf(u"bú");
@@ -55,7 +54,7 @@ ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& d
         shownWithout_.push_back(Capitalised(WithoutToneMarks(syllable)));
     }
     // A piece needs the unit after it; 一 and 不 need the next one.
-    lookahead_ = words_ ? kLongestPiece : 2;
+    lookahead_ = CutsPieces() ? kLongestPiece : 2;
 }
 
 SyllableId ReadingChooser::IdOf(std::u16string_view syllable) {
@@ -99,6 +98,10 @@ void ReadingChooser::ChangeTone(std::u16string_view window, size_t from, size_t 
 void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t to,
                                  std::span<SyllableId> ids) const {
     const std::u16string_view piece = window.substr(from, to - from);
+    if (!words_) {
+        ApplyUserWords(piece, ids);
+        return ChangeTones(window, from, to, ids);
+    }
     const size_t size = piece.size();
     // Where no word of the table may start and no rule applies, every cut reads the same.
     bool decides = false;
@@ -178,7 +181,7 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
                               std::vector<SyllableId>& chosen) const {
     std::vector<SyllableId> ids(window.size() - start, 0);
     size_t end = start;
-    if (!words_) {
+    if (!CutsPieces()) {
         end = window.size();
     } else {
         for (size_t at = start; at < window.size();) {
@@ -197,7 +200,7 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
             at = end = pieceEnd;
         }
     }
-    if (!words_) {
+    if (!CutsPieces()) {
         // 一 or 不 at the window's end waits for the next unit.
         if (!atEnd && end > start && (window[end - 1] == kYi || window[end - 1] == kBu)) --end;
         ChangeTones(window, start, end, std::span<SyllableId>(ids).subspan(0, end - start));

@@ -27,8 +27,8 @@ namespace sorvani {
 // unit before it.
 class ReadingChooser {
   public:
-    // words may be null: then only the tone change is made. The lexicon cuts the text into
-    // words; without one, the word table's words alone do. The user's words, with words only,
+    // words may be null: then only the user's words and the tone change are read. The lexicon
+    // cuts the text into words; without one, the word table's words alone do. The user's words
     // win over everything else wherever they stand. All must outlive the chooser.
     ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary, bool toneChange,
                    const Lexicon* lexicon = nullptr, const WordTable* userWords = nullptr);
@@ -60,6 +60,8 @@ class ReadingChooser {
     const std::u16string& Shown(SyllableId id, int16_t toneFlag) const;
 
   private:
+    // Whether runs of Han characters are decided a piece at a time, for the words in them.
+    bool CutsPieces() const { return words_ || userWords_; }
     SyllableId IdOf(std::u16string_view syllable);
     // The syllable, with tone marks, that the unit has so far; empty when none.
     std::u16string_view Reading(char16_t unit, SyllableId chosen) const;
@@ -81,7 +83,7 @@ class ReadingChooser {
     // The word table's words as a lexicon, when none is given.
     Lexicon ownLexicon_;
     const Lexicon* lexicon_ = nullptr;
-    const WordTable* userWords_ = nullptr;
+    const WordTable* userWords_;
     // The chooser's number of each syllable of the user's words.
     std::vector<SyllableId> userIds_;
     size_t lookahead_;

@@ -118,7 +118,10 @@ TEST_F(ReadingChooserTest, AStreamDecidedWindowByWindowChoosesAsTheWholeText) {
         std::u16string text;
         // Up to 600 units: runs longer than a piece, cut where the window ends.
         for (int i = 0; i < 30 + round % 4 * 90; ++i) text += pieces[random() % std::size(pieces)];
-        const ReadingChooser chooser(&words_, dictionary_, round % 2 == 0);
+        // Every fifth round the user's words alone, without the word table.
+        const bool userWordsOnly = round % 5 == 4;
+        const ReadingChooser chooser(userWordsOnly ? nullptr : &words_, dictionary_, round % 2 == 0,
+                                     nullptr, userWordsOnly ? &words_ : nullptr);
         const auto whole = chooser.DecideAll(text);
 
         // Windows of random size; each keeps one decided unit before it as context.
@@ -141,6 +144,21 @@ TEST_F(ReadingChooserTest, AStreamDecidedWindowByWindowChoosesAsTheWholeText) {
         }
         ASSERT_EQ(streamed, whole) << "round " << round;
     }
+}
+
+TEST_F(ReadingChooserTest, TheUsersWordsWithoutTheWordTableChangeOnlyTheirOwnCharacters) {
+    const WordTable user =
+        WordTable::Parse(WordTable::Serialise({{u"行长", {u"háng", u"zhǎng"}}}), "user");
+    const ReadingChooser chooser(nullptr, dictionary_, true, nullptr, &user);
+    const auto shown = [&](std::u16string_view text) {
+        std::u16string shown;
+        for (const SyllableId id : chooser.DecideAll(text))
+            shown += id ? chooser.Shown(id, kWithTones) + u" " : u"· ";
+        return shown;
+    };
+    // 银行 and 长大 of the word table keep the characters' readings; 一 still changes its tone.
+    EXPECT_EQ(shown(u"银行长大"), u"· Háng Zhǎng · ");
+    EXPECT_EQ(shown(u"一定行长，银行"), u"Yí · Háng Zhǎng · · · ");
 }
 
 // Cutting by a lexicon of likely words, with parts of speech.

@@ -49,7 +49,31 @@ std::u16string ToneMarked(std::u16string_view syllable) {
     return text;
 }
 
+std::string UserWords::Problem::Text() const {
+    std::string why;
+    switch (kind) {
+        case Kind::NotUtf8:
+            why = "not UTF-8";
+            break;
+        case Kind::NoTab:
+            why = "not a word, a tab and its syllables";
+            break;
+        case Kind::NotAWord:
+            why = "the word must be two or more Chinese characters";
+            break;
+        case Kind::NotPinyin:
+            why = "a syllable that is no pinyin";
+            break;
+        case Kind::SyllableCount:
+            why = std::to_string(characters) + " characters but " + std::to_string(syllables) +
+                  " syllables";
+            break;
+    }
+    return "line " + std::to_string(line) + ": " + why;
+}
+
 UserWords ParseUserWords(std::string_view text) {
+    using Kind = UserWords::Problem::Kind;
     UserWords result;
     std::map<std::u16string, std::vector<std::u16string>> words;
     size_t number = 0;
@@ -58,12 +82,12 @@ UserWords ParseUserWords(std::string_view text) {
         const std::string_view bytes = text.substr(start, end - start);
         start = end + 1;
         ++number;
-        const auto problem = [&](const std::string& why) {
-            result.problems.push_back("line " + std::to_string(number) + ": " + why);
+        const auto problem = [&](UserWords::Problem::Kind kind) {
+            result.problems.push_back({number, kind});
         };
         const auto decoded = DecodeUtf8(bytes);
         if (!decoded) {
-            problem("not UTF-8");
+            problem(Kind::NotUtf8);
             continue;
         }
         std::u16string_view line = Trimmed(*decoded);
@@ -71,12 +95,12 @@ UserWords ParseUserWords(std::string_view text) {
         if (line.empty() || line.front() == u'#') continue;
         const size_t tab = line.find(u'\t');
         if (tab == std::u16string_view::npos) {
-            problem("not a word, a tab and its syllables");
+            problem(Kind::NoTab);
             continue;
         }
         const std::u16string_view word = Trimmed(line.substr(0, tab));
         if (word.size() < 2 || !std::all_of(word.begin(), word.end(), IsLexiconUnit)) {
-            problem("the word must be two or more Chinese characters");
+            problem(Kind::NotAWord);
             continue;
         }
         std::vector<std::u16string> syllables;
@@ -91,10 +115,9 @@ UserWords ParseUserWords(std::string_view text) {
             rest = Trimmed(rest);
         }
         if (!good) {
-            problem("a syllable that is no pinyin");
+            problem(Kind::NotPinyin);
         } else if (syllables.size() != word.size()) {
-            problem(std::to_string(word.size()) + " characters but " +
-                    std::to_string(syllables.size()) + " syllables");
+            result.problems.push_back({number, Kind::SyllableCount, word.size(), syllables.size()});
         } else {
             words[std::u16string(word)] = std::move(syllables);
         }

@@ -12,9 +12,18 @@ namespace sorvani {
 // by spaces, with tone marks (shàn) or tone numbers (shan4, lv4 or lü4; 5 or none for the
 // neutral tone); blank lines and lines starting with # are skipped.
 struct UserWords {
+    // A line left out, and why.
+    struct Problem {
+        enum class Kind { NotUtf8, NoTab, NotAWord, NotPinyin, SyllableCount };
+        size_t line;  // from 1
+        Kind kind;
+        size_t characters = 0, syllables = 0;  // of a SyllableCount
+        // "line N: why".
+        std::string Text() const;
+    };
+
     std::vector<WordTable::Word> words;  // sorted by text, unique (a later line wins)
-    // "line N: why" for each line left out.
-    std::vector<std::string> problems;
+    std::vector<Problem> problems;
 };
 
 UserWords ParseUserWords(std::string_view text);

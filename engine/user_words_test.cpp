@@ -42,11 +42,13 @@ TEST(UserWords, ABadLineIsReportedWithItsNumberAndLeftOut) {
     EXPECT_EQ(list.words[1].syllables[0], u"zēng");
     EXPECT_EQ(list.words[2].text, u"解老师");
     EXPECT_EQ(list.words[2].syllables[0], u"xiè");
-    EXPECT_EQ(list.problems, (std::vector<std::string>{
-                                 "line 5: the word must be two or more Chinese characters",
-                                 "line 6: 2 characters but 1 syllables",
-                                 "line 7: not a word, a tab and its syllables",
-                                 "line 8: a syllable that is no pinyin", "line 9: not UTF-8"}));
+    std::vector<std::string> problems;
+    for (const auto& problem : list.problems) problems.push_back(problem.Text());
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "line 5: the word must be two or more Chinese characters",
+                            "line 6: 2 characters but 1 syllables",
+                            "line 7: not a word, a tab and its syllables",
+                            "line 8: a syllable that is no pinyin", "line 9: not UTF-8"}));
 }
 
 }  // namespace

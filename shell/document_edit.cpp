@@ -32,7 +32,11 @@ void DocumentEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void DocumentEdit::contextMenuEvent(QContextMenuEvent* event) {
-    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    ContextMenu(event->pos())->exec(event->globalPos());
+}
+
+std::unique_ptr<QMenu> DocumentEdit::ContextMenu(const QPoint& position) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(position));
     for (const bool back : {true, false}) {
         QAction* action = menu->findChild<QAction*>(back ? QStringLiteral("edit-undo")
                                                          : QStringLiteral("edit-redo"));
@@ -41,12 +45,9 @@ void DocumentEdit::contextMenuEvent(QContextMenuEvent* event) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, [this, back] { replacements_.step(back); });
     }
-    if (print_) {
+    if (!menuActions_.isEmpty()) {
         menu->addSeparator();
-        QAction* print = menu->addAction(QStringLiteral("打印(&P)..."));
-        print->setObjectName(QStringLiteral("print"));
-        print->setShortcut(QKeySequence::Print);
-        connect(print, &QAction::triggered, this, [this] { print_(); });
+        menu->addActions(menuActions_);
     }
-    menu->exec(event->globalPos());
+    return menu;
 }

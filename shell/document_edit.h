@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QAction>
+#include <QList>
+#include <QMenu>
 #include <QTextEdit>
 #include <functional>
+#include <memory>
 
 // The document box: a text box whose copies name the monospaced font of the annotation, so that
 // a paste into an office program stays aligned (see sorvani::documents::ClipboardDocument), and
@@ -19,8 +23,12 @@ class DocumentEdit : public QTextEdit {
     explicit DocumentEdit(QWidget* parent);
 
     void SetReplacements(Replacements replacements) { replacements_ = std::move(replacements); }
-    // What the context menu's print entry (object name "print") runs.
-    void SetPrint(std::function<void()> print) { print_ = std::move(print); }
+    // Entries of the window's own, below the box's in its context menu.
+    void SetMenuActions(QList<QAction*> actions) { menuActions_ = std::move(actions); }
+
+    // The context menu for a point of the box: the text box's own entries, undo and redo going
+    // on to the replaced documents, then the window's.
+    std::unique_ptr<QMenu> ContextMenu(const QPoint& position);
 
   protected:
     QMimeData* createMimeDataFromSelection() const override;
@@ -33,5 +41,5 @@ class DocumentEdit : public QTextEdit {
     bool StepsToReplacement(bool back) const;
 
     Replacements replacements_;
-    std::function<void()> print_;
+    QList<QAction*> menuActions_;
 };

@@ -1,10 +1,11 @@
 #include "frmmain.h"
 
+#include <QAction>
+#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 
 #include "artwork.h"
@@ -72,6 +73,7 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
     : Dictionary(dictionary),
       CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)),
       Readings(sorvani::WordTableFilePath(sorvani::ProgramDirectory())),
+      OpenExternally([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
       pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()),
       pinyin_(dictionary) {
     // A tool window has no taskbar button: the proxy window stands for the program there.
@@ -137,10 +139,17 @@ void frmmain::CreateContent() {
     box->SetReplacements(
         {[this](bool back) { return back ? history_.CanUndo() : history_.CanRedo(); },
          [this](bool back) { StepThroughReplacements(back); }});
+    auto* correctReading = new QAction(QStringLiteral("自定义读音"), this);
+    connect(correctReading, &QAction::triggered, this, &frmmain::CorrectReading);
+    auto* editUserWords = new QAction(QStringLiteral("编辑自定义读音列表"), this);
+    connect(editUserWords, &QAction::triggered, this, &frmmain::EditUserWords);
     // Printing is reached from the document's own menu and with Ctrl+P anywhere in the window.
-    box->SetPrint([this] { PrintDocument(); });
-    auto* print = new QShortcut(QKeySequence::Print, this);
-    connect(print, &QShortcut::activated, this, &frmmain::PrintDocument);
+    auto* print = new QAction(QStringLiteral("打印(&P)..."), this);
+    print->setObjectName(QStringLiteral("print"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &frmmain::PrintDocument);
+    addAction(print);
+    box->SetMenuActions({correctReading, editUserWords, print});
     Wj = box;
     Wj->setFont(sorvani::documents::DocumentFont());
     // Long lines scroll instead of wrapping, so a pinyin line stays above its characters; a

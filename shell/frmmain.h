@@ -8,7 +8,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -61,6 +63,9 @@ class frmmain : public QWidget {
     // The chooser of readings by context for the annotate command, with the word table beside
     // the program.
     sorvani::ContextReadings Readings;
+    // Opens a file in the program the system has for it (QDesktopServices::openUrl); false when
+    // none opened it.
+    std::function<bool(const QUrl&)> OpenExternally;
 
     QGroupBox* Frame1;
     QPushButton* LoadFile;
@@ -107,6 +112,10 @@ class frmmain : public QWidget {
     void PrintDocument();
     void about_Click();
     void quit_Click();
+    // The box's context menu: 自定义读音 gives the word selected in the box syllables of the
+    // user's own, kept in the user's word list; the other entry opens that list.
+    void CorrectReading();
+    void EditUserWords();
 
     void IMBar_MouseDown(Qt::MouseButton button);
     void IMBar_MouseMove();
@@ -147,6 +156,10 @@ class frmmain : public QWidget {
     // The readings the check boxes ask for; without a usable word table, readings by single
     // characters, and the first time the user is told why.
     const sorvani::ReadingChooser* ChooseReadings();
+    // Reads the user's word list into the readings; tells once what is wrong with it.
+    void LoadUserWords();
+    // The syllables, with tone marks, the annotate command now gives the word.
+    QString CurrentSyllables(const QString& word);
     void ImportDocument(const QString& path, sorvani::EventLoop& events);
     bool SendToWordProcessor();
     // The layout dialog over the choices kept in the settings, which keep what is chosen;
@@ -184,6 +197,7 @@ class frmmain : public QWidget {
     sorvani::PinyinMemo pinyin_;
     sorvani::AnnotatedLinePair annotatedLines_;
     bool toldWordTableUnavailable_ = false;
+    QString toldUserWordsProblem_;  // what the user was last told of the word list
     // Whether a long command (import, export, annotate) runs, and whether the window was closed
     // during it.
     LongCommand::State longCommand_;

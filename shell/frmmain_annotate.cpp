@@ -8,24 +8,13 @@
 #include "annotation_run.h"
 #include "background_work.h"
 #include "column_ruler.h"
+#include "command_progress.h"
 #include "document_box.h"
 #include "document_files.h"
 #include "frmmain.h"
-#include "frmmain_geometry.h"
-#include "long_command.h"
-#include "percent_caption.h"
 #include "text_insertion.h"
-#include "twips.h"
-
-using namespace frmmain_geometry;
 
 namespace {
-
-// The document box is this much lower while the progress bar shows below it.
-constexpr int kProgressRoom = 500;
-// At the end of a run the progress bar narrows and the percentage moves left by this much, until
-// both are hidden again.
-constexpr int kFinishShift = 200;
 
 // Holds a run's text in pieces of bounded length: one growing string would copy the whole text
 // each time it grows, where the window does not answer. The pieces are joined in the background.
@@ -75,6 +64,7 @@ QString WordTableProblem(const sorvani::WordTableError& error) {
 }  // namespace
 
 const sorvani::ReadingChooser* frmmain::ChooseReadings() {
+    LoadUserWords();
     sorvani::ReadingOptions options{aczy->isChecked(), ybbd->isChecked()};
     try {
         return Readings.Chooser(options, Dictionary);
@@ -96,7 +86,6 @@ void frmmain::zy_Click() {
     } catch (...) {
         // A close of the window ends the run quietly: nothing is left to show.
         if (const auto message = FailureMessage(std::current_exception())) {
-            Immax->setEnabled(true);
             Wj->setFocus();
             CmdDlg->Inform(*message);
         }
@@ -108,65 +97,35 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
                                  ? sorvani::kWithTones
                                  : sorvani::kWithoutTones;
     const sorvani::ReadingChooser* chooser = ChooseReadings();
-    const bool wasMaximized = isMaximized();
-    if (wasMaximized) Immax_Click();
-    PrgB->setMinimum(0);
-    GrowInTwips(*Wj, 0, -kProgressRoom);
-    Immax->setEnabled(false);
-    // The window answers while the work copy is made: the percentage reads 0 from the start.
-    Label2->setText(PercentCaption(0, 0));
-    Label2->adjustSize();
-    PrgB->show();
-    Label2->show();
-
-    // The work copy of the document is held as text rather than in the hidden box wjtemp: nobody
-    // sees it, and a second rich-text document would double the cost of a long run. The document's
-    // raw text is one quick copy; the work copy is made of it in the background (the box cannot
-    // change meanwhile).
-    const QString raw = Wj->document()->toRawText();
-    std::u16string work;
-    RunInBackground(
-        [&](std::stop_token) { work = sorvani::documents::BoxText(raw).toStdU16String(); }, events);
-    PieceOutputBox output;
-    sorvani::ColumnRuler ruler;
-    PrgB->setValue(0);
-    // Before each chunk: the progress made by the one before, then the new percentage.
-    sorvani::RunAnnotation(work, toneFlag, annotatedLines_,
-                           {pinyin_, ruler, output, events, chooser},
-                           [this](int64_t position, int64_t total) {
-                               PrgB->setValue(static_cast<int>(position));
-                               PrgB->setMaximum(static_cast<int>(total));
-                               Label2->setText(PercentCaption(position, total));
-                               Label2->adjustSize();
-                               Label2->update();
-                           });
-    PrgB->setValue(PrgB->maximum());
-
-    GrowInTwips(*PrgB, -kFinishShift, 0);
-    const TwipRect label = GeometryInTwips(*Label2);
-    MoveInTwips(*Label2, label.left - kFinishShift, label.top);
-    Label2->setText(QStringLiteral("100%"));
-    Label2->adjustSize();
-    Label2->repaint();
-    // The result is plain text in the box's own font, whatever the document's formatting was. The
-    // text document takes CR LF as one line break, as the box's plain text has it.
-    ReplaceDocument(BuildDocument(
-                        [&](QTextDocument& document, std::stop_token stop) {
-                            sorvani::documents::FillPlainText(output.Joined(), document, stop);
-                        },
-                        Wj->font(), events),
-                    events);
-    // The annotation is work of the user's that no file holds yet.
-    Wj->document()->setModified(true);
-    CmdDlg->Inform(QStringLiteral("注音成功！"));
-
-    Label2->hide();
-    PrgB->hide();
-    SetGeometryInTwips(*Label2, kLabel2);
-    SetGeometryInTwips(*PrgB, kPrgB);
-    Immax->setEnabled(true);
-    GrowInTwips(*Wj, 0, kProgressRoom);
-    Wj->repaint();
-    if (wasMaximized) Immax_Click();
+    {
+        CommandProgress progress(*this);
+        // The work copy of the document is held as text rather than in the hidden box wjtemp:
+        // nobody sees it, and a second rich-text document would double the cost of a long run.
+        // The document's raw text is one quick copy; the work copy is made of it in the
+        // background (the box cannot change meanwhile).
+        const QString raw = Wj->document()->toRawText();
+        std::u16string work;
+        RunInBackground(
+            [&](std::stop_token) { work = sorvani::documents::BoxText(raw).toStdU16String(); },
+            events);
+        PieceOutputBox output;
+        sorvani::ColumnRuler ruler;
+        // Before each chunk: the progress made by the one before, then the new percentage.
+        sorvani::RunAnnotation(
+            work, toneFlag, annotatedLines_, {pinyin_, ruler, output, events, chooser},
+            [&progress](int64_t position, int64_t total) { progress.Show(position, total); });
+        progress.Complete();
+        // The result is plain text in the box's own font, whatever the document's formatting
+        // was. The text document takes CR LF as one line break, as the box's plain text has it.
+        ReplaceDocument(BuildDocument(
+                            [&](QTextDocument& document, std::stop_token stop) {
+                                sorvani::documents::FillPlainText(output.Joined(), document, stop);
+                            },
+                            Wj->font(), events),
+                        events);
+        // The annotation is work of the user's that no file holds yet.
+        Wj->document()->setModified(true);
+        CmdDlg->Inform(QStringLiteral("注音成功！"));
+    }
     Wj->setFocus();
 }

@@ -7,6 +7,7 @@
 #include <QTextCursor>
 
 #include "background_work.h"
+#include "command_progress.h"
 #include "dialog_directory.h"
 #include "document_box.h"
 #include "document_files.h"
@@ -103,23 +104,29 @@ void frmmain::dcwj_Click() {
         page.choices = *choices;
     }
     try {
+        CommandProgress progress(*this);
         // The document's runs are taken between turns of the event loop (the box cannot change
-        // meanwhile); writing them out goes on in the background.
+        // meanwhile); writing them out goes on in the background, its progress shown as it
+        // comes.
         sorvani::EventLoop& events = command.Events();
         const sorvani::documents::RtfSource source =
             sorvani::documents::RtfSourceOf(*Wj->document(), [&] { events.Yield(); });
+        ReportedProgress reported(progress, events);
         RunInBackground(
             [&](std::stop_token stop) {
-                sorvani::documents::ExportFile(source, *path, stop, page);
+                sorvani::documents::ExportFile(
+                    source, *path, stop, page,
+                    [&reported](qint64 written, qint64 total) { reported.Report(written, total); });
             },
-            events);
+            reported);
+        progress.Complete();
+        Wj->document()->setModified(false);
+        CmdDlg->Inform(kExported);
     } catch (...) {
         // A close of the window ends the export quietly, the file left as it was.
         if (const auto message = FailureMessage(std::current_exception())) CmdDlg->Inform(*message);
         return;
     }
-    Wj->document()->setModified(false);
-    CmdDlg->Inform(kExported);
     Wj->setFocus();
 }
 

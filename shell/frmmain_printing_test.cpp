@@ -116,7 +116,8 @@ TEST_F(LayoutPaths, CtrlPAndTheDocumentsMenuPrintAfterTheLayoutDialog) {
     QTimer::singleShot(0, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu) return;
-        if (QAction* print = menu->findChild<QAction*>(u"print"_s)) print->trigger();
+        for (QAction* action : menu->actions())
+            if (action->objectName() == u"print"_s) action->trigger();
         menu->close();
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),

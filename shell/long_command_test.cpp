@@ -177,13 +177,41 @@ TEST_F(LongCommands, ClosingDuringAnImportEndsItAndThenTheWindow) {
 }
 
 TEST_F(LongCommands, ClosingDuringAnExportEndsItWithTheFileUntouchedAndThenTheWindow) {
-    const QString output = Write("output.rtf", "the old export");
-    window->Wj->setPlainText(QStringLiteral("中文\n").repeated(50'000));
-    During(Command::Export, [&] { window->close(); });
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(Read(output), "the old export");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), (QStringList{"input.txt", "output.rtf"}));
-    EXPECT_EQ(prompts->shown, (QStringList{kWordQuestion, QStringLiteral("导出文件")}));
+    for (const char* name : {"output.rtf", "output.pdf", "output.html"}) {
+        SCOPED_TRACE(name);
+        const QString output = Write(name, "the old export");
+        window->show();
+        window->Wj->setPlainText(QStringLiteral("中文\n").repeated(50'000));
+        prompts->shown.clear();
+        QTimer::singleShot(0, window.get(), [&] { window->close(); });
+        prompts->answerYes = false;
+        prompts->chosenFile = output;
+        window->dcwj_Click();
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(Read(output), "the old export");
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"input.txt", name}));
+        EXPECT_EQ(prompts->shown, (QStringList{kWordQuestion, QStringLiteral("导出文件")}));
+        QFile::remove(output);
+    }
+}
+
+TEST_F(LongCommands, AnExportShowsItsProgressAsTheAnnotationDoesAndPutsEverythingBack) {
+    const int boxHeight = window->Wj->height();
+    bool shownDuring = false;
+    int boxHeightDuring = 0;
+    window->Wj->setPlainText(QStringLiteral("中文\n").repeated(1'000));
+    During(Command::Export, [&] {
+        shownDuring = window->PrgB->isVisible() && window->Label2->isVisible();
+        boxHeightDuring = window->Wj->height();
+    });
+    EXPECT_TRUE(shownDuring);
+    EXPECT_LT(boxHeightDuring, boxHeight);
+    EXPECT_EQ(prompts->shown.last(), kExported);
+    EXPECT_FALSE(window->PrgB->isVisible());
+    EXPECT_FALSE(window->Label2->isVisible());
+    EXPECT_EQ(window->Wj->height(), boxHeight);
+    EXPECT_TRUE(window->Immax->isEnabled());
 }
 
 TEST_F(LongCommands, AFailedImportKeepsTheDocumentAndSaysWhy) {

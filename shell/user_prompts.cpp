@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -138,6 +139,16 @@ void DialogPrompts::Inform(const QString& message) {
     QMessageBox box(QMessageBox::Information, kTitle, message, QMessageBox::Ok, parent_);
     WidenForTitle(box);
     box.exec();
+}
+
+std::optional<QString> DialogPrompts::AskText(const QString& question, const QString& proposal) {
+    const ReturnsToWindow back(parent_);
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(kTitle);
+    dialog.setLabelText(question);
+    dialog.setTextValue(proposal);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<QString> DialogPrompts::ChooseFileToOpen(const FileDialog& dialog) {

@@ -27,6 +27,9 @@ class UserPrompts {
     virtual bool AskYesNo(const QString& question) = 0;
     // A message with the information icon and an OK button.
     virtual void Inform(const QString& message) = 0;
+    // A line of text the user types, in a field that holds `proposal` at first; nothing when the
+    // user cancels.
+    virtual std::optional<QString> AskText(const QString& question, const QString& proposal) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) = 0;
     virtual std::optional<QString> ChooseFileToSave(const FileDialog& dialog) = 0;
@@ -59,6 +62,7 @@ class DialogPrompts : public UserPrompts {
 
     bool AskYesNo(const QString& question) override;
     void Inform(const QString& message) override;
+    std::optional<QString> AskText(const QString& question, const QString& proposal) override;
     std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) override;
     std::optional<QString> ChooseFileToSave(const FileDialog& dialog) override;
     std::optional<sorvani::documents::ReadingChoices> ChooseLayout(

@@ -13,6 +13,11 @@ class RecordingPrompts : public UserPrompts {
         return answerYes;
     }
     void Inform(const QString& message) override { shown << message; }
+    // Notes the question and the proposal.
+    std::optional<QString> AskText(const QString& question, const QString& proposal) override {
+        shown << question << proposal;
+        return typedText;
+    }
     std::optional<QString> ChooseFileToOpen(const FileDialog& dialog) override {
         openDialog = dialog;
         return chosenFile;
@@ -36,6 +41,7 @@ class RecordingPrompts : public UserPrompts {
     }
 
     bool answerYes = true;
+    std::optional<QString> typedText;  // what AskText answers: nothing cancels
     std::optional<QString> chosenFile;
     FileDialog openDialog;  // as the last open dialog was set up
     FileDialog saveDialog;  // as the last save dialog was set up
