@@ -2,7 +2,9 @@
 # its libraries through WINEPATH (its plugins lie where Qt looks beside them), and the offscreen
 # platform of the tests, which reads fonts only from the folder QT_QPA_FONTDIR names, takes the
 # Chinese fonts the Linux build uses. Programs and tests made after this run with them.
-get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
+get_target_property(qt_configurations Qt6::Core IMPORTED_CONFIGURATIONS)
+list(GET qt_configurations 0 qt_configuration)
+get_target_property(qt_core Qt6::Core IMPORTED_LOCATION_${qt_configuration})
 get_filename_component(qt_libraries ${qt_core} DIRECTORY)
 find_path(SORVANI_WINE_FONT_DIR LXGWWenKaiMono-Regular.ttf
           PATHS /usr/share/fonts/truetype/lxgw-wenkai NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH
