@@ -6,6 +6,7 @@
 #include "box_text_export.h"
 #include "document_files.h"
 #include "document_font.h"
+#include "offscreen_fonts.h"
 #include "rtf_converter.h"
 #include "rtf_reader.h"
 
@@ -29,6 +30,7 @@ QGuiApplication* StartQt() {
     static char* argv[] = {name, nullptr};
     qInstallMessageHandler(ReportFatalOnly);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ShowSystemFontsOffscreen();
     return new QGuiApplication(argc, argv);
 }
 

@@ -9,4 +9,7 @@ namespace sorvani::documents {
 // exactly above its character. An exported annotation names it, so it stays aligned elsewhere.
 QFont DocumentFont();
 
+// LXGW WenKai Mono, the box's font on Linux, sized so that its columns keep exactly in step.
+QFont MonospacedWenKai();
+
 }  // namespace sorvani::documents
