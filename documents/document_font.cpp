@@ -1,4 +1,5 @@
 #include "document_font.h"
+
 #include "font_names.h"
 
 namespace sorvani::documents {
