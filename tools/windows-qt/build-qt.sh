@@ -61,7 +61,8 @@ fi
 # reads itself.
 # The Windows platform plugin needs OpenGL in its default, dynamic form; the dfsg tarball has no
 # wintab.h, hence no tablet events. Without Direct2D, Gui leaves out the DirectWrite font engine
-# that the print engine would call, so fonts go through GDI everywhere.
+# that the print engine would call, so fonts go through GDI everywhere. Qt's own zlib, so that the
+# result does not depend on whether the machine has MinGW's zlib installed.
 export CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros
 launcher=()
 if command -v ccache >/dev/null; then
@@ -78,7 +79,7 @@ cmake -G Ninja -S src -B build "${launcher[@]}" \
     -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_tabletevent=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF -DFEATURE_ico=OFF -DFEATURE_direct2d=OFF \
-    -DFEATURE_directwrite=OFF \
+    -DFEATURE_directwrite=OFF -DFEATURE_system_zlib=OFF \
     -DFEATURE_vulkan=OFF
 nice cmake --build build -j "$(nproc)"
 cmake --install build --strip
