@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "frmmain.h"
+#include "system_focus.h"
 #include "twips.h"
 
 namespace {
@@ -35,9 +36,23 @@ void TestReport::InstallIfAsked(QObject& application) {
     if (!path.isEmpty()) application.installEventFilter(new TestReport(path, &application));
 }
 
-TestReport::TestReport(QString path, QObject* parent) : QObject(parent), path_(std::move(path)) {}
+TestReport::TestReport(QString path, QObject* parent) : QObject(parent), path_(std::move(path)) {
+    // While a dialog shows or a command runs, and once after: the document's whole text is too
+    // costly to take ten times a second all along.
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this] {
+        const frmmain* window = MainWindow();
+        const bool busy = QApplication::activeModalWidget() || (window && window->Busy());
+        if (busy || wasBusy_) Write();
+        wasBusy_ = busy;
+    });
+    poll->start(100);
+}
 
-bool TestReport::eventFilter(QObject*, QEvent* event) {
+bool TestReport::eventFilter(QObject* watched, QEvent* event) {
+    // The splash screen is gone before the main window shows: its place is kept until then.
+    if (event->type() == QEvent::Show && splash_.isEmpty() && watched->inherits("frmstart"))
+        splash_ = Rect(GeometryInTwips(*static_cast<QWidget*>(watched)));
     switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
@@ -84,12 +99,17 @@ void TestReport::Write() {
         QStringLiteral("message=%1").arg(dialog ? dialog->text() : QString()),
         QStringLiteral("caption=%1").arg(window->Frame2->Caption()),
         QStringLiteral("busy=%1").arg(window->Busy()),
+        QStringLiteral("splash=%1").arg(splash_),
+        QStringLiteral("systemFocus=%1").arg(SystemFocusClass()),
         // Last, as the one value that runs over several lines.
         QStringLiteral("text=%1").arg(window->Wj->toPlainText()),
     };
+    const QString content = lines.join(QLatin1Char('\n'));
+    if (content == written_) return;
+    written_ = content;
     QSaveFile file(path_);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(lines.join(QLatin1Char('\n')).toUtf8());
+        file.write(content.toUtf8());
         file.commit();
     }
 }

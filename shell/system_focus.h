@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// For the test report: the window class of the control that has the keyboard as the window
+// system sees it, where the system's own dialogs hold controls Qt does not know (the open and
+// save dialogs on Windows); empty elsewhere.
+QString SystemFocusClass();
