@@ -105,8 +105,8 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
     const size_t size = piece.size();
     // Where no word of the table may start and no rule applies, every cut reads the same.
     bool decides = false;
-    for (size_t at = 0; at < size; ++at)
-        decides |=
+    for (size_t at = 0; at < size && !decides; ++at)
+        decides =
             ParticleRules::MayDecide(piece[at]) ||
             (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
                                (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
