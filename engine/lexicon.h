@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -82,21 +83,46 @@ class Lexicon {
         uint64_t hash = Step(kSeed, text[0]);
         const size_t most = std::min<size_t>(text.size(), longest_);
         for (size_t k = 0;;) {
-            if (slot & kIsWord)
-                found(Found{static_cast<uint32_t>(k + 1), static_cast<uint32_t>(slot & kCostMask),
-                            static_cast<uint8_t>((slot >> kTagShift) & kTagMask)});
+            if (slot & kIsWord) found(FoundIn(slot, k + 1));
             if (!(slot & kGoesOn) || ++k == most) return;
             hash = Step(hash, text[k]);
             slot = Find(hash);
         }
     }
-    // Asks the memory ahead for the slots that WordsAt reads two units into the words at each
-    // place of the text: the table is megabytes, so each is a miss, and misses asked for
-    // together overlap where those met one by one follow each other.
-    void Prefetch(std::u16string_view text) const {
-        for (size_t at = 0; at + 1 < text.size(); ++at)
-            if (firstUnits_[text[at]] & kGoesOn)
-                PrefetchSlot(Step(Step(kSeed, text[at]), text[at + 1]));
+    // Calls found(place, Found) for every word of the text at every place, the words of one
+    // length at all places before any longer one. The table is megabytes, so each slot read is a
+    // miss; asked for a length at a time the misses of all places overlap, where WordsAt meets
+    // them one after another.
+    template <size_t kMostPlaces, typename F>
+    void EveryWord(std::u16string_view text, F&& found) const {
+        const size_t size = std::min(text.size(), kMostPlaces);
+        // The places whose words may go on, and the hash of their units so far.
+        std::array<uint32_t, kMostPlaces> places;
+        std::array<uint64_t, kMostPlaces> hashes;
+        size_t live = 0;
+        for (size_t at = 0; at < size; ++at) {
+            const uint64_t slot = firstUnits_[text[at]];
+            if (slot & kIsWord) found(at, FoundIn(slot, 1));
+            if ((slot & kGoesOn) && longest_ > 1 && at + 1 < size) {
+                places[live] = static_cast<uint32_t>(at);
+                hashes[live] = Step(Step(kSeed, text[at]), text[at + 1]);
+                PrefetchSlot(hashes[live++]);
+            }
+        }
+        for (size_t length = 2; live > 0; ++length) {
+            size_t kept = 0;
+            for (size_t k = 0; k < live; ++k) {
+                const uint64_t slot = Find(hashes[k]);
+                const size_t at = places[k];
+                if (slot & kIsWord) found(at, FoundIn(slot, length));
+                if ((slot & kGoesOn) && length < longest_ && at + length < size) {
+                    places[kept] = static_cast<uint32_t>(at);
+                    hashes[kept] = Step(hashes[k], text[at + length]);
+                    PrefetchSlot(hashes[kept++]);
+                }
+            }
+            live = kept;
+        }
     }
     // The word's entry, or nothing.
     bool Holds(std::u16string_view text, Found& entry) const;
@@ -122,6 +148,10 @@ class Lexicon {
         hash ^= hash >> 33;
         hash *= 0xFF51AFD7ED558CCDull;
         return hash ^ (hash >> 29);
+    }
+    static Found FoundIn(uint64_t slot, size_t length) {
+        return Found{static_cast<uint32_t>(length), static_cast<uint32_t>(slot & kCostMask),
+                     static_cast<uint8_t>((slot >> kTagShift) & kTagMask)};
     }
     // The slot holding the key, 0 when none does.
     uint64_t Find(uint64_t hash) const {

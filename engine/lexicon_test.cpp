@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +39,42 @@ TEST(Lexicon, FindsEveryWordATextStartsWithShortestFirst) {
     EXPECT_EQ(lexicon.Tags(), kTags);
     EXPECT_EQ(lexicon.TagIndex("v"), 1u);
     EXPECT_EQ(lexicon.TagIndex("q"), 2u);
+}
+
+// The words at every place of the text, found all at once, as "place:length:cost:tag" sorted.
+template <size_t kMostPlaces>
+std::vector<std::string> EveryWord(const Lexicon& lexicon, std::u16string_view text) {
+    std::vector<std::string> found;
+    lexicon.EveryWord<kMostPlaces>(text, [&](size_t at, const Lexicon::Found& word) {
+        found.push_back(std::to_string(at) + ":" + std::to_string(word.length) + ":" +
+                        std::to_string(word.cost) + ":" + std::to_string(word.tag));
+    });
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+TEST(Lexicon, FindsAtOnceTheWordsAtEveryPlaceThatItFindsPlaceByPlace) {
+    const auto lexicon = Lexicon::Parse(Bytes({{u"中", 10, 0},
+                                               {u"中国", 20, 0},
+                                               {u"中国人民", 30, 1},
+                                               {u"国", 40, 0},
+                                               {u"人民", 50, 0},
+                                               {u"国人", 60, 1},
+                                               {u"民中国人民", 70, 1}}),
+                                        "test");
+    const std::u16string text = u"中国人民中国人民银行中国";
+    std::vector<std::string> placeByPlace;
+    for (size_t at = 0; at < text.size(); ++at)
+        lexicon.WordsAt(std::u16string_view(text).substr(at), [&](const Lexicon::Found& word) {
+            placeByPlace.push_back(std::to_string(at) + ":" + std::to_string(word.length) + ":" +
+                                   std::to_string(word.cost) + ":" + std::to_string(word.tag));
+        });
+    std::sort(placeByPlace.begin(), placeByPlace.end());
+    EXPECT_EQ(EveryWord<16>(lexicon, text), placeByPlace);
+    // Places past the most it is asked for are not read, nor are words that would reach them.
+    EXPECT_EQ(EveryWord<3>(lexicon, text),
+              (std::vector<std::string>{"0:1:10:0", "0:2:20:0", "1:1:40:0", "1:2:60:1"}));
+    EXPECT_TRUE(EveryWord<16>(lexicon, u"").empty());
 }
 
 TEST(Lexicon, AddsWordsItLacksAndKeepsThoseItHolds) {

@@ -105,29 +105,51 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
     const size_t size = piece.size();
     // Where no word of the table may start and no rule applies, every cut reads the same.
     bool decides = false;
-    for (size_t at = 0; at < size; ++at)
-        decides |=
+    for (size_t at = 0; at < size && !decides; ++at)
+        decides =
             ParticleRules::MayDecide(piece[at]) ||
             (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
                                (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
     if (!decides) return ChangeTones(window, from, to, ids);
-    lexicon_->Prefetch(piece);
     const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
-    // The least cost of the words from each place to the end, and the first word of that path.
-    std::array<uint32_t, kLongestPiece + 1> cost;
+    // The words longer than a unit at each place, found for the whole piece at once, as a list
+    // per place through `next`; each place's own unit as a word, or as one the lexicon lacks.
+    struct Longer {
+        uint32_t next;  // index + 1 of the place's next word, 0 at the end
+        Lexicon::Found word;
+    };
+    thread_local std::vector<Longer> longer;
+    longer.clear();
+    std::array<uint32_t, kLongestPiece> firstLonger;
     std::array<PieceWord, kLongestPiece> first;
+    std::array<uint32_t, kLongestPiece + 1> cost;
+    for (size_t at = 0; at < size; ++at) {
+        first[at] = {static_cast<uint32_t>(at), 1, noTag};
+        cost[at] = lexicon_->UnknownCost();
+        firstLonger[at] = 0;
+    }
+    lexicon_->EveryWord<kLongestPiece>(piece, [&](size_t at, const Lexicon::Found& word) {
+        if (word.length == 1) {
+            first[at].tag = word.tag;
+            cost[at] = word.cost;
+            return;
+        }
+        longer.push_back({firstLonger[at], word});
+        firstLonger[at] = static_cast<uint32_t>(longer.size());
+    });
+    // The least cost of the words from each place to the end, and the first word of that path;
+    // of equally likely paths, the one with the longer first word.
     cost[size] = 0;
     for (size_t at = size; at-- > 0;) {
-        cost[at] = lexicon_->UnknownCost() + cost[at + 1];
-        first[at] = {static_cast<uint32_t>(at), 1, noTag};
-        lexicon_->WordsAt(piece.substr(at), [&](const Lexicon::Found& word) {
+        cost[at] += cost[at + 1];
+        for (uint32_t k = firstLonger[at]; k != 0; k = longer[k - 1].next) {
+            const Lexicon::Found& word = longer[k - 1].word;
             const uint32_t total = word.cost + cost[at + word.length];
-            // Of equally likely paths, the one with the longer first word.
-            if (word.length == 1 || total <= cost[at]) {
+            if (total < cost[at] || (total == cost[at] && word.length > first[at].length)) {
                 cost[at] = total;
                 first[at] = {static_cast<uint32_t>(at), word.length, word.tag};
             }
-        });
+        }
     }
     std::array<PieceWord, kLongestPiece> path;
     size_t count = 0;
