@@ -57,7 +57,7 @@ class Annotator {
           toneFlag_(options.tones ? kWithTones : kWithoutTones) {
         LoadPinyinDictionary(dictionary_, dictionaryFile_);
         if (options.userWords) readings_.SetUserWords(UserWordsOf(*options.userWords));
-        chooser_ = readings_.Chooser(options.readings, dictionary_);
+        chooser_ = readings_.RebuildChooser(options.readings, dictionary_);
     }
 
     // The box text as the annotate command leaves it, whole: for a document read from RTF.

@@ -9,8 +9,8 @@ void ContextReadings::SetUserWords(const std::vector<WordTable::Word>& words) {
         userWords_ = WordTable::Parse(WordTable::Serialise(words), "the user's words");
 }
 
-const ReadingChooser* ContextReadings::Chooser(const ReadingOptions& options,
-                                               const PinyinDictionary& dictionary) {
+const ReadingChooser* ContextReadings::RebuildChooser(const ReadingOptions& options,
+                                                      const PinyinDictionary& dictionary) {
     if (!options.byWord && !options.toneChange && !userWords_) return nullptr;
     if (options.byWord && !words_) {
         WordTable words = WordTable::Load(wordTableFile_);

@@ -27,10 +27,11 @@ class ContextReadings {
     // The user's words, which win over the tables in every later run, with words or without.
     void SetUserWords(const std::vector<WordTable::Word>& words);
 
-    // Null when no option is on and there are no user's words. Throws WordTableError or
-    // LexiconError when the word table or the lexicon cannot be read.
-    const ReadingChooser* Chooser(const ReadingOptions& options,
-                                  const PinyinDictionary& dictionary);
+    // Makes a new chooser for the options and the user's words as they stand now; the one
+    // returned before is destroyed. Null when no option is on and there are no user's words. Throws
+    // WordTableError or LexiconError when the word table or the lexicon cannot be read.
+    const ReadingChooser* RebuildChooser(const ReadingOptions& options,
+                                         const PinyinDictionary& dictionary);
 
   private:
     std::filesystem::path wordTableFile_;

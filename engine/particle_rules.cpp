@@ -1,6 +1,25 @@
 #include "particle_rules.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace sorvani {
+namespace {
+
+bool In(std::u16string_view set, char16_t unit) {
+    return set.find(unit) != std::u16string_view::npos;
+}
+
+constexpr std::u16string_view kNumerals = u"〇零一二三四五六七八九十百千万亿两几";
+// Verbs whose result 干 is dry (擦干, 吹干).
+constexpr std::u16string_view kDryingVerbs = u"擦晒烤吹烘喝吸流榨晾舔烧蒸哭熬抽排";
+// Verbs 重 modifies by weight, not as "again" (重达十吨, 重在参与).
+constexpr std::u16string_view kNotAgain = u"达在于是";
+// Words of degree that make 干 an adjective (很干, 太干了).
+constexpr std::u16string_view kDegrees[] = {u"很",   u"太",   u"挺",     u"非常", u"特别", u"比较",
+                                            u"十分", u"有点", u"有点儿", u"有些", u"更",   u"最"};
+
+}  // namespace
 
 ParticleRules::ParticleRules(const Lexicon& lexicon, const IdOf& idOf)
     : de_(idOf(u"de")),
@@ -8,7 +27,15 @@ ParticleRules::ParticleRules(const Lexicon& lexicon, const IdOf& idOf)
       liao3_(idOf(u"liǎo")),
       wei2_(idOf(u"wéi")),
       zhi1_(idOf(u"zhī")),
-      zhang3_(idOf(u"zhǎng")) {
+      zhang3_(idOf(u"zhǎng")),
+      zhao2_(idOf(u"zháo")),
+      huan2_(idOf(u"huán")),
+      hang2_(idOf(u"háng")),
+      chong2_(idOf(u"chóng")),
+      gan1_(idOf(u"gān")),
+      zhong4_(idOf(u"zhòng")),
+      er_(idOf(u"er")),
+      r_(idOf(u"r")) {
     const auto& tags = lexicon.Tags();
     for (size_t tag = 0; tag < tags.size() && tag < classes_.size(); ++tag) {
         const std::string_view name = tags[tag];
@@ -31,6 +58,13 @@ SyllableId ParticleRules::Particle(std::u16string_view piece, std::span<const Pi
     const PieceWord* after = k + 1 < words.size() ? &words[k + 1] : nullptr;
     const size_t at = word.start;
     const auto unitBefore = [&](size_t back) { return at >= back ? piece[at - back] : u'\0'; };
+    const auto single = [&](const PieceWord* other, std::u16string_view units) {
+        return other && other->length == 1 && In(units, piece[other->start]);
+    };
+    const auto textOf = [&](const PieceWord* other) {
+        return other ? piece.substr(other->start, other->length) : std::u16string_view();
+    };
+    const bool afterNumeral = before && (ClassOf(*before) & kNumeral);
     switch (piece[at]) {
         case u'地': {
             if (!before || !after) return 0;
@@ -52,11 +86,42 @@ SyllableId ParticleRules::Particle(std::u16string_view piece, std::span<const Pi
             return 0;
         case u'了':
             // 受不了, 做得了: to be able to.
-            if (before && before->length == 1 &&
-                (unitBefore(1) == u'不' || unitBefore(1) == u'得') && k >= 2 &&
-                (ClassOf(words[k - 2]) & kVerb))
-                return liao3_;
-            return 0;
+            return single(before, u"不得") && k >= 2 && (ClassOf(words[k - 2]) & kVerb) ? liao3_
+                                                                                        : 0;
+        case u'着':
+            // 摸不着, 睡得着: to reach, to manage.
+            if (single(before, u"不得") && k >= 2 && (ClassOf(words[k - 2]) & kVerb)) return zhao2_;
+            // 找着了, 点着了 at the end of a clause: found, lit.
+            return single(before, u"找点猜打") && single(after, u"了") && k + 2 == words.size()
+                       ? zhao2_
+                       : 0;
+        case u'还':
+            // An adverb cannot end a clause: 借了不还, 一定要还 give back.
+            return k + 1 == words.size() && single(before, u"不没要得会能再") ? huan2_ : 0;
+        case u'行':
+            // 两行, 第四行: lines; but 一行人 is a party.
+            return afterNumeral && !(textOf(before) == u"一" && single(after, u"人")) ? hang2_ : 0;
+        case u'重':
+            // 九重天: layers; 重写, 重回: again.
+            if (afterNumeral) return chong2_;
+            return after && after->length == 1 && (ClassOf(*after) & kVerb) &&
+                           !In(kNotAgain, piece[after->start]) &&
+                           !(before && (ClassOf(*before) & kAdverb))
+                       ? chong2_
+                       : 0;
+        case u'干':
+            // 擦干, 吹干: dry as a result; 很干, 太干了: dry.
+            if (single(before, kDryingVerbs)) return gan1_;
+            return before && std::find(std::begin(kDegrees), std::end(kDegrees), textOf(before)) !=
+                                 std::end(kDegrees)
+                       ? gan1_
+                       : 0;
+        case u'种':
+            // 种下, 种了三棵树: to plant; 这种, 三种了 keep the kind.
+            return single(after, u"了着过下出满") && !afterNumeral &&
+                           !(before && (ClassOf(*before) & kPronoun))
+                       ? zhong4_
+                       : 0;
         case u'为':
             return before && before->length == 1 && unitBefore(1) == u'之' ? wei2_ : 0;  // 称之为
         case u'只':
@@ -78,15 +143,40 @@ SyllableId ParticleRules::Particle(std::u16string_view piece, std::span<const Pi
     }
 }
 
+void ParticleRules::InWord(std::u16string_view piece, std::span<const PieceWord> words, size_t k,
+                           std::span<SyllableId> ids) const {
+    const PieceWord& word = words[k];
+    const size_t last = word.start + word.length - 1;
+    // The word table writes the 儿 of erhua without a tone; it is the r that ends the syllable
+    // before it (一点儿 yīdiǎnr), kept over its own character.
+    for (size_t at = word.start + 1; at <= last; ++at)
+        if (piece[at] == u'儿' && ids[at] == er_) ids[at] = r_;
+    if (piece[last] == u'为' && ids[last] == 0 && (ClassOf(word) & (kVerb | kAdverb)))
+        ids[last] = wei2_;  // 变为, 称为, 尤为, 极为
+    // 三行, 两行诗: lines; 九重天: layers. 五行 (the five elements) is a word of its own, and
+    // 一行 is a party unless a noun follows (一行字) or 这 or 那 comes before (这一行, a trade).
+    size_t numerals = 0;
+    while (numerals < word.length - 1 && In(kNumerals, piece[word.start + numerals])) ++numerals;
+    const size_t at = word.start + numerals;
+    if (numerals == 0 || ids[at] != 0) return;
+    const std::u16string_view head = piece.substr(word.start, numerals);
+    const bool followedByNoun = k + 1 < words.size() && (ClassOf(words[k + 1]) & kNoun) &&
+                                piece[words[k + 1].start] != u'人';
+    const bool afterThis =
+        k > 0 && words[k - 1].length == 1 && In(u"这那", piece[words[k - 1].start]);
+    if (piece[at] == u'行' && head != u"五" && (head != u"一" || followedByNoun || afterThis))
+        ids[at] = hang2_;
+    else if (piece[at] == u'重')
+        ids[at] = chong2_;
+}
+
 void ParticleRules::Apply(std::u16string_view piece, std::span<const PieceWord> words,
                           std::span<SyllableId> ids) const {
     for (size_t k = 0; k < words.size(); ++k) {
-        const PieceWord& word = words[k];
-        const size_t last = word.start + word.length - 1;
-        if (word.length == 1) {
-            if (const SyllableId id = Particle(piece, words, k)) ids[last] = id;
-        } else if (piece[last] == u'为' && ids[last] == 0 && (ClassOf(word) & (kVerb | kAdverb))) {
-            ids[last] = wei2_;  // 变为, 称为, 尤为, 极为
+        if (words[k].length > 1) {
+            InWord(piece, words, k, ids);
+        } else if (const SyllableId id = Particle(piece, words, k)) {
+            ids[words[k].start] = id;
         }
     }
 }

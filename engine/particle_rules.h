@@ -19,9 +19,12 @@ struct PieceWord {
 };
 
 // Readings that the parts of speech around a word decide: the particles 地 and 得 after an
-// adjective, adverb or verb (慢慢地走 de, 跑得快 de, 我得走 děi), 了 after 不 or 得 (受不了
-// liǎo), 只 as a measure word (两只猫 zhī), 长 before 得 (长得高 zhǎng), and 为 at the end of a
-// verb or adverb (变为, 尤为 wéi).
+// adjective, adverb or verb (慢慢地走 de, 跑得快 de, 我得走 děi), 了 and 着 after 不 or 得 (受不了
+// liǎo, 摸不着 zháo), 只, 行 and 重 after a numeral (两只猫 zhī, 三行 háng, 九重 chóng), 长
+// before 得 (长得高 zhǎng), 为 at the end of a verb or adverb (变为, 尤为 wéi), 还 that ends a
+// clause (借了不还 huán), 重 before a verb (重写 chóng), 干 after a verb of drying or a degree
+// (擦干, 很干 gān), 种 before the sign of a finished act (种下, 种了 zhòng), and the 儿 of erhua
+// (一点儿 r). 便, 少, 都 and 和 read otherwise only inside words, which the word table reads.
 class ParticleRules {
   public:
     using IdOf = std::function<SyllableId(std::u16string_view)>;
@@ -31,7 +34,22 @@ class ParticleRules {
 
     // Whether the rules may give the unit a syllable.
     static bool MayDecide(char16_t unit) {
-        return unit == u'地' || unit == u'得' || unit == u'了' || unit == u'为' || unit == u'只';
+        switch (unit) {
+            case u'地':
+            case u'得':
+            case u'了':
+            case u'为':
+            case u'只':
+            case u'着':
+            case u'还':
+            case u'行':
+            case u'重':
+            case u'干':
+            case u'种':
+                return true;
+            default:
+                return false;
+        }
     }
 
     // Sets the syllables the rules decide; ids holds one per unit of the piece, 0 where nothing
@@ -53,9 +71,13 @@ class ParticleRules {
     // The syllable of a single-character word from the words around it; 0 to keep it.
     SyllableId Particle(std::u16string_view piece, std::span<const PieceWord> words,
                         size_t k) const;
+    // Sets the syllables of a word of two or more characters that the words around it decide.
+    void InWord(std::u16string_view piece, std::span<const PieceWord> words, size_t k,
+                std::span<SyllableId> ids) const;
 
     std::array<uint16_t, 256> classes_{};
-    SyllableId de_ = 0, dei3_ = 0, liao3_ = 0, wei2_ = 0, zhi1_ = 0, zhang3_ = 0;
+    SyllableId de_ = 0, dei3_ = 0, liao3_ = 0, wei2_ = 0, zhi1_ = 0, zhang3_ = 0, zhao2_ = 0,
+               huan2_ = 0, hang2_ = 0, chong2_ = 0, gan1_ = 0, zhong4_ = 0, er_ = 0, r_ = 0;
 };
 
 }  // namespace sorvani

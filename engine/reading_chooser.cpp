@@ -50,8 +50,10 @@ ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& d
     yi4_ = IdOf(u"yì");
     bu2_ = IdOf(u"bú");
     for (const auto& syllable : syllables_) {
-        shownWithTones_.push_back(Capitalised(syllable));
-        shownWithout_.push_back(Capitalised(WithoutToneMarks(syllable)));
+        // The r of erhua ends the syllable before it, so it takes no capital of its own.
+        const bool erhua = syllable == u"r";
+        shownWithTones_.push_back(erhua ? syllable : Capitalised(syllable));
+        shownWithout_.push_back(erhua ? syllable : Capitalised(WithoutToneMarks(syllable)));
     }
     // A piece needs the unit after it; 一 and 不 need the next one.
     lookahead_ = CutsPieces() ? kLongestPiece : 2;

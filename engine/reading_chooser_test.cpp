@@ -166,39 +166,52 @@ class LexiconChooserTest : public ReadingChooserTest {
   protected:
     LexiconChooserTest() {
         const std::u16string_view characters =
-            u"证明这只猫安全地走种跑得快我受称之为变因千百万唯取胜件两";
+            u"证明这只猫安全地走种跑得快我受称之为变因千百万唯取胜件两着还行重干儿点摸借擦很写下字"
+            u"人三九天达找要看五";
         const std::u16string_view readings[] = {
-            u"zhèng", u"míng",  u"zhè",   u"zhǐ", u"māo",   u"ān",   u"quán",
-            u"dì",    u"zǒu",   u"zhòng", u"pǎo", u"dé",    u"kuài", u"wǒ",
-            u"shòu",  u"chēng", u"zhī",   u"wèi", u"biàn",  u"yīn",  u"qiān",
-            u"bǎi",   u"wàn",   u"wéi",   u"qǔ",  u"shèng", u"jiàn", u"liǎng"};
+            u"zhèng", u"míng", u"zhè",  u"zhǐ",  u"māo",   u"ān",   u"quán",  u"dì",    u"zǒu",
+            u"zhǒng", u"pǎo",  u"dé",   u"kuài", u"wǒ",    u"shòu", u"chēng", u"zhī",   u"wèi",
+            u"biàn",  u"yīn",  u"qiān", u"bǎi",  u"wàn",   u"wéi",  u"qǔ",    u"shèng", u"jiàn",
+            u"liǎng", u"zhe",  u"hái",  u"xíng", u"zhòng", u"gàn",  u"ér",    u"diǎn",  u"mō",
+            u"jiè",   u"cā",   u"hěn",  u"xiě",  u"xià",   u"zì",   u"rén",   u"sān",   u"jiǔ",
+            u"tiān",  u"dá",   u"zhǎo", u"yào",  u"kàn",   u"wǔ"};
+        static_assert(std::size(readings) == 51);
         for (size_t i = 0; i < characters.size(); ++i) {
             const std::u16string character(1, characters[i]);
             dictionary_.Append(
                 {character, character, std::u16string(readings[i]), WithoutToneMarks(readings[i])});
         }
-        table_ = WordTable::Parse(WordTable::Serialise({{u"明了", {u"míng", u"liǎo"}},
+        table_ = WordTable::Parse(WordTable::Serialise({{u"一点儿", {u"yī", u"diǎn", u"er"}},
+                                                        {u"明了", {u"míng", u"liǎo"}},
                                                         {u"这个", {u"zhè", u"ge"}},
                                                         {u"这只", {u"zhè", u"zhī"}},
                                                         {u"长大", {u"zhǎng", u"dà"}}}),
                                   "test");
-        const std::vector<std::string> tags = {"a", "c", "d", "m", "n", "r", "ul", "v"};
+        const std::vector<std::string> tags = {"a", "c", "d", "j", "m", "n", "r", "ul", "v"};
         const auto tag = [&](std::string_view name) {
             return static_cast<uint8_t>(std::find(tags.begin(), tags.end(), name) - tags.begin());
         };
         std::vector<Lexicon::Word> words;
         for (const auto& [text, frequency, name] :
              std::vector<std::tuple<std::u16string, double, std::string_view>>{
-                 {u"证明", 6000, "v"}, {u"明了", 500, "a"},   {u"了", 800000, "ul"},
-                 {u"这", 300000, "r"}, {u"只是", 5000, "c"},  {u"只", 100000, "d"},
-                 {u"是", 800000, "v"}, {u"猫", 3000, "n"},    {u"安全", 10000, "a"},
-                 {u"地", 160000, "a"}, {u"走", 30000, "v"},   {u"种", 20000, "v"},
-                 {u"跑", 5000, "v"},   {u"得", 130000, "v"},  {u"快", 20000, "a"},
-                 {u"我", 300000, "r"}, {u"受", 10000, "v"},   {u"不", 360000, "d"},
-                 {u"称", 5000, "v"},   {u"之", 100000, "n"},  {u"为", 300000, "v"},
-                 {u"变为", 1600, "v"}, {u"因为", 50000, "c"}, {u"一", 200000, "m"},
-                 {u"两", 30000, "m"},  {u"取胜", 500, "v"},   {u"个", 200000, "n"},
-                 {u"长", 40000, "a"}}) {
+                 {u"证明", 6000, "v"}, {u"明了", 500, "a"},    {u"了", 800000, "ul"},
+                 {u"这", 300000, "r"}, {u"只是", 5000, "c"},   {u"只", 100000, "d"},
+                 {u"是", 800000, "v"}, {u"猫", 3000, "n"},     {u"安全", 10000, "a"},
+                 {u"地", 160000, "a"}, {u"走", 30000, "v"},    {u"种", 20000, "v"},
+                 {u"跑", 5000, "v"},   {u"得", 130000, "v"},   {u"快", 20000, "a"},
+                 {u"我", 300000, "r"}, {u"受", 10000, "v"},    {u"不", 360000, "d"},
+                 {u"称", 5000, "v"},   {u"之", 100000, "n"},   {u"为", 300000, "v"},
+                 {u"变为", 1600, "v"}, {u"因为", 50000, "c"},  {u"一", 200000, "m"},
+                 {u"两", 30000, "m"},  {u"取胜", 500, "v"},    {u"个", 200000, "n"},
+                 {u"长", 40000, "a"},  {u"着", 180000, "ul"},  {u"还", 150000, "d"},
+                 {u"行", 20000, "v"},  {u"重", 15000, "a"},    {u"干", 20000, "v"},
+                 {u"儿", 15000, "n"},  {u"一点儿", 1000, "m"}, {u"摸", 3000, "v"},
+                 {u"借", 3000, "v"},   {u"擦", 2000, "v"},     {u"很", 200000, "d"},
+                 {u"写", 20000, "v"},  {u"下", 100000, "v"},   {u"字", 20000, "n"},
+                 {u"人", 300000, "n"}, {u"三", 50000, "m"},    {u"九", 10000, "m"},
+                 {u"天", 50000, "n"},  {u"达", 5000, "v"},     {u"找", 20000, "v"},
+                 {u"要", 200000, "v"}, {u"看", 100000, "v"},   {u"一行", 1600, "m"},
+                 {u"五行", 900, "j"}}) {
             words.push_back({text, Lexicon::CostOf(frequency, kUnknown), tag(name)});
         }
         std::sort(words.begin(), words.end(),
@@ -244,6 +257,53 @@ TEST_F(LexiconChooserTest, ParticlesFollowThePartsOfSpeechAroundThem) {
     EXPECT_EQ(Read(u"我只走"), u"· · ·");       // only
     EXPECT_EQ(Read(u"两只走"), u"· Zhī ·");     // after a numeral, before any word
     EXPECT_EQ(Read(u"长得快"), u"Zhǎng De ·");  // how one has grown
+}
+
+TEST_F(LexiconChooserTest, ReadingsOfVerbsAndMeasuresFollowTheWordsAroundThem) {
+    EXPECT_EQ(Read(u"摸不着"), u"· · Zháo");      // to reach
+    EXPECT_EQ(Read(u"找着了"), u"· Zháo ·");      // found
+    EXPECT_EQ(Read(u"看着"), u"· ·");             // the particle
+    EXPECT_EQ(Read(u"借了不还"), u"· · · Huán");  // the verb ends the clause
+    EXPECT_EQ(Read(u"我还要"), u"· · ·");         // the adverb
+    EXPECT_EQ(Read(u"三行"), u"· Háng");          // lines
+    EXPECT_EQ(Read(u"一行字"), u"· Háng ·");
+    EXPECT_EQ(Read(u"一行人"), u"· · ·");     // a party
+    EXPECT_EQ(Read(u"这一行"), u"· · Háng");  // a trade
+    EXPECT_EQ(Read(u"五行"), u"· ·");
+    EXPECT_EQ(Read(u"九重天"), u"· Chóng ·");
+    EXPECT_EQ(Read(u"重写"), u"Chóng ·");               // again
+    EXPECT_EQ(Read(u"重达三吨").substr(0, 3), u"· ·");  // weighs
+    EXPECT_EQ(Read(u"很重"), u"· ·");
+    EXPECT_EQ(Read(u"擦干"), u"· Gān");  // dry as a result
+    EXPECT_EQ(Read(u"很干"), u"· Gān");
+    EXPECT_EQ(Read(u"要干"), u"· ·");      // to do
+    EXPECT_EQ(Read(u"种下"), u"Zhòng ·");  // to plant
+    EXPECT_EQ(Read(u"这种了"), u"· · ·");  // a kind
+    EXPECT_EQ(Read(u"三种下"), u"· · ·");
+}
+
+TEST_F(LexiconChooserTest, TheROfErhuaStaysOverItsOwnCharacter) {
+    EXPECT_EQ(Read(u"一点儿"), u"Yī Diǎn r");  // joined to the syllable before, no capital
+    EXPECT_EQ(Read(u"儿"), u"·");              // the word 儿 keeps its syllable
+
+    const ReadingChooser chooser(&table_, dictionary_, false, &lexicon_);
+    ColumnRuler ruler;
+    TextOutputBox output;
+    NoEventLoop events;
+    PinyinMemo pinyin(dictionary_);
+    AnnotatedLinePair pair;
+    RunAnnotation(u"看一点儿字", kWithTones, pair, {pinyin, ruler, output, events, &chooser});
+    const std::u16string out = output.TakeText();
+    const size_t lineEnd = out.find(u"\r\n");
+    const std::u16string_view syllables = std::u16string_view(out).substr(0, lineEnd);
+    const std::u16string_view characters = std::u16string_view(out).substr(lineEnd + 2);
+    EXPECT_EQ(syllables.substr(0, 16), u"Kàn Yī Diǎn r Zì");
+    // Each character is two columns wide: its column is where the r stands.
+    const size_t erColumn = syllables.find(u" r ") + 1;
+    size_t column = 0;
+    for (const char16_t unit : characters.substr(0, characters.find(u'儿')))
+        column += unit == u' ' ? 1 : 2;
+    EXPECT_EQ(column, erColumn);
 }
 
 TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {

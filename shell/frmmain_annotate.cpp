@@ -67,14 +67,14 @@ const sorvani::ReadingChooser* frmmain::ChooseReadings() {
     LoadUserWords();
     sorvani::ReadingOptions options{aczy->isChecked(), ybbd->isChecked()};
     try {
-        return Readings.Chooser(options, Dictionary);
+        return Readings.RebuildChooser(options, Dictionary);
     } catch (const sorvani::WordTableError& error) {
         if (!std::exchange(toldWordTableUnavailable_, true))
             CmdDlg->Inform(
                 QStringLiteral("按词注音不可用：%1。现在按单字注音；重新安装本程序可以恢复词表。")
                     .arg(WordTableProblem(error)));
         options.byWord = false;
-        return Readings.Chooser(options, Dictionary);
+        return Readings.RebuildChooser(options, Dictionary);
     }
 }
 

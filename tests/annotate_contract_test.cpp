@@ -416,7 +416,7 @@ TEST_F(AnnotateTool, ALongInputWithReadingsByWordGivesTheRunsOutputOfTheWholeTex
     LoadPinyinDictionary(dictionary, DictionaryFilePath(programDirectory));
     // The window's chooser, with the lexicon beside the table.
     ContextReadings readings(WordTableFilePath(programDirectory));
-    const ReadingChooser* chooser = readings.Chooser({true, true}, dictionary);
+    const ReadingChooser* chooser = readings.RebuildChooser({true, true}, dictionary);
     PinyinMemo memo(dictionary);
     ColumnRuler ruler;
     TextOutputBox box;

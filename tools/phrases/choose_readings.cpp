@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
         PinyinDictionary dictionary;
         LoadPinyinDictionary(dictionary, dictionaryFile);
         ContextReadings readings(wordsFile);
-        const ReadingChooser* chooser = readings.Chooser(options, dictionary);
+        const ReadingChooser* chooser = readings.RebuildChooser(options, dictionary);
         std::string line;
         while (std::getline(std::cin, line)) {
             const std::u16string text = DecodeUtf8(line).value_or(u"");
