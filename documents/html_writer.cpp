@@ -105,10 +105,6 @@ QByteArray ReadingStyle(const PrintedPage& page) {
     return style;
 }
 
-bool OneCharacter(const QString& text) {
-    return text.size() == 1 || (text.size() == 2 && text.front().isHighSurrogate());
-}
-
 }  // namespace
 
 HtmlWriter::HtmlWriter(Sink sink, const PrintedPage& page)
@@ -153,15 +149,15 @@ void HtmlWriter::WriteCell(const ReadingCell& cell) {
     if (!paragraphOpen_) out_ += "<p>";
     paragraphOpen_ = true;
     if (cell.spaceBefore) out_ += ' ';
-    // In the grid a punctuation mark takes a square too, under the lines that run on.
-    const bool squared = grid_ && (!cell.syllable.isEmpty() || OneCharacter(cell.text));
-    if (cell.syllable.isEmpty() && !squared) {
+    // Punctuation stays plain text, also in the grid: the browser keeps it from starting a line
+    // only so, not as a box of its own.
+    if (cell.syllable.isEmpty()) {
         AppendEscaped(out_, cell.text);
         return;
     }
-    out_ += squared ? "<ruby><span>" : "<ruby>";
+    out_ += grid_ ? "<ruby><span>" : "<ruby>";
     AppendEscaped(out_, cell.text);
-    if (squared) out_ += "</span>";
+    if (grid_) out_ += "</span>";
     out_ += cell.tone ? QByteArray("<rt class=\"t") + char('0' + cell.tone) + "\">" : "<rt>";
     AppendEscaped(out_, cell.syllable);
     out_ += "</rt></ruby>";

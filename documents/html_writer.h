@@ -17,8 +17,8 @@ namespace sorvani::documents {
 // reads both); a character without a syllable stays plain. In the reading layout each paragraph
 // of the text is a paragraph of the page, at the chosen size, with space between neighbouring
 // syllables, the chosen case and tone colours, and print styles for the chosen paper; with the
-// writing-practice grid each character, punctuation too, stands in a square of its own and the
-// syllables on four lines. In the box layout each line pair becomes a line, and a line that is no
+// writing-practice grid each annotated character stands in a square of its own and its syllable
+// on four lines. In the box layout each line pair becomes a line, and a line that is no
 // pinyin line over its character line is written as it is. Everything copied from the text is
 // escaped.
 class HtmlWriter {
