@@ -86,6 +86,17 @@ void WriteReadingPages(benchmark::State& state) {
 }
 BENCHMARK(WriteReadingPages)->Unit(benchmark::kMillisecond);
 
+// The same megabyte in the writing-practice grid: a square and four lines for every character.
+void WriteReadingPagesInTheGrid(benchmark::State& state) {
+    const QString text = AnnotatedMegabyte();
+    const RtfSource source{QFont(), {{text, QTextCharFormat(), false}}};
+    PrintedPage page;
+    page.choices.grid = true;
+    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Pdf, page));
+    state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
+}
+BENCHMARK(WriteReadingPagesInTheGrid)->Unit(benchmark::kMillisecond);
+
 void WriteWebPage(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();
     for (auto _ : state) benchmark::DoNotOptimize(WriteHtml(text));

@@ -124,11 +124,21 @@ void AppendText(QByteArray& out, QStringView text) {
     out += "</w:t>";
 }
 
-// A character or a syllable, which has no spaces.
+// A character, which has no spaces.
 void AppendWord(QByteArray& out, QStringView text) {
     out += "<w:t>";
     AppendEscaped(out, text);
     out += "</w:t>";
+}
+
+// A syllable with a space at each side. An office makes a ruby as wide as the wider of its
+// syllable and its character and sets rubies side by side, so that a syllable wider than its
+// character (zhuàng, shuāng) would touch its neighbours; the spaces keep every two syllables at
+// least two spaces apart, and being alike at both sides, keep each centred over its character.
+void AppendSyllable(QByteArray& out, QStringView syllable) {
+    out += "<w:t xml:space=\"preserve\"> ";
+    AppendEscaped(out, syllable);
+    out += " </w:t>";
 }
 
 }  // namespace
@@ -172,7 +182,7 @@ void DocxWriter::WriteCell(const ReadingCell& cell) {
         out_ += "<w:color w:val=\"" + colour.name().mid(1).toUpper().toLatin1() + "\"/>";
     out_ += syllableSize_;
     out_ += "</w:rPr>";
-    AppendWord(out_, cell.syllable);
+    AppendSyllable(out_, cell.syllable);
     out_ += "</w:r></w:rt><w:rubyBase><w:r>";
     AppendWord(out_, cell.text);
     out_ += "</w:r></w:rubyBase></w:ruby></w:r>";

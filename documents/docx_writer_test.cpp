@@ -29,7 +29,8 @@ QString Part(const QByteArray& docx, const char* name) {
     return QString::fromUtf8(testing_zip::ReadZip(docx).value(name));
 }
 
-// The paragraphs' runs in order: a ruby as "base/syllable", a plain run as its text.
+// The paragraphs' runs in order: a ruby as "base/syllable" (without the spaces that keep the
+// syllables apart), a plain run as its text.
 QStringList Runs(const QString& document) {
     static const QRegularExpression run(
         uR"(<w:ruby>.*?<w:rt>.*?<w:t[^>]*>([^<]*)</w:t>.*?<w:rubyBase>.*?<w:t[^>]*>([^<]*)</w:t>.*?</w:ruby>|<w:t[^>]*>([^<]*)</w:t>|</w:p>)"_s);
@@ -40,7 +41,7 @@ QStringList Runs(const QString& document) {
         else if (match.hasCaptured(3))
             runs << match.captured(3);
         else
-            runs << match.captured(2) + u"/"_s + match.captured(1);
+            runs << match.captured(2) + u"/"_s + match.captured(1).trimmed();
     }
     return runs;
 }
@@ -60,6 +61,9 @@ TEST(DocxWriter, SetsEveryAnnotatedCharacterInARubyAndTheRestInPlainRuns) {
     EXPECT_EQ(document.count(u"<w:ruby><w:rubyPr><w:rubyAlign w:val=\"center\"/>"_s), 4);
     EXPECT_EQ(document.count(u"<w:lid w:val=\"zh-CN\"/></w:rubyPr>"_s), 4);
     EXPECT_FALSE(document.contains(u"<w:color"_s));
+    // Each syllable with a kept space at both sides, so that wide syllables stay apart and
+    // centred.
+    EXPECT_TRUE(document.contains(u"<w:t xml:space=\"preserve\"> hàn </w:t>"_s));
 }
 
 TEST(DocxWriter, SizesCaseAndToneColoursFollowTheChoices) {

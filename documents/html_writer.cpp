@@ -40,6 +40,39 @@ QByteArray BoxStyle() {
         .toUtf8();
 }
 
+// The writing-practice grid, drawn with borders, which browsers print (they leave out
+// backgrounds): each character in a square half as wide again as itself with dashed centre
+// lines, its syllable on four lines whose middle band is as high as the small letters (ex), the
+// third line on the syllable's baseline. The squares stand apart by a cell's gap inside their
+// rubies and the syllables keep half a gap at each side, so that the four lines run on from
+// ruby to ruby.
+QByteArray GridStyle(const ReadingChoices& choices) {
+    // The reading font's ascent, where a syllable's baseline stands below the top of its line,
+    // and its descent, below which the fourth line, 1ex under the baseline, still reaches.
+    constexpr double kAscentEm = 0.928, kDescentEm = 0.256;
+    return QStringLiteral(
+               "p { line-height: 2.6; }\n"
+               "ruby { margin: 0; }\n"
+               "ruby > span { display: inline-block; position: relative; width: 1.5em; "
+               "height: 1.5em; line-height: 1.5em; text-align: center; vertical-align: middle; "
+               "box-sizing: border-box; margin: 0 %1pt; border: 0.5pt solid #808080; }\n"
+               "ruby > span::before, ruby > span::after { content: \"\"; position: absolute; "
+               "border: 0 dashed #808080; }\n"
+               "ruby > span::before { left: 0; right: 0; top: 50%; border-top-width: 0.5pt; }\n"
+               "ruby > span::after { top: 0; bottom: 0; left: 50%; border-left-width: 0.5pt; }\n"
+               "rt { line-height: normal; position: relative; "
+               "padding: 0 %1pt calc(1ex - %2em); }\n"
+               "rt::before, rt::after { content: \"\"; position: absolute; left: 0; right: 0; "
+               "height: 1ex; box-sizing: border-box; border: 0 solid #808080; "
+               "border-width: 0.5pt 0; }\n"
+               "rt::before { top: calc(%3em - 2ex); }\n"
+               "rt::after { top: %3em; }\n")
+        .arg(CellGap(choices) / 2)
+        .arg(kDescentEm)
+        .arg(kAscentEm)
+        .toUtf8();
+}
+
 // The reading layout's style: sizes in points, so that print and screen agree.
 QByteArray ReadingStyle(const PrintedPage& page) {
     const ReadingChoices& choices = page.choices;
@@ -51,7 +84,8 @@ QByteArray ReadingStyle(const PrintedPage& page) {
             "p { margin: 0 0 %3pt; white-space: pre-wrap; line-break: strict; }\n"
             "ruby { ruby-position: over; ruby-align: center; margin: 0 %4pt; }\n"
             "rt { font-size: %5pt; line-height: 1.2; }\n"
-            "@page { size: %6; margin: 2cm; }\n"
+            "@page { size: %6; margin: 2cm; "
+            "@bottom-center { content: counter(page); font-size: 10pt; } }\n"
             "@media print { body { max-width: none; margin: 0; padding: 0; } }\n")
             .arg(kReadingFont)
             .arg(choices.size)
@@ -61,6 +95,7 @@ QByteArray ReadingStyle(const PrintedPage& page) {
             .arg(page.paper == PrintedPage::Paper::A4 ? "A4" : "letter")
             .arg(kWindowFontOnWindows)
             .toUtf8();
+    if (choices.grid) style += GridStyle(choices);
     if (choices.toneColours)
         for (int tone = 1; tone <= 4; ++tone)
             style += QStringLiteral("rt.t%1 { color: %2; }\n")
@@ -72,7 +107,8 @@ QByteArray ReadingStyle(const PrintedPage& page) {
 
 }  // namespace
 
-HtmlWriter::HtmlWriter(Sink sink, const PrintedPage& page) : sink_(std::move(sink)) {
+HtmlWriter::HtmlWriter(Sink sink, const PrintedPage& page)
+    : sink_(std::move(sink)), grid_(page.choices.grid) {
     out_ += kHeadStart;
     if (page.choices.layout == ReadingChoices::Layout::Box) {
         out_ += BoxStyle();
@@ -113,12 +149,15 @@ void HtmlWriter::WriteCell(const ReadingCell& cell) {
     if (!paragraphOpen_) out_ += "<p>";
     paragraphOpen_ = true;
     if (cell.spaceBefore) out_ += ' ';
+    // Punctuation stays plain text, also in the grid: the browser keeps it from starting a line
+    // only so, not as a box of its own.
     if (cell.syllable.isEmpty()) {
         AppendEscaped(out_, cell.text);
         return;
     }
-    out_ += "<ruby>";
+    out_ += grid_ ? "<ruby><span>" : "<ruby>";
     AppendEscaped(out_, cell.text);
+    if (grid_) out_ += "</span>";
     out_ += cell.tone ? QByteArray("<rt class=\"t") + char('0' + cell.tone) + "\">" : "<rt>";
     AppendEscaped(out_, cell.syllable);
     out_ += "</rt></ruby>";

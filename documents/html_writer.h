@@ -16,9 +16,11 @@ namespace sorvani::documents {
 // in <ruby>字<rt>zì</rt></ruby>, so that the browser sets the syllable over it (and a screen reader
 // reads both); a character without a syllable stays plain. In the reading layout each paragraph
 // of the text is a paragraph of the page, at the chosen size, with space between neighbouring
-// syllables, the chosen case and tone colours, and print styles for the chosen paper; in the box
-// layout each line pair becomes a line, and a line that is no pinyin line over its character
-// line is written as it is. Everything copied from the text is escaped.
+// syllables, the chosen case and tone colours, and print styles for the chosen paper; with the
+// writing-practice grid each annotated character stands in a square of its own and its syllable
+// on four lines. In the box layout each line pair becomes a line, and a line that is no
+// pinyin line over its character line is written as it is. Everything copied from the text is
+// escaped.
 class HtmlWriter {
   public:
     // Receives the page's bytes as they are written.
@@ -53,6 +55,8 @@ class HtmlWriter {
     // In the reading layout: the cells of the text's paragraphs.
     std::unique_ptr<ReadingCellReader> cells_;
     bool paragraphOpen_ = false;
+    // Each character in a square of the writing-practice grid, its syllable on four lines.
+    const bool grid_;
 };
 
 // The text (lines parted at every line break) as a web page; the progress counts its characters.

@@ -100,8 +100,27 @@ TEST(HtmlWriter, TheReadingLayoutSetsParagraphsWithSyllablesInSmallLettersAndTon
     EXPECT_EQ(parsed.rubies, QStringList({u"汉hàn"_s, u"字zi"_s}));
     EXPECT_EQ(parsed.paragraphs, QStringList({u"汉字"_s, u"<b> & 你"_s}));
     EXPECT_TRUE(html.contains("<rt class=\"t4\">hàn</rt>"));
-    EXPECT_TRUE(html.contains("@page { size: letter; margin: 2cm; }"));
+    // Printed on the chosen paper with page numbers.
+    EXPECT_TRUE(
+        html.contains("@page { size: letter; margin: 2cm; @bottom-center { content: "
+                      "counter(page);"));
     EXPECT_TRUE(html.contains("rt.t4 { color: #7b2d8e; }"));
+}
+
+TEST(HtmlWriter, TheGridSquaresEveryAnnotatedCharacterWithLinesThatPrint) {
+    PrintedPage page;
+    page.choices.grid = true;
+    const QByteArray html = WriteHtml(u"Hàn Yǔ ， Ā   a b \r\n汉  语 ， 啊  a b \r\n"_s, page);
+    const Page parsed = Parse(html);
+    EXPECT_EQ(parsed.error, QString());
+    EXPECT_EQ(parsed.paragraphs, QStringList({u"汉语，啊 ab"_s}));
+    EXPECT_EQ(parsed.rubies, QStringList({u"汉hàn"_s, u"语yǔ"_s, u"啊ā"_s}));
+    // Punctuation and letters stay plain, so that the browser's line breaking applies to them.
+    EXPECT_EQ(html.count("<ruby><span>"), 3);
+    // Browsers print borders but leave backgrounds out.
+    EXPECT_TRUE(html.contains("border: 0.5pt solid #808080"));
+    EXPECT_FALSE(html.contains("background-image"));
+    EXPECT_FALSE(WriteHtml(u"Hàn\r\n汉\r\n"_s, PrintedPage()).contains("<span>"));
 }
 
 TEST(HtmlWriter, HandsOnTheSameBytesAPieceAtATime) {

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <cmath>
 
 #include "reading_style.h"
 
@@ -12,6 +13,8 @@ constexpr double kTwipsPerPoint = 20;
 constexpr double kPageNumberPoints = 10;
 // The grid's lines: thin and grey, as an exercise book prints them, under any tone colour.
 constexpr double kGridLineTwips = 10;
+// The dashes of a square's centre lines: 3 points long, 2 apart.
+constexpr double kDashTwips = 60, kGapTwips = 40;
 const QColor kGridColour(0x80, 0x80, 0x80);
 // A character's square is half as wide again as the character.
 constexpr double kSquarePerCharacter = 1.5;
@@ -84,9 +87,11 @@ const ReadingPagePainter::SetText& ReadingPagePainter::Set(Face& face, const QSt
     const QList<quint32> glyphs = plain ? face.raw.glyphIndexesForString(text) : QList<quint32>();
     if (!glyphs.isEmpty() && !glyphs.contains(0)) {
         set.glyphs = glyphs;
+        // Each glyph on a whole twip, a twentieth of a point: the PDF engine writes positions
+        // with all their digits.
         for (const QPointF& advance :
              face.raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics)) {
-            set.positions.push_back(QPointF(set.advance, 0));
+            set.positions.push_back(QPointF(std::round(set.advance), 0));
             set.advance += advance.x();
         }
     } else {
@@ -130,33 +135,61 @@ void ReadingPagePainter::DrawLine(const std::vector<MeasuredCell>& line, bool pa
     top_ += pairHeight_ + pairSpace_ + (paragraphEnds ? paragraphSpace_ : 0);
 }
 
-// The lines of a row are drawn together, solid ones and then dashed ones, so that the page
-// changes its pen twice a row, not at every square. (Drawn dash by dash, with a solid pen, the
-// dashes would take three times the time and the size: the PDF engine writes a path's points
-// at length.)
+// The grid of a row costs about the same whatever its number of squares: the PDF engine writes
+// every point of a path at length, and a line for each side and centre line of every square
+// outweighed the text. Squares side by side (a run) have their tops, bottoms and horizontal
+// centre lines drawn as one line each, and their upright lines as the dashes of horizontal
+// strokes as high as those lines are long: a stroke as high as a square, its dashes as wide as a
+// line and a square apart, draws their sides; a stroke as high as a dash for each dash of the
+// centre lines draws those.
 void ReadingPagePainter::DrawGrid(const std::vector<MeasuredCell>& line,
                                   const std::vector<double>& centres, double right) {
-    std::vector<QLineF> solid, dashed;
-    std::vector<QRectF> squares;
+    std::vector<QLineF> solid, dashed, sides, centreDashes;
     for (int k = 0; k <= 3; ++k)
         solid.emplace_back(page_.kSideMargin, top_ + k * band_, right, top_ + k * band_);
+    const double squareTop = top_ + squareTop_, squareBottom = squareTop + square_,
+                 middle = squareTop + square_ / 2, half = kGridLineTwips / 2;
+    double runLeft = 0, runRight = 0;
+    bool inRun = false;
+    const auto endRun = [&] {
+        if (!inRun) return;
+        solid.emplace_back(runLeft, squareTop, runRight, squareTop);
+        solid.emplace_back(runLeft, squareBottom, runRight, squareBottom);
+        dashed.emplace_back(runLeft, middle, runRight, middle);
+        sides.emplace_back(runLeft - half, middle, runRight + half, middle);
+        for (double y = squareTop + kDashTwips / 2; y < squareBottom; y += kDashTwips + kGapTwips)
+            centreDashes.emplace_back(runLeft + square_ / 2 - half, y,
+                                      runRight - square_ / 2 + half, y);
+        inRun = false;
+    };
     for (size_t i = 0; i < line.size(); ++i) {
-        if (Set(characters_, line[i].cell.text).advance > square_) continue;
-        const QRectF square(centres[i] - square_ / 2, top_ + squareTop_, square_, square_);
-        squares.push_back(square);
-        dashed.emplace_back(square.left(), square.center().y(), square.right(),
-                            square.center().y());
-        dashed.emplace_back(square.center().x(), square.top(), square.center().x(),
-                            square.bottom());
+        if (Set(characters_, line[i].cell.text).advance > square_) {
+            endRun();
+            continue;
+        }
+        const double left = centres[i] - square_ / 2;
+        if (inRun && std::abs(left - runRight) > 1) endRun();
+        if (!inRun) runLeft = left;
+        inRun = true;
+        runRight = left + square_;
     }
+    endRun();
+
     QPen pen(kGridColour, kGridLineTwips);
     painter_.setPen(pen);
     painter_.drawLines(solid.data(), static_cast<int>(solid.size()));
-    painter_.drawRects(squares.data(), static_cast<int>(squares.size()));
-    // Dashes of 3 points, 2 apart.
-    pen.setDashPattern({6, 4});
+    pen.setDashPattern({kDashTwips / kGridLineTwips, kGapTwips / kGridLineTwips});
     painter_.setPen(pen);
     painter_.drawLines(dashed.data(), static_cast<int>(dashed.size()));
+    // Dash patterns count in the pen's width; flat ends keep each dash as wide as a line.
+    const auto drawUprights = [&](const std::vector<QLineF>& strokes, double height) {
+        QPen uprights(kGridColour, height, Qt::CustomDashLine, Qt::FlatCap);
+        uprights.setDashPattern({kGridLineTwips / height, (square_ - kGridLineTwips) / height});
+        painter_.setPen(uprights);
+        painter_.drawLines(strokes.data(), static_cast<int>(strokes.size()));
+    };
+    drawUprights(sides, square_ + kGridLineTwips);
+    drawUprights(centreDashes, kDashTwips);
     painter_.setPen(Qt::black);
 }
 
@@ -166,7 +199,7 @@ void ReadingPagePainter::Draw(Face& face, const QString& text, QColor colour, do
                               double baseline) {
     if (painter_.pen().color() != colour) painter_.setPen(colour);
     const SetText& set = Set(face, text);
-    const QPointF origin(centre - set.advance / 2, baseline);
+    const QPointF origin(std::round(centre - set.advance / 2), std::round(baseline));
     if (set.glyphs.isEmpty()) {
         painter_.setFont(face.font);
         painter_.drawText(origin, text);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -17,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -26,6 +28,8 @@
 #include "html_writer.h"
 #include "page_alignment.h"
 #include "pdf_writer.h"
+#include "reading_line_filler.h"
+#include "reading_page_check.h"
 
 namespace sorvani::documents {
 namespace {
@@ -356,9 +360,10 @@ TEST_F(PdfOutput, WithoutThePrintedFontAnotherKeepsTheColumnsOrTheRunSaysWhatToI
     }
 }
 
-// Where Chromium sets each ruby of the page: its base's text, how far the base stands below the
-// syllable, how far the syllable's centre is from the base's, and the syllable's left, right and
-// top. A script added for the test (the page itself has none) reads them. Empty when Chromium is
+// Where Chromium sets each ruby of the page that has a syllable: its base's text, how far the base
+// stands below the syllable, how far the syllable's centre is from the base's, and the syllable's
+// left, right and top, all of the texts themselves (a grid's square and lines lie around them). A
+// script added for the test (the page itself has none) reads them. Empty when Chromium is
 // missing.
 QStringList RubiesInChromium(QByteArray html) {
     const QString browser = QStandardPaths::findExecutable(u"chromium"_s);
@@ -367,10 +372,12 @@ QStringList RubiesInChromium(QByteArray html) {
     html.replace("</body>", R"js(<script>
 const rows = [];
 for (const ruby of document.querySelectorAll("ruby")) {
-  const base = document.createRange();
+  const base = document.createRange(), syllable = document.createRange();
   base.selectNodeContents(ruby.firstChild);
-  const b = base.getBoundingClientRect(), t = ruby.querySelector("rt").getBoundingClientRect();
-  rows.push([ruby.firstChild.data, (b.top - t.top).toFixed(2),
+  syllable.selectNodeContents(ruby.querySelector("rt"));
+  if (syllable.toString() === "") continue;
+  const b = base.getBoundingClientRect(), t = syllable.getBoundingClientRect();
+  rows.push([ruby.firstChild.textContent, (b.top - t.top).toFixed(2),
              ((t.left + t.right - b.left - b.right) / 2).toFixed(2), t.left.toFixed(2),
              t.right.toFixed(2), t.top.toFixed(2)].join(" "));
 }
@@ -396,7 +403,7 @@ document.body.setAttribute("data-rubies", rows.join("|"));
 // Every syllable above its base and centred over it; in the reading layout neighbouring syllables
 // on a line apart too.
 void ExpectRubiesInPlace(const QByteArray& html, bool apart) {
-    const int rubies = static_cast<int>(html.count("<ruby>"));
+    const int rubies = static_cast<int>(html.count("<ruby>") - html.count("<rt></rt>"));
     const QStringList rows = RubiesInChromium(html);
     if (rows.isEmpty() && QStandardPaths::findExecutable(u"chromium"_s).isEmpty())
         GTEST_SKIP() << "Chromium is not installed";
@@ -436,6 +443,105 @@ TEST(WebPage, ChromiumSetsTheReadingLayoutWithNeighbouringSyllablesApart) {
         page.choices.toneColours = true;
         ExpectRubiesInPlace(WriteHtml(annotated, page), true);
     }
+}
+
+// The page as Chromium prints it, to a PDF in `folder`. Empty when Chromium is missing or fails.
+QString PrintedByChromium(const QByteArray& html, const QTemporaryDir& folder) {
+    const QString browser = QStandardPaths::findExecutable(u"chromium"_s);
+    QFile page(folder.filePath(u"page.html"_s));
+    if (browser.isEmpty() || !page.open(QIODevice::WriteOnly)) return {};
+    page.write(html);
+    page.close();
+    const QString pdf = folder.filePath(u"page.pdf"_s);
+    QProcess chromium;
+    chromium.start(browser, {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s,
+                             u"--disable-background-networking"_s, u"--no-first-run"_s,
+                             u"--user-data-dir="_s + folder.filePath(u"profile"_s),
+                             u"--no-pdf-header-footer"_s, u"--print-to-pdf="_s + pdf,
+                             QUrl::fromLocalFile(page.fileName()).toString()});
+    if (!chromium.waitForFinished(120000) || !QFile::exists(pdf)) return {};
+    return pdf;
+}
+
+// The ruled lines of a printed page: rows of its picture (72 dots an inch, in grey) inked across
+// half its width or more, rows side by side counted once.
+int RuledLinesOfFirstPage(const QString& pdf) {
+    const QString picture = pdf + u"-first"_s;
+    QProcess render;
+    render.start(u"pdftoppm"_s, {u"-gray"_s, u"-r"_s, u"72"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s,
+                                 u"-singlefile"_s, pdf, picture});
+    if (!render.waitForFinished(60000)) return -1;
+    const QImage image(picture + u".pgm"_s);
+    int lines = 0;
+    bool previousRuled = false;
+    for (int y = 0; y < image.height(); ++y) {
+        int inked = 0;
+        for (int x = 0; x < image.width(); ++x) inked += qGray(image.pixel(x, y)) < 250;
+        const bool ruled = inked * 2 >= image.width();
+        lines += ruled && !previousRuled;
+        previousRuled = ruled;
+    }
+    return lines;
+}
+
+TEST(WebPage, ChromiumPrintsTheGridWithSyllablesCentredAndPagesNumbered) {
+    // One long paragraph, so that every line but the last runs across the page.
+    const QString annotated =
+        testing_pages::Annotated(kProse.section(u"\r\n"_s, 0, 0).repeated(5), true);
+    PrintedPage page;
+    page.choices.grid = true;
+    page.choices.toneColours = true;
+    const QByteArray html = WriteHtml(annotated, page);
+    ExpectRubiesInPlace(html, true);
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+
+    QTemporaryDir folder;
+    const QString pdf = PrintedByChromium(html, folder);
+    ASSERT_FALSE(pdf.isEmpty()) << "Chromium printed no PDF";
+    const std::vector<testing_pages::Word> words = testing_pages::PdfWords(pdf);
+    const testing_pages::Checked checked =
+        testing_pages::CheckReadingPages(words, page.choices.size);
+    const QString problems = checked.problems.join(u'\n');
+    EXPECT_GT(checked.syllables, 300);
+    EXPECT_EQ(checked.centred, checked.syllables) << problems.toStdString();
+    EXPECT_EQ(checked.overlaps, 0) << problems.toStdString();
+    EXPECT_EQ(checked.numbered, checked.pages);
+    EXPECT_GT(checked.pages, 1);
+    // No line starts with closing punctuation: each such mark has a character before it on its
+    // line (the marks stand lower than the squared characters, so rows are told by overlap).
+    for (const testing_pages::Word& mark : words) {
+        if (!ClosesText(mark.text.left(1)) || mark.bottom - mark.top < page.choices.size * 0.8)
+            continue;
+        const bool follows = std::ranges::any_of(words, [&](const testing_pages::Word& word) {
+            return word.page == mark.page && word.right <= mark.left + 1 &&
+                   word.top < mark.bottom && word.bottom > mark.top &&
+                   word.bottom - word.top >= page.choices.size * 0.8;
+        });
+        EXPECT_TRUE(follows) << "a line starts with " << mark.text.toStdString();
+    }
+
+    // Four lines under every line of syllables, and the squares' sides, printed; none without
+    // the grid.
+    // The rows of the first page, told by their syllables (punctuation stands lower than the
+    // squared characters).
+    std::vector<double> syllableTops;
+    for (const testing_pages::Word& word : words)
+        if (word.page == 0 && word.bottom - word.top < page.choices.size * 0.8 && word.top < 700)
+            syllableTops.push_back(word.top);
+    std::sort(syllableTops.begin(), syllableTops.end());
+    int rowsOfFirstPage = 0;
+    for (size_t i = 0; i < syllableTops.size(); ++i)
+        rowsOfFirstPage += i == 0 || syllableTops[i] - syllableTops[i - 1] > 1;
+    const int ruled = RuledLinesOfFirstPage(pdf);
+    EXPECT_GE(ruled, 4 * (rowsOfFirstPage - 1));
+    page.choices.grid = false;
+    QTemporaryDir plainFolder;
+    EXPECT_EQ(RuledLinesOfFirstPage(PrintedByChromium(WriteHtml(annotated, page), plainFolder)), 0);
+    std::printf(
+        "chromium's print: %d syllables, worst centring %.3f pt, %d ruled lines over %d "
+        "rows of the first page\n",
+        checked.syllables, checked.worst, ruled, rowsOfFirstPage);
 }
 
 }  // namespace
