@@ -10,12 +10,12 @@
 #include "binary_streams.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
+#include "document_converter.h"
 #include "file_messages.h"
 #include "input_file.h"
 #include "output_sink.h"
 #include "pinyin_lookup.h"
 #include "program_directory.h"
-#include "rtf_converter.h"
 #include "text_decoder.h"
 #include "text_output_box.h"
 #include "tool_error.h"
@@ -61,7 +61,7 @@ class Annotator {
     }
 
     // The box text as the annotate command leaves it, whole: for a document read from RTF.
-    std::u16string BoxText(std::u16string_view text) {
+    std::u16string AnnotatedText(std::u16string_view text) {
         ColumnRuler ruler;
         NoEventLoop events;
         AnnotatedLinePair pair;
@@ -102,8 +102,8 @@ class Annotator {
     const ReadingChooser* chooser_ = nullptr;
 };
 
-std::u16string RtfText(RtfConverter& rtf, const std::string& bytes, const InputFile& input) {
-    if (auto text = rtf.BoxText(bytes)) return std::move(*text);
+std::u16string RtfText(DocumentConverter& rtf, const std::string& bytes, const InputFile& input) {
+    if (auto text = rtf.ImportedText(bytes)) return std::move(*text);
     throw ToolError(input.name() + ": damaged RTF: it ends before its document does");
 }
 
@@ -116,9 +116,9 @@ void AnnotateDocument(const Options& options) {
     while (head.size() < kRtfHead && input.Read(piece, kRtfHead - head.size())) head += piece;
     const bool rtfInput = text::IsRtf(head);
 
-    std::unique_ptr<RtfConverter> rtf;
+    std::unique_ptr<DocumentConverter> rtf;
     // Only a run that reads RTF or writes a document pays for starting Qt.
-    if (options.format != OutputFormat::Text || rtfInput) rtf = LoadRtfConverter();
+    if (options.format != DocumentFormat::Text || rtfInput) rtf = LoadDocumentConverter();
     if (rtfInput) input.ReadRest(head);
 
     OutputSink sink(options.output);
@@ -142,7 +142,7 @@ void AnnotateDocument(const Options& options) {
             throw ToolError(input.name() + ": " + error.what());
         }
     };
-    if (options.format == OutputFormat::Text) {
+    if (options.format == DocumentFormat::Text) {
         annotator.Stream(write, feed);
     } else {
         // The document is written as the annotation goes, so that it is never held whole.
@@ -150,7 +150,7 @@ void AnnotateDocument(const Options& options) {
         if (rtfInput) {
             // The whole text: the RTF reader needs the whole document anyway, and its text may
             // hold a lone surrogate half, which UTF-8 cannot carry and the window's export keeps.
-            exported->Add(annotator.BoxText(RtfText(*rtf, head, input)));
+            exported->Add(annotator.AnnotatedText(RtfText(*rtf, head, input)));
         } else {
             Utf8Decoder utf8;
             std::u16string text;

@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 
-#include "export_progress.h"
 #include "printed_page.h"
 #include "reading_cells.h"
 
@@ -54,9 +53,5 @@ class HtmlWriter {
     std::unique_ptr<ReadingCellReader> cells_;
     bool paragraphOpen_ = false;
 };
-
-// The text (lines parted at every line break) as a web page; the progress counts its characters.
-QByteArray WriteHtml(QStringView text, const PrintedPage& page = HtmlWriter::BoxPage(),
-                     const ExportProgress& progress = {});
 
 }  // namespace sorvani::documents

@@ -25,7 +25,7 @@
 #include "document_font.h"
 #include "html_writer.h"
 #include "page_alignment.h"
-#include "pdf_writer.h"
+#include "text_export.h"
 
 namespace sorvani::documents {
 namespace {
@@ -203,7 +203,8 @@ class PdfOutput : public testing::Test {
     QString Write(const QString& name, const QString& text, PrintedPage page = {}) {
         QFile file(folder_.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(WritePdf(text, page));
+        page.choices.layout = ReadingChoices::Layout::Box;
+        file.write(ExportedText(text, DocumentFormat::Pdf, page));
         return file.fileName();
     }
 
@@ -303,9 +304,9 @@ TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
     const QString annotated = testing_pages::Annotated(text, true);
     QFile reading(folder_.filePath(u"reading.pdf"_s));
     ASSERT_TRUE(reading.open(QIODevice::WriteOnly));
-    RtfSource source;
+    DocumentSource source;
     source.runs.push_back({annotated, {}, true});
-    reading.write(ExportedBytes(source, ExportFormat::Pdf));
+    reading.write(ExportedBytes(source, DocumentFormat::Pdf));
     reading.close();
     EXPECT_EQ(CopiedHanCharacters(reading.fileName()), HanCharacters(text));
 }
@@ -425,7 +426,8 @@ void ExpectRubiesInPlace(const QByteArray& html, bool apart) {
 
 TEST(WebPage, ChromiumSetsEverySyllableOverItsCharacter) {
     const QString annotated = testing_pages::Annotated(kProse + kWide, true);
-    ExpectRubiesInPlace(WriteHtml(annotated), false);
+    ExpectRubiesInPlace(ExportedText(annotated, DocumentFormat::Html, HtmlWriter::BoxPage()),
+                        false);
 }
 
 TEST(WebPage, ChromiumSetsTheReadingLayoutWithNeighbouringSyllablesApart) {
@@ -434,7 +436,7 @@ TEST(WebPage, ChromiumSetsTheReadingLayoutWithNeighbouringSyllablesApart) {
         PrintedPage page;
         page.choices.size = size;
         page.choices.toneColours = true;
-        ExpectRubiesInPlace(WriteHtml(annotated, page), true);
+        ExpectRubiesInPlace(ExportedText(annotated, DocumentFormat::Html, page), true);
     }
 }
 
