@@ -5,19 +5,17 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "annotation_run.h"
 #include "annotation_stream.h"
 #include "binary_streams.h"
 #include "column_ruler.h"
 #include "dictionary_file.h"
+#include "document_converter.h"
 #include "file_messages.h"
 #include "input_file.h"
 #include "output_sink.h"
 #include "pinyin_lookup.h"
 #include "program_directory.h"
-#include "rtf_converter.h"
 #include "text_decoder.h"
-#include "text_output_box.h"
 #include "tool_error.h"
 #include "user_words.h"
 #include "utf8.h"
@@ -60,22 +58,8 @@ class Annotator {
         chooser_ = readings_.RebuildChooser(options.readings, dictionary_);
     }
 
-    // The box text as the annotate command leaves it, whole: for a document read from RTF.
-    std::u16string BoxText(std::u16string_view text) {
-        ColumnRuler ruler;
-        NoEventLoop events;
-        AnnotatedLinePair pair;
-        TextOutputBox output;
-        try {
-            RunAnnotation(text, toneFlag_, pair, {pinyin_, ruler, output, events, chooser_});
-        } catch (const AnnotationError& failure) {
-            throw DictionaryFailure(failure);
-        }
-        return output.TakeText();
-    }
-
-    // The same as UTF-8, passed on to `write` as it is made: the input goes through `feed`, which
-    // gets a function to call with each piece of text.
+    // The annotation as UTF-8, passed on to `write` as it is made: the input goes through `feed`,
+    // which gets a function to call with each piece of text.
     template <typename Feed>
     void Stream(const AnnotationStream::Writer& write, Feed feed) {
         ColumnRuler ruler;
@@ -102,8 +86,8 @@ class Annotator {
     const ReadingChooser* chooser_ = nullptr;
 };
 
-std::u16string RtfText(RtfConverter& rtf, const std::string& bytes, const InputFile& input) {
-    if (auto text = rtf.BoxText(bytes)) return std::move(*text);
+std::u16string RtfText(DocumentConverter& rtf, const std::string& bytes, const InputFile& input) {
+    if (auto text = rtf.ImportedText(bytes)) return std::move(*text);
     throw ToolError(input.name() + ": damaged RTF: it ends before its document does");
 }
 
@@ -116,15 +100,21 @@ void AnnotateDocument(const Options& options) {
     while (head.size() < kRtfHead && input.Read(piece, kRtfHead - head.size())) head += piece;
     const bool rtfInput = text::IsRtf(head);
 
-    std::unique_ptr<RtfConverter> rtf;
+    std::unique_ptr<DocumentConverter> rtf;
     // Only a run that reads RTF or writes a document pays for starting Qt.
-    if (options.format != OutputFormat::Text || rtfInput) rtf = LoadRtfConverter();
+    if (options.format != DocumentFormat::Text || rtfInput) rtf = LoadDocumentConverter();
     if (rtfInput) input.ReadRest(head);
 
     OutputSink sink(options.output);
     const AnnotationStream::Writer write = [&sink](std::string_view bytes) { sink.Write(bytes); };
     const auto feed = [&](const auto& annotate) {
-        if (rtfInput) return annotate(RtfText(*rtf, head, input));
+        if (rtfInput) {
+            // Read whole, as the RTF reader needs it, and annotated a piece at a time.
+            const std::u16string text = RtfText(*rtf, head, input);
+            for (size_t at = 0; at < text.size(); at += kInputPiece)
+                annotate(std::u16string_view(text).substr(at, kInputPiece));
+            return;
+        }
         text::TextDecoder decoder(u"\r\n");
         std::u16string text;
         try {
@@ -142,29 +132,25 @@ void AnnotateDocument(const Options& options) {
             throw ToolError(input.name() + ": " + error.what());
         }
     };
-    if (options.format == OutputFormat::Text) {
+    if (options.format == DocumentFormat::Text) {
         annotator.Stream(write, feed);
     } else {
-        // The document is written as the annotation goes, so that it is never held whole.
+        // The document is written as the annotation goes, so that it is never held whole. The
+        // annotation holds no lone surrogate half (the layout places one as U+FFFD), so UTF-8
+        // carries it whole.
         const auto exported = rtf->StartExport(options.format, options.page, write);
-        if (rtfInput) {
-            // The whole text: the RTF reader needs the whole document anyway, and its text may
-            // hold a lone surrogate half, which UTF-8 cannot carry and the window's export keeps.
-            exported->Add(annotator.BoxText(RtfText(*rtf, head, input)));
-        } else {
-            Utf8Decoder utf8;
-            std::u16string text;
-            annotator.Stream(
-                [&](std::string_view bytes) {
-                    text.clear();
-                    utf8.Decode(bytes, text);
-                    exported->Add(text);
-                },
-                feed);
-            text.clear();
-            utf8.Finish(text);
-            exported->Add(text);
-        }
+        Utf8Decoder utf8;
+        std::u16string text;
+        annotator.Stream(
+            [&](std::string_view bytes) {
+                text.clear();
+                utf8.Decode(bytes, text);
+                exported->Add(text);
+            },
+            feed);
+        text.clear();
+        utf8.Finish(text);
+        exported->Add(text);
         exported->Finish();
     }
     sink.Finish();

@@ -1,7 +1,6 @@
 #include "options.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "tool_error.h"
 
@@ -33,24 +32,16 @@ bool TakeValue(const std::string& name, const std::vector<std::string>& argument
     return true;
 }
 
-OutputFormat FormatOfName(const std::filesystem::path& file) {
-    std::u8string extension = file.extension().u8string();
-    for (char8_t& c : extension) c = static_cast<char8_t>(std::tolower(c));
-    if (extension == u8".rtf") return OutputFormat::Rtf;
-    if (extension == u8".pdf") return OutputFormat::Pdf;
-    if (extension == u8".html" || extension == u8".htm") return OutputFormat::Html;
-    if (extension == u8".docx") return OutputFormat::Docx;
-    return OutputFormat::Text;
-}
-
-OutputFormat FormatOf(const std::optional<std::string>& format,
-                      const std::optional<std::filesystem::path>& output) {
-    if (!format) return output ? FormatOfName(*output) : OutputFormat::Text;
-    if (*format == "text") return OutputFormat::Text;
-    if (*format == "rtf") return OutputFormat::Rtf;
-    if (*format == "pdf") return OutputFormat::Pdf;
-    if (*format == "html") return OutputFormat::Html;
-    if (*format == "docx") return OutputFormat::Docx;
+DocumentFormat FormatOf(const std::optional<std::string>& format,
+                        const std::optional<std::filesystem::path>& output) {
+    if (!format)
+        return output ? DocumentFormatOfName(output->u16string()).value_or(DocumentFormat::Text)
+                      : DocumentFormat::Text;
+    if (*format == "text") return DocumentFormat::Text;
+    if (*format == "rtf") return DocumentFormat::Rtf;
+    if (*format == "pdf") return DocumentFormat::Pdf;
+    if (*format == "html") return DocumentFormat::Html;
+    if (*format == "docx") return DocumentFormat::Docx;
     throw UsageError("--format must be text, rtf, pdf, html or docx, not " + *format);
 }
 

@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "context_readings.h"
+#include "document_format.h"
 
 namespace sorvani::annotate {
-
-enum class OutputFormat { Text, Rtf, Pdf, Html, Docx };
 
 // The paper of PDF output.
 enum class Paper { A4, Letter };
@@ -43,7 +42,7 @@ struct Options {
     std::optional<std::filesystem::path> output;
     // As --format says; else as the output file's name ends (*.rtf, *.pdf, *.html, *.htm or
     // *.docx), text otherwise.
-    OutputFormat format = OutputFormat::Text;
+    DocumentFormat format = DocumentFormat::Text;
     PageOptions page;
     // Standard input when absent.
     std::optional<std::filesystem::path> input;

@@ -1,14 +1,15 @@
-// The module that gives sorvani-annotate RTF: the desktop program's own import and export.
+// The module that gives sorvani-annotate its documents: the desktop program's own RTF import and
+// its exports.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 
-#include "box_text_export.h"
+#include "document_converter.h"
 #include "document_files.h"
 #include "document_font.h"
 #include "offscreen_fonts.h"
-#include "rtf_converter.h"
 #include "rtf_reader.h"
+#include "text_export.h"
 
 namespace sorvani::annotate {
 namespace {
@@ -47,42 +48,39 @@ documents::PrintedPage PrintedPageOf(const PageOptions& options) {
             choices};
 }
 
-class BoxExport final : public RtfConverter::Export {
+class AnnotationExport final : public DocumentConverter::Export {
   public:
-    BoxExport(OutputFormat format, const PageOptions& page, RtfConverter::Writer write)
-        : export_(format == OutputFormat::Pdf    ? documents::ExportFormat::Pdf
-                  : format == OutputFormat::Html ? documents::ExportFormat::Html
-                  : format == OutputFormat::Docx ? documents::ExportFormat::Docx
-                                                 : documents::ExportFormat::Rtf,
-                  PrintedPageOf(page), documents::DocumentFont(),
+    AnnotationExport(DocumentFormat format, const PageOptions& page,
+                     DocumentConverter::Writer write)
+        : export_(format, PrintedPageOf(page), documents::DocumentFont(),
                   [write = std::move(write)](QByteArrayView bytes) {
                       write(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
                   }) {}
 
-    void Add(std::u16string_view boxText) override {
-        export_.Add(QStringView(boxText.data(), static_cast<qsizetype>(boxText.size())));
+    void Add(std::u16string_view annotation) override {
+        export_.Add(QStringView(annotation.data(), static_cast<qsizetype>(annotation.size())));
     }
     void Finish() override { export_.Finish(); }
 
   private:
-    documents::BoxTextExport export_;
+    documents::TextExport export_;
 };
 
-class QtRtfConverter final : public RtfConverter {
+class QtDocumentConverter final : public DocumentConverter {
   public:
-    QtRtfConverter() : application_(StartQt()) {}
+    QtDocumentConverter() : application_(StartQt()) {}
 
-    std::optional<std::u16string> BoxText(std::string_view rtf) override {
+    std::optional<std::u16string> ImportedText(std::string_view rtf) override {
         // The window's import fills its document from the same content; the text alone needs none.
         const documents::RtfContent content = documents::ReadRtfContent(
             QByteArrayView(rtf.data(), static_cast<qsizetype>(rtf.size())));
         if (!content.complete) return std::nullopt;
-        return documents::BoxText(content.text).toStdU16String();
+        return documents::CrLfText(content.text).toStdU16String();
     }
 
-    std::unique_ptr<Export> StartExport(OutputFormat format, const PageOptions& page,
+    std::unique_ptr<Export> StartExport(DocumentFormat format, const PageOptions& page,
                                         Writer write) override {
-        return std::make_unique<BoxExport>(format, page, std::move(write));
+        return std::make_unique<AnnotationExport>(format, page, std::move(write));
     }
 
   private:
@@ -92,6 +90,6 @@ class QtRtfConverter final : public RtfConverter {
 }  // namespace
 }  // namespace sorvani::annotate
 
-extern "C" Q_DECL_EXPORT sorvani::annotate::RtfConverter* SorvaniCreateRtfConverter() {
-    return new sorvani::annotate::QtRtfConverter;
+extern "C" Q_DECL_EXPORT sorvani::annotate::DocumentConverter* SorvaniCreateDocumentConverter() {
+    return new sorvani::annotate::QtDocumentConverter;
 }

@@ -7,14 +7,15 @@
 
 #include "document_files.h"
 #include "html_writer.h"
-#include "pdf_writer.h"
 #include "plain_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
+#include "text_export.h"
 
 namespace {
 
 using namespace sorvani::documents;
+using sorvani::DocumentFormat;
 
 constexpr int kLinePairs = 2000;  // about 200 pages of annotated text
 
@@ -72,7 +73,8 @@ QString AnnotatedMegabyte() {
 
 void WritePages(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();
-    for (auto _ : state) benchmark::DoNotOptimize(WritePdf(text));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportedText(text, DocumentFormat::Pdf, HtmlWriter::BoxPage()));
     state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
 }
 BENCHMARK(WritePages)->Unit(benchmark::kMillisecond);
@@ -80,8 +82,8 @@ BENCHMARK(WritePages)->Unit(benchmark::kMillisecond);
 // The same megabyte as reading material, the default of the export.
 void WriteReadingPages(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();
-    const RtfSource source{QFont(), {{text, QTextCharFormat(), false}}};
-    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Pdf));
+    const DocumentSource source{QFont(), {{text, QTextCharFormat(), false}}};
+    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, DocumentFormat::Pdf));
     state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
 }
 BENCHMARK(WriteReadingPages)->Unit(benchmark::kMillisecond);
@@ -99,7 +101,8 @@ BENCHMARK(WriteReadingPagesInTheGrid)->Unit(benchmark::kMillisecond);
 
 void WriteWebPage(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();
-    for (auto _ : state) benchmark::DoNotOptimize(WriteHtml(text));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportedText(text, DocumentFormat::Html, HtmlWriter::BoxPage()));
     state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
 }
 BENCHMARK(WriteWebPage)->Unit(benchmark::kMillisecond);
@@ -107,8 +110,8 @@ BENCHMARK(WriteWebPage)->Unit(benchmark::kMillisecond);
 // The same megabyte as a Word document with every syllable a ruby over its character.
 void WriteWordDocument(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();
-    const RtfSource source{QFont(), {{text, QTextCharFormat(), false}}};
-    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Docx));
+    const DocumentSource source{QFont(), {{text, QTextCharFormat(), false}}};
+    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, DocumentFormat::Docx));
     state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
 }
 BENCHMARK(WriteWordDocument)->Unit(benchmark::kMillisecond);

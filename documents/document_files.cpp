@@ -6,14 +6,13 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "box_text_export.h"
 #include "file_sync.h"
-#include "html_writer.h"
-#include "pdf_writer.h"
 #include "plain_text.h"
+#include "qt_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
 #include "text_decoder.h"
+#include "text_export.h"
 #include "text_insertion.h"
 #include "text_lines.h"
 
@@ -108,47 +107,27 @@ bool ImportFile(const QString& path, QTextDocument& document, const std::stop_to
     return true;
 }
 
-ExportFormat ExportFormatOf(const QString& path) {
-    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return ExportFormat::Pdf;
-    if (path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) ||
-        path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive))
-        return ExportFormat::Html;
-    if (path.endsWith(QStringLiteral(".docx"), Qt::CaseInsensitive)) return ExportFormat::Docx;
-    return ExportFormat::Rtf;
+DocumentFormat ExportFormatOf(const QString& path) {
+    return DocumentFormatOfName(U16View(path)).value_or(DocumentFormat::Rtf);
 }
 
-QString PagesText(const RtfSource& source) {
+QString PagesText(const DocumentSource& source) {
     QString text;
-    for (const RtfSource::Run& run : source.runs) {
+    for (const DocumentSource::Run& run : source.runs) {
         text += run.text;
         if (run.endsParagraph && &run != &source.runs.back()) text += QStringLiteral("\r\n");
     }
     return text;
 }
 
-QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page,
+QByteArray ExportedBytes(const DocumentSource& source, DocumentFormat format, PrintedPage page,
                          const ExportProgress& progress) {
-    if (format == ExportFormat::Rtf) return WriteRtf(source, progress);
+    if (format == DocumentFormat::Rtf) return WriteRtf(source, progress);
     // The pages carry the text alone, in the printed font.
-    const QString text = PagesText(source);
-    if (format == ExportFormat::Html) return WriteHtml(text, page, progress);
-    if (format == ExportFormat::Pdf && page.choices.layout == ReadingChoices::Layout::Box)
-        return WritePdf(text, page, progress);
-    QByteArray bytes;
-    BoxTextExport pages(format, page, QFont(), [&bytes](QByteArrayView piece) { bytes += piece; });
-    // A piece at a time, so that the progress is told as the pages fill.
-    constexpr qsizetype kPiece = 4096;
-    ProgressCount count(text.size(), progress);
-    for (qsizetype at = 0; at < text.size(); at += kPiece) {
-        const QStringView piece = QStringView(text).sliced(at, std::min(kPiece, text.size() - at));
-        pages.Add(piece);
-        count.Add(piece.size());
-    }
-    pages.Finish();
-    return bytes;
+    return ExportedText(PagesText(source), format, page, progress);
 }
 
-void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop,
+void ExportFile(const DocumentSource& source, const QString& path, const std::stop_token& stop,
                 const PrintedPage& page, const ExportProgress& progress) {
     // The writers stop where they tell their progress.
     const QByteArray bytes =
@@ -176,21 +155,28 @@ void ReplaceFile(const QString& path, QByteArrayView bytes, const std::stop_toke
 }
 
 void ExportFile(const QTextDocument& document, const QString& path) {
-    ExportFile(RtfSourceOf(document), path);
+    ExportFile(DocumentSourceOf(document), path);
 }
 
-QString BoxText(const QTextDocument& document) { return BoxText(document.toRawText()); }
+QString CrLfText(const QTextDocument& document) { return CrLfText(document.toRawText()); }
 
-QString BoxText(QStringView rawText) {
-    // As QTextDocument::toPlainText gives the text: line breaks and the text document's frame
-    // marks end lines, a no-break space is a space.
+QString CrLfText(QStringView rawText) {
+    // As QTextDocument::toPlainText gives the text: its paragraphs end lines, a no-break space is a
+    // space.
     QString text;
     text.reserve(rawText.size() + rawText.size() / 8);
+    DocumentLineReader lines;
     for (const QChar c : rawText) {
-        if (text::IsLineBreak(c.unicode()) || IsFrameMark(c.unicode()))
-            text += u"\r\n";
-        else
-            text += c == QChar::Nbsp ? QChar(u' ') : c;
+        switch (lines.Read(c.unicode())) {
+            case DocumentLineReader::Unit::Text:
+                text += c == QChar::Nbsp ? QChar(u' ') : c;
+                break;
+            case DocumentLineReader::Unit::Break:
+                text += u"\r\n";
+                break;
+            case DocumentLineReader::Unit::RestOfBreak:
+                break;
+        }
     }
     return text;
 }

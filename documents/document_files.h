@@ -5,6 +5,7 @@
 #include <stop_token>
 
 #include "document_error.h"
+#include "document_format.h"
 #include "export_progress.h"
 #include "printed_page.h"
 #include "rtf_writer.h"
@@ -25,20 +26,17 @@ inline constexpr qsizetype kLargestImport = 10'000'000;
 // format changes too often was simplified (see FillDocument); the text is whole either way.
 bool ImportFile(const QString& path, QTextDocument& document, const std::stop_token& stop = {});
 
-// What an export writes: the document with its formatting, or its text as printed pages, as a
-// web page or as a Word document.
-enum class ExportFormat { Rtf, Pdf, Html, Docx };
+// The format an export writes for a file name (DocumentFormatOfName): RTF, the document with its
+// formatting, for any name that asks for no other format.
+DocumentFormat ExportFormatOf(const QString& path);
 
-// The format for a file name: PDF for *.pdf, a web page for *.html and *.htm, a Word document for
-// *.docx, RTF for any other name, one without an extension included.
-ExportFormat ExportFormatOf(const QString& path);
-
-// The document's text (CR LF between lines) in the format: the bytes an export writes. The
-// progress counts the document's characters as they are written.
-QByteArray ExportedBytes(const RtfSource& source, ExportFormat format, PrintedPage page = {},
+// The bytes an export writes: RTF with the document's formatting; in the other formats the
+// document's text (CR LF between lines) as TextExport writes it. The progress counts the
+// document's characters as they are written.
+QByteArray ExportedBytes(const DocumentSource& source, DocumentFormat format, PrintedPage page = {},
                          const ExportProgress& progress = {});
 // What printed pages and web pages carry: the text alone, a line break between paragraphs.
-QString PagesText(const RtfSource& source);
+QString PagesText(const DocumentSource& source);
 
 // Writes the document to the path, exactly as named (no extension is added), in the format its
 // name asks for (ExportFormatOf), printed pages and web pages laid out on the page given, telling
@@ -47,7 +45,7 @@ QString PagesText(const RtfSource& source);
 // The source form can be written on another thread than the document's. Stopped, it throws
 // sorvani::LongWorkCancelled soon, wherever it is, and leaves the file as it was, with no
 // temporary file behind.
-void ExportFile(const RtfSource& source, const QString& path, const std::stop_token& stop = {},
+void ExportFile(const DocumentSource& source, const QString& path, const std::stop_token& stop = {},
                 const PrintedPage& page = {}, const ExportProgress& progress = {});
 void ExportFile(const QTextDocument& document, const QString& path);
 
@@ -57,9 +55,9 @@ void ExportFile(const QTextDocument& document, const QString& path);
 void ReplaceFile(const QString& path, QByteArrayView bytes, const std::stop_token& stop = {});
 
 // The document's text as the document box gives it: CR LF between paragraphs and lines.
-QString BoxText(const QTextDocument& document);
+QString CrLfText(const QTextDocument& document);
 // The same of the raw text a document holds (QTextDocument::toRawText, RtfContent::text), so
 // that text read without a document comes out as the box gives it.
-QString BoxText(QStringView rawText);
+QString CrLfText(QStringView rawText);
 
 }  // namespace sorvani::documents

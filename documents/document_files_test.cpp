@@ -205,30 +205,31 @@ TEST_F(DocumentFiles, AStoppedImportOrExportEndsAndLeavesTheFileAlone) {
     }
     const QString existing = Write("old.rtf", "the old export");
     document_.setPlainText("new");
-    EXPECT_THROW(ExportFile(RtfSourceOf(document_), existing, stop.get_token()), LongWorkCancelled);
+    EXPECT_THROW(ExportFile(DocumentSourceOf(document_), existing, stop.get_token()),
+                 LongWorkCancelled);
     EXPECT_EQ(Contents(existing), "the old export");
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList({"in", "old.rtf"}));
 }
 
 // An annotated document long enough for an export to tell its progress several times.
-RtfSource LongAnnotation() {
+DocumentSource LongAnnotation() {
     QTextDocument document;
     document.setPlainText(u"Zhōng Wén \n中    文   \n"_s.repeated(2'000));
-    return RtfSourceOf(document);
+    return DocumentSourceOf(document);
 }
 
 // Each export: the format, and the page for a PDF (reading material or the box's columns).
 struct ExportCase {
     const char* name;
-    ExportFormat format;
+    DocumentFormat format;
     ReadingChoices::Layout layout;
 };
 constexpr ExportCase kEveryExport[] = {
-    {"RTF", ExportFormat::Rtf, ReadingChoices::Layout::Reading},
-    {"reading PDF", ExportFormat::Pdf, ReadingChoices::Layout::Reading},
-    {"box PDF", ExportFormat::Pdf, ReadingChoices::Layout::Box},
-    {"reading web page", ExportFormat::Html, ReadingChoices::Layout::Reading},
-    {"box web page", ExportFormat::Html, ReadingChoices::Layout::Box},
+    {"RTF", DocumentFormat::Rtf, ReadingChoices::Layout::Reading},
+    {"reading PDF", DocumentFormat::Pdf, ReadingChoices::Layout::Reading},
+    {"box PDF", DocumentFormat::Pdf, ReadingChoices::Layout::Box},
+    {"reading web page", DocumentFormat::Html, ReadingChoices::Layout::Reading},
+    {"box web page", DocumentFormat::Html, ReadingChoices::Layout::Box},
 };
 
 PrintedPage PageOf(const ExportCase& export_) {
@@ -238,7 +239,7 @@ PrintedPage PageOf(const ExportCase& export_) {
 }
 
 TEST(ExportProgress, EveryFormatTellsItsProgressAsItWritesAndWritesTheSameBytes) {
-    const RtfSource source = LongAnnotation();
+    const DocumentSource source = LongAnnotation();
     for (const ExportCase& export_ : kEveryExport) {
         SCOPED_TRACE(export_.name);
         std::vector<std::pair<qint64, qint64>> told;
@@ -248,7 +249,7 @@ TEST(ExportProgress, EveryFormatTellsItsProgressAsItWritesAndWritesTheSameBytes)
                                                });
         const QByteArray untold = ExportedBytes(source, export_.format, PageOf(export_));
         // A PDF carries the time it was made.
-        if (export_.format == ExportFormat::Pdf) {
+        if (export_.format == DocumentFormat::Pdf) {
             EXPECT_EQ(bytes.size(), untold.size());
         } else {
             EXPECT_EQ(bytes, untold);
@@ -267,7 +268,7 @@ TEST(ExportProgress, EveryFormatTellsItsProgressAsItWritesAndWritesTheSameBytes)
 }
 
 TEST_F(DocumentFiles, AStopWhileAnExportWritesEndsItThereAndLeavesTheFileAlone) {
-    const RtfSource source = LongAnnotation();
+    const DocumentSource source = LongAnnotation();
     for (const QString& name : {u"old.rtf"_s, u"old.pdf"_s, u"old.html"_s}) {
         SCOPED_TRACE(name.toStdString());
         const QString existing = Write(name, "the old export");
@@ -287,7 +288,7 @@ TEST_F(DocumentFiles, AStopWhileAnExportWritesEndsItThereAndLeavesTheFileAlone) 
     }
     // A throw from the progress ends the box layout's PDF too, which no file name chooses.
     int told = 0;
-    EXPECT_THROW(ExportedBytes(source, ExportFormat::Pdf, PageOf(kEveryExport[2]),
+    EXPECT_THROW(ExportedBytes(source, DocumentFormat::Pdf, PageOf(kEveryExport[2]),
                                [&told](qint64, qint64) {
                                    ++told;
                                    throw LongWorkCancelled();
@@ -384,10 +385,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FullDiskCase>& info) { return info.param.name; });
 #endif
 
-TEST(BoxText, LinesAreSeparatedByCrLf) {
+TEST(CrLfText, LinesAreSeparatedByCrLf) {
     QTextDocument document;
     document.setPlainText(u"汉语\n\npin\u2028yin"_s);
-    EXPECT_EQ(BoxText(document), u"汉语\r\n\r\npin\r\nyin"_s);
+    EXPECT_EQ(CrLfText(document), u"汉语\r\n\r\npin\r\nyin"_s);
+    // A raw text, such as an RTF file's, reads as the document it would fill.
+    const QString raw = u"a\r\nb\rc\u2029d\uFDD0e\u00A0f\r"_s;
+    document.setPlainText(raw);
+    EXPECT_EQ(CrLfText(raw), CrLfText(document));
+    EXPECT_EQ(CrLfText(raw), u"a\r\nb\r\nc\r\nd\r\ne f\r\n"_s);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "markup_text.h"
 #include "qt_text.h"
 #include "reading_style.h"
-#include "text_lines.h"
 
 namespace sorvani::documents {
 namespace {
@@ -203,18 +202,6 @@ void HtmlWriter::Finish() {
     out_ += kTail;
     sink_(out_);
     out_.clear();
-}
-
-QByteArray WriteHtml(QStringView text, const PrintedPage& page, const ExportProgress& progress) {
-    QByteArray html;
-    HtmlWriter writer([&html](QByteArrayView bytes) { html += bytes; }, page);
-    ProgressCount count(text.size(), progress);
-    ForEachLine(text, [&](QStringView line) {
-        writer.AddLine(line);
-        count.Add(line.size() + 1);
-    });
-    writer.Finish();
-    return html;
 }
 
 }  // namespace sorvani::documents

@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 
-#include "export_progress.h"
 #include "printed_page.h"
 #include "reading_cells.h"
 
@@ -58,9 +57,5 @@ class HtmlWriter {
     // Each character in a square of the writing-practice grid, its syllable on four lines.
     const bool grid_;
 };
-
-// The text (lines parted at every line break) as a web page; the progress counts its characters.
-QByteArray WriteHtml(QStringView text, const PrintedPage& page = HtmlWriter::BoxPage(),
-                     const ExportProgress& progress = {});
 
 }  // namespace sorvani::documents

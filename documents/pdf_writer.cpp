@@ -1,6 +1,5 @@
 #include "pdf_writer.h"
 
-#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -9,7 +8,6 @@
 
 #include "character_width.h"
 #include "font_names.h"
-#include "text_lines.h"
 #include "utf16.h"
 
 namespace sorvani::documents {
@@ -129,11 +127,8 @@ void PdfWriter::AddLine(QStringView line) {
         if (i == line.size()) break;
         // A character the font lacks, with the marks that join it, in its own columns.
         const char32_t base = utf16::CharacterAt(text, static_cast<size_t>(i));
-        qsizetype end =
-            i + static_cast<qsizetype>(utf16::CharacterLength(text, static_cast<size_t>(i)));
-        while (end < line.size() &&
-               IsJoiningMark(utf16::CharacterAt(text, static_cast<size_t>(end))))
-            end += static_cast<qsizetype>(utf16::CharacterLength(text, static_cast<size_t>(end)));
+        const qsizetype end =
+            i + static_cast<qsizetype>(ClusterLength(text, static_cast<size_t>(i)));
         painter_.drawText(QPointF(x, baseline), line.sliced(i, end - i).toString());
         const double advance = base < 0x10000 ? Advance(static_cast<char16_t>(base)) : -1;
         x += advance > 0 ? advance : CharacterColumns(base) * halfEm_;
@@ -186,21 +181,5 @@ void PdfWriter::DrawInColumns(QStringView line, double baseline) {
 }
 
 bool PdfWriter::Finish() { return document_.Finish(); }
-
-QByteArray WritePdf(QStringView text, PrintedPage page, const ExportProgress& progress) {
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        PdfWriter writer(buffer, page);
-        ProgressCount count(text.size(), progress);
-        ForEachLine(text, [&](QStringView line) {
-            writer.AddLine(line);
-            count.Add(line.size() + 1);
-        });
-        writer.Finish();
-    }
-    return pdf;
-}
 
 }  // namespace sorvani::documents

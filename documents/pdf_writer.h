@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "export_progress.h"
 #include "pdf_document.h"
 #include "printed_page.h"
 
@@ -54,9 +53,5 @@ class PdfWriter {
     // changes the direction).
     std::vector<float> advances_;
 };
-
-// The text (lines parted at every line break) as a PDF document; the progress counts its
-// characters.
-QByteArray WritePdf(QStringView text, PrintedPage page = {}, const ExportProgress& progress = {});
 
 }  // namespace sorvani::documents

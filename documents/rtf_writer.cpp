@@ -260,30 +260,16 @@ void RtfTextEncoder::AppendCharacter(QByteArray& out, char16_t c) {
 
 }  // namespace
 
-RtfSource RtfSourceOf(const QTextDocument& document, const std::function<void()>& afterParagraph) {
-    RtfSource source{document.defaultFont(), {}};
-    // A paragraph is a run and its end at least; growing past that copies every run taken, at
-    // once, where the window does not answer.
-    source.runs.reserve(2 * static_cast<size_t>(document.blockCount()));
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
-            source.runs.push_back({fragment.fragment().text(), fragment.fragment().charFormat()});
-        source.runs.push_back({QString(), QTextCharFormat(), true});
-        if (afterParagraph) afterParagraph();
-    }
-    return source;
-}
-
-QByteArray WriteRtf(const RtfSource& source, const ExportProgress& progress) {
+QByteArray WriteRtf(const DocumentSource& source, const ExportProgress& progress) {
     QByteArray rtf;
     // Most characters of an annotated document take a few bytes; Chinese ones take 14.
     qsizetype characters = 0;
-    for (const RtfSource::Run& run : source.runs) characters += run.text.size() + 1;
+    for (const DocumentSource::Run& run : source.runs) characters += run.text.size() + 1;
     rtf.reserve(characters * 4);
     RtfWriter writer(source.defaultFont, [&rtf](QByteArrayView bytes) { rtf += bytes; });
     std::vector<RunFormat> formats;
     formats.reserve(source.runs.size());
-    for (const RtfSource::Run& run : source.runs)
+    for (const DocumentSource::Run& run : source.runs)
         formats.push_back(run.text.isEmpty() ? RunFormat() : writer.FormatOf(run.format));
     writer.Start();
     ProgressCount count(characters, progress);
@@ -296,7 +282,7 @@ QByteArray WriteRtf(const RtfSource& source, const ExportProgress& progress) {
     return rtf;
 }
 
-QByteArray WriteRtf(const QTextDocument& document) { return WriteRtf(RtfSourceOf(document)); }
+QByteArray WriteRtf(const QTextDocument& document) { return WriteRtf(DocumentSourceOf(document)); }
 
 struct PlainRtfWriter::Writer {
     Writer(const QFont& defaultFont, RtfSink sink) : rtf(defaultFont, std::move(sink)) {}

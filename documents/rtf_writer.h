@@ -9,34 +9,17 @@
 #include <memory>
 #include <vector>
 
+#include "document_source.h"
 #include "export_progress.h"
 
 namespace sorvani::documents {
-
-// What the writer needs of a document: its default font and its runs of text with their formats,
-// a paragraph end after each paragraph. Taken on the document's own thread, it can be written on
-// another, while the document's window goes on answering.
-struct RtfSource {
-    struct Run {
-        QString text;
-        QTextCharFormat format;
-        bool endsParagraph = false;  // the paragraph's end after the text
-    };
-    QFont defaultFont;
-    std::vector<Run> runs;
-};
-
-// Calls afterParagraph, when given, after each paragraph taken: the document's window can turn
-// its event loop while a long document is taken, as long as the document does not change.
-RtfSource RtfSourceOf(const QTextDocument& document,
-                      const std::function<void()>& afterParagraph = {});
 
 // The document as RTF: its text with the font, size, colour, bold, italic, underline and
 // strike-through of every run. Text outside ASCII is written as \uN with its code page 936
 // bytes as the fallback, so that readers with and without Unicode get it back; the font table
 // names the fonts the document uses, the document's default font first. The progress counts the
 // runs' characters and paragraph ends.
-QByteArray WriteRtf(const RtfSource& source, const ExportProgress& progress = {});
+QByteArray WriteRtf(const DocumentSource& source, const ExportProgress& progress = {});
 QByteArray WriteRtf(const QTextDocument& document);
 
 // Receives RTF's bytes as they are written.

@@ -20,7 +20,7 @@ class WordProcessorDocument {
 // show a document window (an office without a user interface, or no display to show it on), or
 // when it cannot be started.
 // The hand-off runs through the clipboard, which belongs to the window: it starts the word
-// processor here, clears the clipboard, puts the box's text (BoxText) on it, and passes the
+// processor here, clears the clipboard, puts the box's text (CrLfText) on it, and passes the
 // clipboard's text to Fill. LibreOffice shows its window only once it has the text.
 std::unique_ptr<WordProcessorDocument> NewWordProcessorDocument();
 

@@ -30,11 +30,11 @@ void FlushFinal(AnnotatedLinePair& pair, OutputBox& output) {
 // The character line gets exactly the columns that the entry takes on the pinyin line, so that
 // every later syllable stays over its character: a syllable counts a column for each letter, a
 // character that stands for itself its own columns, and the space after either one more.
-Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_view pinyin) {
+Placing Spelled(std::u16string_view character, bool wide, std::u16string_view pinyin) {
     Placing placing;
     placing.pinyin.append(pinyin).append(kSpaces.substr(0, 1));
     placing.spelling.append(character);
-    const size_t characterColumns = doubleByte ? 2 : 1;
+    const size_t characterColumns = wide ? 2 : 1;
     const bool itself = pinyin.size() == 1 && !character.empty() && character[0] == pinyin[0];
     const size_t entryColumns = (itself ? characterColumns : pinyin.size()) + 1;
     placing.spelling.append(entryColumns - characterColumns, u' ');
@@ -53,15 +53,13 @@ Placing PlacingOf(std::u16string_view character, PinyinMemo& memo, int16_t toneF
     // Marks with no character before them on the line stand alone, in no column.
     if (IsJoiningMark(base)) return {false, {}, std::u16string(character)};
     if (base > 0xFFFF) {
-        // Looked up as "?", as the code page writes it; a wide one is placed as a double-byte
-        // character is.
+        // Looked up as "?", as the code page writes it, in the columns the font draws it in.
         return Spelled(character, CharacterColumns(base) == 2, memo.Lookup(u'?', toneFlag).pinyin);
     }
     const CharacterPinyin& entry = memo.Lookup(static_cast<char16_t>(base), toneFlag);
     if (entry.pinyin.empty()) return {};
     if (entry.pinyin[0] == u'\r' || entry.pinyin[0] == u'\n') return {true, {}, {}};
-    return Spelled(character, entry.doubleByte,
-                   chosen && entry.doubleByte ? *chosen : entry.pinyin);
+    return Spelled(character, entry.wide, chosen && entry.wide ? *chosen : entry.pinyin);
 }
 
 namespace {

@@ -40,9 +40,9 @@ struct Placing {
     std::u16string spelling;
 };
 // Pinyin and spacing for a character that shows this syllable.
-Placing Spelled(std::u16string_view character, bool doubleByte, std::u16string_view pinyin);
+Placing Spelled(std::u16string_view character, bool wide, std::u16string_view pinyin);
 // `chosen`, when given, is the syllable chosen by context, shown instead of the dictionary's over
-// a double-byte character.
+// a wide character.
 Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t toneFlag,
                   const std::u16string* chosen = nullptr);
 
@@ -56,7 +56,7 @@ Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t ton
 // A character outside the Basic Multilingual Plane is one character with the pinyin "?"; a lone
 // surrogate half is placed as U+FFFD.
 //
-// `chosen`, when not empty, holds one syllable of tools.chooser per unit of the text: a double-byte
+// `chosen`, when not empty, holds one syllable of tools.chooser per unit of the text: a wide
 // character with a syllable other than 0 shows that syllable instead of the dictionary's.
 //
 // A failure (an empty pinyin cell in the dictionary) ends the call at that character: the rest

@@ -60,10 +60,10 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     known.spelling = Keep(placing.spelling, known.spellingLength);
     known.copied =
         !placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding;
-    // Where PlacingOf would show a chosen syllable: a looked-up double-byte character, which
+    // Where PlacingOf would show a chosen syllable: a looked-up wide character, which
     // starts its spelling.
     known.takesChosen = chooser_ && !placing.lineEnd && !placing.pinyin.empty() &&
-                        pinyin_.Lookup(unit, toneFlag_).doubleByte;
+                        pinyin_.Lookup(unit, toneFlag_).wide;
     if (known.takesChosen) {
         known.characterLength = static_cast<uint8_t>(EncodeUtf8(character).size());
         known.characterWidth = ruler_.Width(character);

@@ -11,7 +11,7 @@ const CharacterPinyin& PinyinMemo::LookUpAndKeep(char16_t character, int16_t ton
     CharacterPinyin& entry = page[character & 0xFF];
     const int16_t code = cp936::CodeOf(character);
     entry.pinyin = LookupPinyin(dictionary_, code, toneFlag);
-    entry.doubleByte = CharacterColumns(character) == 2;
+    entry.wide = CharacterColumns(character) == 2;
     return entry;
 }
 

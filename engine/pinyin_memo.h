@@ -15,7 +15,7 @@ struct CharacterPinyin {
     // LookupPinyin's answer for the character's code page 936 code.
     std::u16string pinyin;
     // The character takes two columns: two bytes in the code page, or drawn wide.
-    bool doubleByte = false;
+    bool wide = false;
 };
 
 // The pinyin of each character, looked up once and then kept, so that a long text costs a table

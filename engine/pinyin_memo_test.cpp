@@ -30,7 +30,7 @@ TEST(PinyinMemo, AnswersAsTheLookupForEveryCharacterAndToneFlag) {
             for (int again = 0; again < 2; ++again) {
                 ASSERT_EQ(memo.Lookup(ch, flag).pinyin, expected) << unit << " " << flag;
                 // Two bytes in the code page, or drawn wide outside it.
-                ASSERT_EQ(memo.Lookup(ch, flag).doubleByte,
+                ASSERT_EQ(memo.Lookup(ch, flag).wide,
                           cp936::ByteLength(ch) == 2 ||
                               (code == cp936::kUnencodable && CharacterColumns(ch) == 2))
                     << unit;

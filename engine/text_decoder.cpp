@@ -150,24 +150,26 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
     const size_t start = text.size();
     text.resize(start + bytes.size());
     char16_t* out = text.data() + start;
-    bool afterCr = afterCr_;
+    LineBreakReader lines = lines_;
     // Any unit, however rare.
     const auto put = [&](char16_t unit) {
         if (unit == 0) {
             text.resize(static_cast<size_t>(out - text.data()));
             throw NotTextError();
         }
-        if (!IsLineBreak(unit)) {
-            *out++ = IsNoncharacter(unit) ? u'\uFFFD' : unit;
-            afterCr = false;
-            return;
+        switch (lines.Read(unit)) {
+            case LineBreakReader::Unit::Text:
+                *out++ = IsNoncharacter(unit) ? u'\uFFFD' : unit;
+                break;
+            case LineBreakReader::Unit::Break: {
+                const size_t at = static_cast<size_t>(out - text.data());
+                text.resize(text.size() + lineBreak_.size());
+                out = std::copy(lineBreak_.begin(), lineBreak_.end(), text.data() + at);
+                break;
+            }
+            case LineBreakReader::Unit::RestOfBreak:
+                break;
         }
-        if (unit != u'\n' || !afterCr) {
-            const size_t at = static_cast<size_t>(out - text.data());
-            text.resize(text.size() + lineBreak_.size());
-            out = std::copy(lineBreak_.begin(), lineBreak_.end(), text.data() + at);
-        }
-        afterCr = unit == u'\r';
     };
     size_t i = 0;
     while (i < bytes.size()) {
@@ -176,7 +178,7 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
             // Above CR no ASCII unit is a line break or NUL.
             if (byte > u'\r') {
                 *out++ = byte;
-                afterCr = false;
+                lines.ReadText();
             } else {
                 put(byte);
             }
@@ -193,7 +195,7 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
                 // Chinese punctuation among them) nothing is special: one test.
                 if (cp - 0x202A < 0xD800 - 0x202A) {
                     *out++ = static_cast<char16_t>(cp);
-                    afterCr = false;
+                    lines.ReadText();
                     i += 3;
                     continue;
                 }
@@ -218,7 +220,7 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
         i += sequence.length;
     }
     text.resize(static_cast<size_t>(out - text.data()));
-    afterCr_ = afterCr;
+    lines_ = lines;
     return i;
 }
 
@@ -232,17 +234,20 @@ void TextDecoder::Append(std::u16string_view units, std::u16string& text) {
         const auto run = static_cast<size_t>(special - units.begin());
         if (run > 0) {
             text.append(units.substr(0, run));
-            afterCr_ = false;
+            lines_.ReadText();
         }
         if (run == units.size()) return;
         const char16_t unit = units[run];
         if (unit == 0) throw NotTextError();
-        if (IsNoncharacter(unit)) {
-            text += u'\uFFFD';
-            afterCr_ = false;
-        } else {
-            if (unit != u'\n' || !afterCr_) text.append(lineBreak_);
-            afterCr_ = unit == u'\r';
+        switch (lines_.Read(unit)) {
+            case LineBreakReader::Unit::Text:  // a noncharacter
+                text += u'\uFFFD';
+                break;
+            case LineBreakReader::Unit::Break:
+                text.append(lineBreak_);
+                break;
+            case LineBreakReader::Unit::RestOfBreak:
+                break;
         }
         units.remove_prefix(run + 1);
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "line_break.h"
+
 // Plain-text files as the window imports them and sorvani-annotate reads them: one decision of the
 // encoding, one decoding, one treatment of line breaks, so that both see the same text.
 namespace sorvani::text {
@@ -56,7 +58,7 @@ class TextDecoder {
     std::u16string lineBreak_;
     Encoding encoding_ = Encoding::Undecided;
     bool markChecked_ = false;
-    bool afterCr_ = false;
+    LineBreakReader lines_;
     std::string held_;
     std::u16string units_;
 };

@@ -3,10 +3,10 @@
 #include <QPageSize>
 #include <QPainter>
 
-#include "box_text_export.h"
 #include "document_error.h"
 #include "pdf_document.h"
 #include "reading_page_painter.h"
+#include "text_export.h"
 #include "text_insertion.h"
 
 using sorvani::documents::DocumentError;
@@ -41,7 +41,7 @@ void PrintReadingMaterial(QPrinter& printer, const QString& text,
     const bool hasChineseFont = sorvani::documents::HasChineseFont();
     try {
         sorvani::documents::ReadingPagePainter pages(printer, painter, page);
-        sorvani::documents::BoxTextExport lines([&](QStringView line) {
+        sorvani::documents::TextExport lines([&](QStringView line) {
             sorvani::documents::ThrowIfStopped(stop);
             sorvani::documents::RequireChineseFont(line, hasChineseFont);
             pages.AddLine(line);

@@ -106,7 +106,7 @@ void frmmain::Annotate(sorvani::EventLoop& events) {
         const QString raw = Wj->document()->toRawText();
         std::u16string work;
         RunInBackground(
-            [&](std::stop_token) { work = sorvani::documents::BoxText(raw).toStdU16String(); },
+            [&](std::stop_token) { work = sorvani::documents::CrLfText(raw).toStdU16String(); },
             events);
         PieceOutputBox output;
         sorvani::ColumnRuler ruler;

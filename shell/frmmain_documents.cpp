@@ -98,7 +98,7 @@ void frmmain::dcwj_Click() {
          DialogFolder()}));
     if (!path) return;
     sorvani::documents::PrintedPage page;
-    if (sorvani::documents::ExportFormatOf(*path) != sorvani::documents::ExportFormat::Rtf) {
+    if (sorvani::documents::ExportFormatOf(*path) != sorvani::DocumentFormat::Rtf) {
         const auto choices = ChooseLayout(false);
         if (!choices) return;
         page.choices = *choices;
@@ -109,8 +109,8 @@ void frmmain::dcwj_Click() {
         // meanwhile); writing them out goes on in the background, its progress shown as it
         // comes.
         sorvani::EventLoop& events = command.Events();
-        const sorvani::documents::RtfSource source =
-            sorvani::documents::RtfSourceOf(*Wj->document(), [&] { events.Yield(); });
+        const sorvani::documents::DocumentSource source =
+            sorvani::documents::DocumentSourceOf(*Wj->document(), [&] { events.Yield(); });
         ReportedProgress reported(progress, events);
         RunInBackground(
             [&](std::stop_token stop) {
@@ -138,7 +138,7 @@ bool frmmain::SendToWordProcessor() {
     if (document) {
         QClipboard& clipboard = *QGuiApplication::clipboard();
         clipboard.clear();
-        const QString text = sorvani::documents::BoxText(*Wj->document());
+        const QString text = sorvani::documents::CrLfText(*Wj->document());
         QTextCursor all(Wj->document());
         all.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         Wj->setTextCursor(all);

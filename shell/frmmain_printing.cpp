@@ -28,7 +28,7 @@ void frmmain::PrintDocument() {
         // are painted in the background.
         sorvani::EventLoop& events = command.Events();
         const QString text = sorvani::documents::PagesText(
-            sorvani::documents::RtfSourceOf(*Wj->document(), [&] { events.Yield(); }));
+            sorvani::documents::DocumentSourceOf(*Wj->document(), [&] { events.Yield(); }));
         RunInBackground(
             [&](std::stop_token stop) { PrintReadingMaterial(printer, text, *choices, stop); },
             events);

@@ -173,13 +173,12 @@ TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
     WriteBytes(dir_ / "in.txt", input);
     // Pages take long to draw: a few lines for them.
     WriteBytes(dir_ / "short.txt", input.substr(0, input.find("\r\n", 2000)));
-    using documents::ExportFormat;
-    for (const auto& [tones, file, format] : {std::tuple{"", "in.txt", ExportFormat::Rtf},
-                                              {"--tones ", "in.txt", ExportFormat::Rtf},
-                                              {"", "in.txt", ExportFormat::Html},
-                                              {"--tones ", "in.txt", ExportFormat::Html},
-                                              {"--tones ", "in.txt", ExportFormat::Docx},
-                                              {"--tones ", "short.txt", ExportFormat::Pdf}}) {
+    for (const auto& [tones, file, format] : {std::tuple{"", "in.txt", DocumentFormat::Rtf},
+                                              {"--tones ", "in.txt", DocumentFormat::Rtf},
+                                              {"", "in.txt", DocumentFormat::Html},
+                                              {"--tones ", "in.txt", DocumentFormat::Html},
+                                              {"--tones ", "in.txt", DocumentFormat::Docx},
+                                              {"--tones ", "short.txt", DocumentFormat::Pdf}}) {
         const std::string input = tones + Quote(dir_ / file);
         const Outcome text = Annotate("", input);
         ASSERT_EQ(text.status, 0) << text.err;
@@ -189,15 +188,15 @@ TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
         const fs::path window = dir_ / "window", tool = dir_ / "tool";
         WriteBytes(
             window,
-            documents::ExportedBytes(documents::RtfSourceOf(document), format).toStdString());
-        const char* name = format == ExportFormat::Rtf    ? "rtf"
-                           : format == ExportFormat::Html ? "html"
-                           : format == ExportFormat::Docx ? "docx"
-                                                          : "pdf";
+            documents::ExportedBytes(documents::DocumentSourceOf(document), format).toStdString());
+        const char* name = format == DocumentFormat::Rtf    ? "rtf"
+                           : format == DocumentFormat::Html ? "html"
+                           : format == DocumentFormat::Docx ? "docx"
+                                                            : "pdf";
         const Outcome outcome = Annotate(
             "", "--format " + std::string(name) + " --output " + Quote(tool) + " " + input);
         EXPECT_EQ(outcome.status, 0) << outcome.err;
-        if (format == ExportFormat::Pdf)
+        if (format == DocumentFormat::Pdf)
             EXPECT_EQ(PageContent(tool), PageContent(window));
         else
             EXPECT_EQ(ReadBytes(tool), ReadBytes(window)) << input << " " << name;

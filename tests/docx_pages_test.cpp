@@ -15,9 +15,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "box_text_export.h"
 #include "page_alignment.h"
 #include "reading_style.h"
+#include "text_export.h"
 #include "zip_reader.h"
 
 namespace sorvani::documents {
@@ -39,8 +39,8 @@ QByteArray WordDocument(const QString& annotated, const ReadingChoices& choices)
     QByteArray docx;
     PrintedPage page;
     page.choices = choices;
-    BoxTextExport document(ExportFormat::Docx, page, QFont(),
-                           [&docx](QByteArrayView bytes) { docx += bytes; });
+    TextExport document(DocumentFormat::Docx, page, QFont(),
+                        [&docx](QByteArrayView bytes) { docx += bytes; });
     document.Add(annotated);
     document.Finish();
     return docx;

@@ -30,6 +30,7 @@
 #include "pdf_writer.h"
 #include "reading_line_filler.h"
 #include "reading_page_check.h"
+#include "text_export.h"
 
 namespace sorvani::documents {
 namespace {
@@ -207,7 +208,8 @@ class PdfOutput : public testing::Test {
     QString Write(const QString& name, const QString& text, PrintedPage page = {}) {
         QFile file(folder_.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(WritePdf(text, page));
+        page.choices.layout = ReadingChoices::Layout::Box;
+        file.write(ExportedText(text, DocumentFormat::Pdf, page));
         return file.fileName();
     }
 
@@ -307,9 +309,9 @@ TEST_F(PdfOutput, EveryCharacterDrawnCanBeCopied) {
     const QString annotated = testing_pages::Annotated(text, true);
     QFile reading(folder_.filePath(u"reading.pdf"_s));
     ASSERT_TRUE(reading.open(QIODevice::WriteOnly));
-    RtfSource source;
+    DocumentSource source;
     source.runs.push_back({annotated, {}, true});
-    reading.write(ExportedBytes(source, ExportFormat::Pdf));
+    reading.write(ExportedBytes(source, DocumentFormat::Pdf));
     reading.close();
     EXPECT_EQ(CopiedHanCharacters(reading.fileName()), HanCharacters(text));
 }
@@ -432,7 +434,8 @@ void ExpectRubiesInPlace(const QByteArray& html, bool apart) {
 
 TEST(WebPage, ChromiumSetsEverySyllableOverItsCharacter) {
     const QString annotated = testing_pages::Annotated(kProse + kWide, true);
-    ExpectRubiesInPlace(WriteHtml(annotated), false);
+    ExpectRubiesInPlace(ExportedText(annotated, DocumentFormat::Html, HtmlWriter::BoxPage()),
+                        false);
 }
 
 TEST(WebPage, ChromiumSetsTheReadingLayoutWithNeighbouringSyllablesApart) {
@@ -441,7 +444,7 @@ TEST(WebPage, ChromiumSetsTheReadingLayoutWithNeighbouringSyllablesApart) {
         PrintedPage page;
         page.choices.size = size;
         page.choices.toneColours = true;
-        ExpectRubiesInPlace(WriteHtml(annotated, page), true);
+        ExpectRubiesInPlace(ExportedText(annotated, DocumentFormat::Html, page), true);
     }
 }
 

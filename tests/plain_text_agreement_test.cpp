@@ -49,11 +49,11 @@ TEST_P(WindowAndTool, ReadTheSameBytesAsTheSameText) {
     window.ybbd->setChecked(false);
     prompts.chosenFile = QString::fromStdString(file.string());
     window.LoadFile_Click();
-    const std::u16string imported = documents::BoxText(*window.Wj->document()).toStdU16String();
+    const std::u16string imported = documents::CrLfText(*window.Wj->document()).toStdU16String();
     EXPECT_EQ(imported, text::DecodeText(GetParam().bytes, u"\r\n"));
     prompts.answerYes = false;
     window.zy_Click();
-    const std::u16string annotated = documents::BoxText(*window.Wj->document()).toStdU16String();
+    const std::u16string annotated = documents::CrLfText(*window.Wj->document()).toStdU16String();
 
     const Outcome tool = Annotate("", Quote(file));
     EXPECT_EQ(tool.status, 0) << tool.err;

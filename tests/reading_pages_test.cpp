@@ -12,9 +12,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "box_text_export.h"
 #include "page_alignment.h"
 #include "reading_page_check.h"
+#include "text_export.h"
 
 namespace sorvani::documents {
 namespace {
@@ -38,8 +38,8 @@ QString Exported(const QString& annotated, const ReadingChoices& choices, const 
     if (!file.open(QIODevice::WriteOnly)) return {};
     PrintedPage page;
     page.choices = choices;
-    BoxTextExport pages(ExportFormat::Pdf, page, QFont(),
-                        [&file](QByteArrayView bytes) { file.write(bytes.data(), bytes.size()); });
+    TextExport pages(DocumentFormat::Pdf, page, QFont(),
+                     [&file](QByteArrayView bytes) { file.write(bytes.data(), bytes.size()); });
     pages.Add(annotated);
     pages.Finish();
     return path;

@@ -1,4 +1,4 @@
-#include "box_text_export.h"
+#include "text_export.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +14,19 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // What the export writes when the box holds the whole text, as the window's export gives it.
-QByteArray WholeExport(const QString& text, ExportFormat format, PrintedPage page = {}) {
+QByteArray WholeExport(const QString& text, DocumentFormat format, PrintedPage page = {}) {
     QTextDocument document;
     document.setDefaultFont(DocumentFont());
     document.setPlainText(text);
-    return ExportedBytes(RtfSourceOf(document), format, page);
+    return ExportedBytes(DocumentSourceOf(document), format, page);
 }
 
 // The same written from pieces of the text that end where `ends` says.
-QByteArray StreamedExport(const QString& text, ExportFormat format,
+QByteArray StreamedExport(const QString& text, DocumentFormat format,
                           const std::vector<qsizetype>& ends, PrintedPage page = {}) {
     QByteArray bytes;
-    BoxTextExport exported(format, page, DocumentFont(),
-                           [&bytes](QByteArrayView piece) { bytes += piece; });
+    TextExport exported(format, page, DocumentFont(),
+                        [&bytes](QByteArrayView piece) { bytes += piece; });
     qsizetype start = 0;
     for (const qsizetype end : ends) {
         exported.Add(QStringView(text).sliced(start, end - start));
@@ -61,11 +61,11 @@ QString RandomText(QRandomGenerator& random) {
     return text;
 }
 
-TEST(BoxTextExport, WritesWhatTheWholeExportWritesWhereverThePiecesEnd) {
+TEST(TextExport, WritesWhatTheWholeExportWritesWhereverThePiecesEnd) {
     QRandomGenerator random(15);
     for (int round = 0; round < 400; ++round) {
         const QString text = RandomText(random);
-        for (const ExportFormat format : {ExportFormat::Rtf, ExportFormat::Html}) {
+        for (const DocumentFormat format : {DocumentFormat::Rtf, DocumentFormat::Html}) {
             const QByteArray whole = WholeExport(text, format);
             EXPECT_EQ(StreamedExport(text, format, {}), whole) << text.toStdString();
             EXPECT_EQ(StreamedExport(text, format, RandomEnds(text.size(), random, 4)), whole)
@@ -74,7 +74,7 @@ TEST(BoxTextExport, WritesWhatTheWholeExportWritesWhereverThePiecesEnd) {
     }
     // Every end, in a text that starts and ends with a line break.
     const QString text = u"\r\nHàn  \r\n汉  \r\r\n\n\r"_s;
-    for (const ExportFormat format : {ExportFormat::Rtf, ExportFormat::Html}) {
+    for (const DocumentFormat format : {DocumentFormat::Rtf, DocumentFormat::Html}) {
         const QByteArray whole = WholeExport(text, format);
         std::vector<qsizetype> ends;
         for (qsizetype end = 0; end <= text.size(); ++end) ends.push_back(end);
@@ -90,7 +90,7 @@ QByteArray Undated(QByteArray pdf) {
         .toLatin1();
 }
 
-TEST(BoxTextExport, WritesThePagesOfTheWholeExport) {
+TEST(TextExport, WritesThePagesOfTheWholeExport) {
     QRandomGenerator random(15);
     // Pages filled to their last line (46 on A4, 42 on Letter), so that a line too many would
     // start a page.
@@ -98,18 +98,19 @@ TEST(BoxTextExport, WritesThePagesOfTheWholeExport) {
          {std::pair{PrintedPage{}, 23}, {PrintedPage{PrintedPage::Paper::Letter}, 21}}) {
         QString text = u"😀 \u0001\r\n\u2028 \r\n"_s;
         for (int i = 1; i < 2 * pairs; ++i) text += u"Hàn Yǔ  \r\n汉  语  \r\n"_s;
-        const QByteArray whole = Undated(WholeExport(text, ExportFormat::Pdf, page));
+        const QByteArray whole = Undated(WholeExport(text, DocumentFormat::Pdf, page));
         ASSERT_TRUE(whole.startsWith("%PDF-"));
-        EXPECT_EQ(Undated(StreamedExport(text, ExportFormat::Pdf,
+        EXPECT_EQ(Undated(StreamedExport(text, DocumentFormat::Pdf,
                                          RandomEnds(text.size(), random, 30), page)),
                   whole);
     }
 }
 
-TEST(BoxTextExport, AFailingSinkStopsTheExportWithItsFailure) {
-    for (const ExportFormat format : {ExportFormat::Rtf, ExportFormat::Html, ExportFormat::Pdf}) {
+TEST(TextExport, AFailingSinkStopsTheExportWithItsFailure) {
+    for (const DocumentFormat format :
+         {DocumentFormat::Rtf, DocumentFormat::Html, DocumentFormat::Pdf}) {
         int writes = 0;
-        BoxTextExport exported(format, {}, DocumentFont(), [&writes](QByteArrayView) {
+        TextExport exported(format, {}, DocumentFont(), [&writes](QByteArrayView) {
             ++writes;
             throw std::runtime_error("disk full");
         });

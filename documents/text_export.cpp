@@ -1,6 +1,7 @@
-#include "box_text_export.h"
+#include "text_export.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -24,7 +25,7 @@ namespace {
 
 class RtfLines final : public LineExport {
   public:
-    RtfLines(const QFont& font, BoxTextExport::Sink sink) : rtf_(font, std::move(sink)) {}
+    RtfLines(const QFont& font, TextExport::Sink sink) : rtf_(font, std::move(sink)) {}
     void AddLine(QStringView line) override { rtf_.AddParagraph(line); }
     void Finish() override { rtf_.Finish(); }
 
@@ -36,8 +37,7 @@ class RtfLines final : public LineExport {
 template <typename Writer>
 class StreamLines final : public LineExport {
   public:
-    StreamLines(const PrintedPage& page, BoxTextExport::Sink sink)
-        : writer_(std::move(sink), page) {}
+    StreamLines(const PrintedPage& page, TextExport::Sink sink) : writer_(std::move(sink), page) {}
     void AddLine(QStringView line) override { writer_.AddLine(line); }
     void Finish() override { writer_.Finish(); }
 
@@ -61,7 +61,7 @@ class LineCalls final : public LineExport {
 // the writer has returned.
 class SinkDevice final : public QIODevice {
   public:
-    explicit SinkDevice(BoxTextExport::Sink sink) : sink_(std::move(sink)) {
+    explicit SinkDevice(TextExport::Sink sink) : sink_(std::move(sink)) {
         open(QIODevice::WriteOnly);
     }
 
@@ -101,7 +101,7 @@ class SinkDevice final : public QIODevice {
 
     static constexpr qsizetype kPassSize = 1 << 16;
 
-    BoxTextExport::Sink sink_;
+    TextExport::Sink sink_;
     QByteArray gathered_;
     std::exception_ptr failure_;
 };
@@ -109,7 +109,7 @@ class SinkDevice final : public QIODevice {
 template <typename Writer>
 class PdfLines final : public LineExport {
   public:
-    PdfLines(PrintedPage page, BoxTextExport::Sink sink)
+    PdfLines(PrintedPage page, TextExport::Sink sink)
         : device_(std::move(sink)), pdf_(device_, page) {}
 
     void AddLine(QStringView line) override {
@@ -128,78 +128,82 @@ class PdfLines final : public LineExport {
     Writer pdf_;
 };
 
-std::unique_ptr<LineExport> LinesOf(ExportFormat format, PrintedPage page, const QFont& font,
-                                    BoxTextExport::Sink sink) {
+std::unique_ptr<LineExport> LinesOf(DocumentFormat format, PrintedPage page, const QFont& font,
+                                    TextExport::Sink sink) {
     switch (format) {
-        case ExportFormat::Pdf:
+        case DocumentFormat::Pdf:
             if (page.choices.layout == ReadingChoices::Layout::Box)
                 return std::make_unique<PdfLines<PdfWriter>>(page, std::move(sink));
             return std::make_unique<PdfLines<ReadingPdfWriter>>(page, std::move(sink));
-        case ExportFormat::Html:
+        case DocumentFormat::Html:
             return std::make_unique<StreamLines<HtmlWriter>>(page, std::move(sink));
-        case ExportFormat::Docx:
+        case DocumentFormat::Docx:
             return std::make_unique<StreamLines<DocxWriter>>(page, std::move(sink));
-        case ExportFormat::Rtf:
+        case DocumentFormat::Rtf:
+            return std::make_unique<RtfLines>(font, std::move(sink));
+        case DocumentFormat::Text:
             break;
     }
-    return std::make_unique<RtfLines>(font, std::move(sink));
+    throw std::invalid_argument("the annotated text is written as it is, with no export");
 }
 
 }  // namespace
 
-BoxTextExport::BoxTextExport(ExportFormat format, PrintedPage page, const QFont& boxFont, Sink sink)
+TextExport::TextExport(DocumentFormat format, PrintedPage page, const QFont& boxFont, Sink sink)
     : lines_(LinesOf(format, page, boxFont, std::move(sink))),
       // A document's last paragraph is always written in RTF; the pages take the text with a
       // line break between paragraphs, which leaves no line after a final break.
-      keepsFinalEmptyLine_(format == ExportFormat::Rtf),
-      keepsLineSeparators_(format == ExportFormat::Rtf) {}
+      keepsFinalEmptyLine_(format == DocumentFormat::Rtf),
+      keepsLineSeparators_(format == DocumentFormat::Rtf) {}
 
-BoxTextExport::BoxTextExport(std::function<void(QStringView line)> line)
+TextExport::TextExport(std::function<void(QStringView line)> line)
     : lines_(std::make_unique<LineCalls>(std::move(line))),
       keepsFinalEmptyLine_(false),
       keepsLineSeparators_(false) {}
 
-BoxTextExport::~BoxTextExport() = default;
+TextExport::~TextExport() = default;
 
-void BoxTextExport::Add(QStringView text) {
+void TextExport::Add(QStringView text) {
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        // CR LF is one break, also when a piece ends between the two.
-        const bool joined = c == u'\n' && i == 0 && afterCr_;
-        afterCr_ = false;
-        if (joined) {
-            start = 1;
-            continue;
-        }
+        const DocumentLineReader::Unit unit = lineReader_.Read(c);
         // RTF keeps a line separator inside its paragraph, as a line break of its own.
-        const bool breaks = text::IsLineBreak(c)
-                                ? c != QChar::LineSeparator || !keepsLineSeparators_
-                                : IsFrameMark(c);
-        if (!breaks) continue;
+        if (unit == DocumentLineReader::Unit::Text ||
+            (c == QChar::LineSeparator && keepsLineSeparators_))
+            continue;
         line_ += text.sliced(start, i - start);
-        EndLine();
-        if (c == u'\r') {
-            if (i + 1 == text.size())
-                afterCr_ = true;
-            else if (text[i + 1] == u'\n')
-                ++i;
-        }
+        if (unit == DocumentLineReader::Unit::Break) EndLine();
         start = i + 1;
     }
     line_ += text.sliced(start);
 }
 
-void BoxTextExport::EndLine() {
+void TextExport::EndLine() {
     lines_->AddLine(line_);
     line_.clear();
     afterBreak_ = true;
 }
 
-void BoxTextExport::Finish() {
+void TextExport::Finish() {
     if (keepsFinalEmptyLine_ || !afterBreak_ || !line_.isEmpty()) lines_->AddLine(line_);
     line_.clear();
     lines_->Finish();
+}
+
+QByteArray ExportedText(QStringView text, DocumentFormat format, PrintedPage page,
+                        const ExportProgress& progress, const QFont& boxFont) {
+    QByteArray bytes;
+    TextExport pages(format, page, boxFont, [&bytes](QByteArrayView piece) { bytes += piece; });
+    constexpr qsizetype kPiece = 4096;
+    ProgressCount count(text.size(), progress);
+    for (qsizetype at = 0; at < text.size(); at += kPiece) {
+        const QStringView piece = text.sliced(at, std::min(kPiece, text.size() - at));
+        pages.Add(piece);
+        count.Add(piece.size());
+    }
+    pages.Finish();
+    return bytes;
 }
 
 }  // namespace sorvani::documents

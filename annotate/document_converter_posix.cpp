@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "document_converter.h"
 #include "program_directory.h"
-#include "rtf_converter.h"
 #include "tool_error.h"
 
 namespace sorvani::annotate {
@@ -58,7 +58,7 @@ std::optional<std::string> DamageOf(const std::filesystem::path& module) {
 
 }  // namespace
 
-std::unique_ptr<RtfConverter> LoadRtfConverter() {
+std::unique_ptr<DocumentConverter> LoadDocumentConverter() {
     const std::filesystem::path module = ProgramDirectory() / "sorvani-annotate-rtf.so";
     const auto refusal = [&](const std::string& cause) {
         return ToolError(PathText(module) + ": RTF support cannot be loaded (" + cause + ")");
@@ -66,12 +66,13 @@ std::unique_ptr<RtfConverter> LoadRtfConverter() {
     if (const auto damage = DamageOf(module)) throw refusal(*damage);
     // Never unloaded: Qt does not expect to leave the process before it ends.
     void* library = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-    void* create = library ? ::dlsym(library, kCreateRtfConverter) : nullptr;
+    void* create = library ? ::dlsym(library, kCreateDocumentConverter) : nullptr;
     if (!create) {
         const char* cause = ::dlerror();
         throw refusal(cause ? cause : "no entry point");
     }
-    return std::unique_ptr<RtfConverter>(reinterpret_cast<CreateRtfConverterFunction>(create)());
+    return std::unique_ptr<DocumentConverter>(
+        reinterpret_cast<CreateDocumentConverterFunction>(create)());
 }
 
 }  // namespace sorvani::annotate
