@@ -3,17 +3,14 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <stdexcept>
 
-#include "annotation_stream.h"
+#include "annotator.h"
 #include "binary_streams.h"
-#include "column_ruler.h"
 #include "dictionary_file.h"
 #include "document_converter.h"
 #include "file_messages.h"
 #include "input_file.h"
 #include "output_sink.h"
-#include "pinyin_lookup.h"
 #include "program_directory.h"
 #include "text_decoder.h"
 #include "tool_error.h"
@@ -48,42 +45,39 @@ std::vector<WordTable::Word> UserWordsOf(const std::filesystem::path& file) {
     return std::move(words.words);
 }
 
-class Annotator {
+// The engine's annotator as the options set it up, naming the dictionary in its failures.
+class ToolAnnotator {
   public:
-    explicit Annotator(const Options& options)
+    explicit ToolAnnotator(const Options& options)
         : dictionaryFile_(options.dictionary.value_or(DictionaryFilePath(ProgramDirectory()))),
-          toneFlag_(options.tones ? kWithTones : kWithoutTones) {
+          tones_(options.tones ? ToneMarks::With : ToneMarks::Without) {
         LoadPinyinDictionary(dictionary_, dictionaryFile_);
-        if (options.userWords) readings_.SetUserWords(UserWordsOf(*options.userWords));
-        chooser_ = readings_.RebuildChooser(options.readings, dictionary_);
+        if (options.userWords) annotator_.SetUserWords(UserWordsOf(*options.userWords));
+        annotator_.ChooseReadings(options.readings);
     }
 
     // The annotation as UTF-8, passed on to `write` as it is made: the input goes through `feed`,
     // which gets a function to call with each piece of text.
     template <typename Feed>
     void Stream(const AnnotationStream::Writer& write, Feed feed) {
-        ColumnRuler ruler;
-        AnnotationStream stream(pinyin_, ruler, toneFlag_, write, chooser_);
+        AnnotationStream stream = annotator_.Stream(tones_, write);
         try {
             feed([&stream](std::u16string_view text) { stream.Add(text); });
             stream.Finish();
-        } catch (const std::invalid_argument& failure) {
-            // The lookup's only failure: an empty syllable in the dictionary.
+        } catch (const AnnotationFailure& failure) {
             throw DictionaryFailure(failure);
         }
     }
 
   private:
-    ToolError DictionaryFailure(const std::exception& failure) const {
+    ToolError DictionaryFailure(const AnnotationFailure& failure) const {
         return ToolError(PathText(dictionaryFile_) + ": " + failure.what());
     }
 
     std::filesystem::path dictionaryFile_;
-    int16_t toneFlag_;
+    ToneMarks tones_;
     PinyinDictionary dictionary_;
-    PinyinMemo pinyin_{dictionary_};
-    ContextReadings readings_{WordTableFilePath(ProgramDirectory())};
-    const ReadingChooser* chooser_ = nullptr;
+    Annotator annotator_{dictionary_, WordTableFilePath(ProgramDirectory())};
 };
 
 std::u16string RtfText(DocumentConverter& rtf, const std::string& bytes, const InputFile& input) {
@@ -94,7 +88,7 @@ std::u16string RtfText(DocumentConverter& rtf, const std::string& bytes, const I
 }  // namespace
 
 void AnnotateDocument(const Options& options) {
-    Annotator annotator(options);
+    ToolAnnotator annotator(options);
     InputFile input(options.input);
     std::string head, piece;
     while (head.size() < kRtfHead && input.Read(piece, kRtfHead - head.size())) head += piece;

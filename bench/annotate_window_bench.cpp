@@ -42,7 +42,7 @@ struct Window {
         prompts = owned.get();
         main = std::make_unique<frmmain>(dictionary, std::move(owned));
         // The word table beside the dictionary, for runs with readings by word.
-        main->Readings = sorvani::ContextReadings(
+        main->Annotation.ReadWordsFrom(
             sorvani::WordTableFilePath(std::filesystem::path(SORVANI_DICTIONARY).parent_path()));
         // The boxes as on first start, whatever the user's settings hold: readings by word with
         // the word table beside the dictionary, no tone change.

@@ -91,7 +91,7 @@ BENCHMARK(WriteReadingPages)->Unit(benchmark::kMillisecond);
 // The same megabyte in the writing-practice grid: a square and four lines for every character.
 void WriteReadingPagesInTheGrid(benchmark::State& state) {
     const QString text = AnnotatedMegabyte();
-    const RtfSource source{QFont(), {{text, QTextCharFormat(), false}}};
+    const DocumentSource source{QFont(), {{text, QTextCharFormat(), false}}};
     PrintedPage page;
     page.choices.grid = true;
     for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Pdf, page));

@@ -47,11 +47,9 @@ void BM_RunAnnotation(benchmark::State& state) {
     PinyinMemo pinyin(Dictionary());
     ColumnRuler ruler;
     TextOutputBox output;
-    NoEventLoop events;
     AnnotatedLinePair pair;
     for (auto _ : state) {
-        RunAnnotation(text, static_cast<int16_t>(state.range(0)), pair,
-                      {pinyin, ruler, output, events});
+        RunAnnotation(text, static_cast<int16_t>(state.range(0)), pair, {pinyin, ruler, output});
         benchmark::DoNotOptimize(output.Text().data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(text.size()));

@@ -18,7 +18,7 @@
 #endif
 
 #include "document_runs.h"
-#include "event_loop.h"
+#include "long_work_cancelled.h"
 #include "text_insertion.h"
 
 namespace sorvani::documents {

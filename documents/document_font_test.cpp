@@ -6,13 +6,10 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include "annotation_run.h"
-#include "column_ruler.h"
+#include "annotator.h"
 #include "document_error.h"
 #include "pdf_document.h"
-#include "pinyin_lookup.h"
 #include "test_dictionary.h"
-#include "text_output_box.h"
 
 namespace sorvani::documents {
 namespace {
@@ -78,13 +75,9 @@ TEST_F(DocumentFontLayout, KeepsEverySyllableOfTheAnnotationAboveItsCharacter) {
     // after its character, as 啊 has, so its items are not found by spaces: not used here.)
     PinyinDictionary dictionary;
     test_support::FillDictionary(dictionary);
-    PinyinMemo pinyin(dictionary);
-    ColumnRuler ruler;
-    TextOutputBox output;
-    NoEventLoop events;
-    AnnotatedLinePair pair;
-    RunAnnotation(u"中文绿色ab，国", kWithTones, pair, {pinyin, ruler, output, events});
-    document.setPlainText(QString::fromStdU16String(output.TakeText()));
+    Annotator annotator(dictionary, "no words");
+    document.setPlainText(
+        QString::fromStdU16String(annotator.Annotated(u"中文绿色ab，国", ToneMarks::With)));
 
     const QStringList lines = document.toPlainText().split(u'\n');
     ASSERT_GE(lines.size(), 2);

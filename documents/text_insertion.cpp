@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "event_loop.h"
+#include "long_work_cancelled.h"
 
 namespace sorvani::documents {
 namespace {

@@ -1,8 +1,5 @@
 #include "annotated_line_layout.h"
 
-#include <exception>
-#include <new>
-
 #include "character_width.h"
 #include "utf16.h"
 
@@ -98,26 +95,16 @@ class LineLayout {
 
 }  // namespace
 
-std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t remaining,
-                                               int16_t toneFlag, AnnotatedLinePair& pair,
-                                               const LayoutTools& tools,
-                                               std::span<const SyllableId> chosen) {
-    try {
-        LineLayout layout(toneFlag, pair, tools);
-        for (size_t i = 0; i < text.size();) {
-            const size_t length = ClusterLength(text, i);
-            layout.LayOut(text.substr(i, length), chosen.empty() ? 0 : chosen[i]);
-            i += length;
-            tools.events.Yield();
-        }
-        tools.events.Yield();
-        if (remaining == 0) FlushFinal(pair, tools.output);
-    } catch (const std::bad_alloc&) {
-        throw;  // no failure of the text or the dictionary: the caller names it
-    } catch (const std::exception& failure) {
-        return failure.what();
+void LayoutAnnotatedText(std::u16string_view text, int64_t remaining, int16_t toneFlag,
+                         AnnotatedLinePair& pair, const LayoutTools& tools,
+                         std::span<const SyllableId> chosen) {
+    LineLayout layout(toneFlag, pair, tools);
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = ClusterLength(text, i);
+        layout.LayOut(text.substr(i, length), chosen.empty() ? 0 : chosen[i]);
+        i += length;
     }
-    return std::nullopt;
+    if (remaining == 0) FlushFinal(pair, tools.output);
 }
 
 }  // namespace sorvani

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "annotated_line_pair.h"
+#include "annotation_failure.h"
 #include "character_width.h"
-#include "event_loop.h"
 #include "output_box.h"
 #include "pinyin_memo.h"
 #include "reading_chooser.h"
@@ -24,7 +23,6 @@ struct LayoutTools {
     PinyinMemo& pinyin;
     Ruler& ruler;
     OutputBox& output;
-    EventLoop& events;
     // Gives the syllables that the run chose by context; none when readings are not chosen.
     const ReadingChooser* chooser = nullptr;
 };
@@ -59,14 +57,10 @@ Placing PlacingOf(std::u16string_view character, PinyinMemo& pinyin, int16_t ton
 // `chosen`, when not empty, holds one syllable of tools.chooser per unit of the text: a wide
 // character with a syllable other than 0 shows that syllable instead of the dictionary's.
 //
-// A failure (an empty pinyin cell in the dictionary) ends the call at that character: the rest
-// of the chunk is skipped, the pair keeps its state and no final flush is made. The description
-// of the failure is returned so that the caller does not report a run with lost text as a
-// success; nothing is returned when the whole chunk was laid out. Running out of memory is no
-// such failure: std::bad_alloc passes through.
-std::optional<std::string> LayoutAnnotatedText(std::u16string_view text, int64_t remaining,
-                                               int16_t toneFlag, AnnotatedLinePair& pair,
-                                               const LayoutTools& tools,
-                                               std::span<const SyllableId> chosen = {});
+// Throws AnnotationFailure (an empty pinyin cell in the dictionary) at the character that cannot
+// be placed: the rest of the chunk is skipped, the pair keeps its state and no final flush is made.
+void LayoutAnnotatedText(std::u16string_view text, int64_t remaining, int16_t toneFlag,
+                         AnnotatedLinePair& pair, const LayoutTools& tools,
+                         std::span<const SyllableId> chosen = {});
 
 }  // namespace sorvani

@@ -12,12 +12,6 @@
 namespace sorvani {
 namespace {
 
-class CountingEventLoop final : public EventLoop {
-  public:
-    void Yield() override { ++yields; }
-    int yields = 0;
-};
-
 class LayoutTest : public testing::Test {
   protected:
     LayoutTest() { test_support::FillDictionary(dictionary_); }
@@ -25,16 +19,15 @@ class LayoutTest : public testing::Test {
     // Lays out the chunk and returns what reached the output box.
     std::u16string Layout(std::u16string_view text, int64_t remaining,
                           int16_t toneFlag = kWithoutTones) {
-        EXPECT_EQ(LayoutAnnotatedText(text, remaining, toneFlag, pair_, tools_), std::nullopt);
+        LayoutAnnotatedText(text, remaining, toneFlag, pair_, tools_);
         return output_.TakeText();
     }
 
     PinyinDictionary dictionary_;
     ColumnRuler ruler_;
     TextOutputBox output_;
-    CountingEventLoop events_;
     PinyinMemo pinyin_{dictionary_};
-    LayoutTools tools_{pinyin_, ruler_, output_, events_};
+    LayoutTools tools_{pinyin_, ruler_, output_};
     AnnotatedLinePair pair_;
 };
 
@@ -74,7 +67,6 @@ TEST_F(LayoutTest, CharactersOutsideTheCodePageTakeTheColumnsTheyAreDrawnIn) {
     EXPECT_EQ(pair_.PinyinBuffer, u"? ? ? ");
     EXPECT_EQ(pair_.CharLine, u"😀한\uFFFD ");
     EXPECT_EQ(ruler_.Width(pair_.CharLine), 6 * ColumnRuler::kTwipsPerColumn);
-    EXPECT_EQ(events_.yields, 4);  // after each of the three characters, and at the end
 }
 
 TEST_F(LayoutTest, MarksJoinTheCharacterBeforeThemAndTakeNoColumn) {
@@ -83,7 +75,6 @@ TEST_F(LayoutTest, MarksJoinTheCharacterBeforeThemAndTakeNoColumn) {
     EXPECT_EQ(pair_.PinyinBuffer, u"Zhong e Guo A a ");
     EXPECT_EQ(pair_.CharLine, u"中    e\u0301 国\uFE0F  啊\U000E0100\u20DDa ");
     EXPECT_EQ(ruler_.Width(pair_.CharLine), 16 * ColumnRuler::kTwipsPerColumn);
-    EXPECT_EQ(events_.yields, 6);  // after each character with its marks, and at the end
 
     // With no character before them on the line, marks stand alone; a line end takes none.
     const std::u16string line = pair_.PinyinBuffer + u"\r\n" + pair_.CharLine + u"\r\n";
@@ -133,9 +124,13 @@ TEST_F(LayoutTest, AWrapRightBeforeALineEndFlushesAnEmptyPair) {
 
 TEST_F(LayoutTest, AnEmptySyllableEndsTheCallAndKeepsThePair) {
     dictionary_.Append({u"好", u"好", u"", u""});
-    const auto failure = LayoutAnnotatedText(u"a好\r\nb", 0, kWithTones, pair_, tools_);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_NE(failure->find("row " + std::to_string(dictionary_.size())), std::string::npos);
+    try {
+        LayoutAnnotatedText(u"a好\r\nb", 0, kWithTones, pair_, tools_);
+        ADD_FAILURE() << "no failure";
+    } catch (const AnnotationFailure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("row " + std::to_string(dictionary_.size())),
+                  std::string::npos);
+    }
     EXPECT_EQ(pair_.PinyinBuffer, u"a ");
     EXPECT_EQ(pair_.CharLine, u"a ");
     EXPECT_EQ(output_.TakeText(), u"");  // neither the line end nor the final flush

@@ -30,18 +30,18 @@ size_t ChunkLength(std::u16string_view text, size_t position) {
 
 namespace {
 
-// The units the chooser decides between two turns of the event loop.
+// The units the chooser decides between two looks at the stop token.
 constexpr size_t kDecideWindow = size_t{1} << 16;
 
 // The chooser's syllables for the whole text, decided a window at a time (equal to deciding it
-// at once), turning the event loop between windows: a long text takes a while.
-std::vector<SyllableId> DecideTurningEvents(const ReadingChooser& chooser, std::u16string_view text,
-                                            EventLoop& events) {
+// at once), so that a stop is heeded soon in a long text; nothing once a stop is requested.
+std::vector<SyllableId> DecideUnlessStopped(const ReadingChooser& chooser, std::u16string_view text,
+                                            std::stop_token stop) {
     std::vector<SyllableId> all;
     all.reserve(text.size());
     std::vector<SyllableId> decided;
     while (all.size() < text.size()) {
-        events.Yield();
+        if (stop.stop_requested()) return {};
         // One unit before the undecided ones is their context.
         const size_t begin = all.empty() ? 0 : all.size() - 1;
         const std::u16string_view window = text.substr(begin, kDecideWindow);
@@ -53,28 +53,28 @@ std::vector<SyllableId> DecideTurningEvents(const ReadingChooser& chooser, std::
 
 }  // namespace
 
-void RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
-                   const LayoutTools& tools, const AnnotationProgress& progress) {
+bool RunAnnotation(std::u16string_view text, int16_t toneFlag, AnnotatedLinePair& pair,
+                   const LayoutTools& tools, const AnnotationProgress& progress,
+                   std::stop_token stop) {
     tools.output.Clear();
     pair.Clear();
     const auto total = static_cast<int64_t>(text.size());
     const std::vector<SyllableId> chosen =
-        tools.chooser ? DecideTurningEvents(*tools.chooser, text, tools.events)
-                      : std::vector<SyllableId>();
+        tools.chooser ? DecideUnlessStopped(*tools.chooser, text, stop) : std::vector<SyllableId>();
     size_t position = 0;
     while (position < text.size()) {
         if (progress) progress(static_cast<int64_t>(position), total);
-        tools.events.Yield();
+        if (stop.stop_requested()) return false;
         const size_t length = ChunkLength(text, position);
         const std::u16string_view chunk = text.substr(position, length);
         const auto chunkChosen =
             chosen.empty() ? std::span<const SyllableId>()
                            : std::span<const SyllableId>(chosen).subspan(position, length);
         position += length;
-        if (auto failure = LayoutAnnotatedText(chunk, total - static_cast<int64_t>(position),
-                                               toneFlag, pair, tools, chunkChosen))
-            throw AnnotationError(*failure);
+        LayoutAnnotatedText(chunk, total - static_cast<int64_t>(position), toneFlag, pair, tools,
+                            chunkChosen);
     }
+    return true;
 }
 
 }  // namespace sorvani

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -28,16 +29,15 @@ class AnnotationRunTest : public testing::Test {
     std::u16string LaidOutAtOnce(std::u16string_view text) {
         AnnotatedLinePair pair;
         TextOutputBox output;
-        LayoutAnnotatedText(text, 0, kWithoutTones, pair, {pinyin_, ruler_, output, events_});
+        LayoutAnnotatedText(text, 0, kWithoutTones, pair, {pinyin_, ruler_, output});
         return output.TakeText();
     }
 
     PinyinDictionary dictionary_;
     ColumnRuler ruler_;
     TextOutputBox output_;
-    NoEventLoop events_;
     PinyinMemo pinyin_{dictionary_};
-    LayoutTools tools_{pinyin_, ruler_, output_, events_};
+    LayoutTools tools_{pinyin_, ruler_, output_};
     AnnotatedLinePair pair_;
     std::vector<std::pair<int64_t, int64_t>> progress_;
 };
@@ -94,29 +94,29 @@ TEST_F(AnnotationRunTest, AChunkBorderNeverPartsACharacterFromItsMarks) {
 TEST_F(AnnotationRunTest, AFailingChunkStopsTheRunInsteadOfLosingText) {
     dictionary_.Append({u"好", u"好", u"", u""});
     const std::u16string text = std::u16string(100, u'a') + u"好";
-    EXPECT_THROW(Run(text), AnnotationError);
+    EXPECT_THROW(Run(text), AnnotationFailure);
     EXPECT_EQ(progress_.size(), 2u);
 }
 
-// Stands for a window closed in the middle of a run.
-class CancellingEventLoop final : public EventLoop {
-  public:
-    explicit CancellingEventLoop(int yieldsBeforeCancel) : left_(yieldsBeforeCancel) {}
-    void Yield() override {
-        if (left_-- == 0) throw LongWorkCancelled{};
-    }
+TEST_F(AnnotationRunTest, AStopEndsTheRunBeforeTheNextChunk) {
+    std::stop_source stop;
+    const std::u16string text(200, u'a');
+    // Stopped as the second chunk is announced: the first is laid out, no more.
+    EXPECT_FALSE(RunAnnotation(
+        text, kWithoutTones, pair_, tools_,
+        [&](int64_t position, int64_t) {
+            if (position > 0) stop.request_stop();
+        },
+        stop.get_token()));
+    const std::u16string laidOut = output_.Text() + pair_.PinyinBuffer + pair_.CharLine;
+    EXPECT_EQ(std::count(laidOut.begin(), laidOut.end(), u'a'), 2 * 80);
 
-  private:
-    int left_;
-};
-
-TEST_F(AnnotationRunTest, ACancellingYieldEndsTheRunMidChunk) {
-    CancellingEventLoop events(5);
-    const LayoutTools tools{pinyin_, ruler_, output_, events};
-    EXPECT_THROW(RunAnnotation(u"ab\r\ncd\r\nef", kWithoutTones, pair_, tools), LongWorkCancelled);
-    // Yields: before the chunk, then after a, b, CR, LF; the sixth ends the run after c.
-    EXPECT_EQ(output_.TakeText(), u"a b \r\na b \r\n");
-    EXPECT_EQ(pair_.CharLine, u"c ");
+    // Stopped before the run, with readings chosen by context: nothing is laid out.
+    ReadingChooser chooser(nullptr, dictionary_, true);
+    const LayoutTools choosing{pinyin_, ruler_, output_, &chooser};
+    EXPECT_FALSE(RunAnnotation(text, kWithoutTones, pair_, choosing, {}, stop.get_token()));
+    EXPECT_EQ(output_.Text(), u"");
+    EXPECT_TRUE(RunAnnotation(text, kWithoutTones, pair_, choosing));
 }
 
 }  // namespace

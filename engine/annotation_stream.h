@@ -35,7 +35,7 @@ class AnnotationStream {
                      const ReadingChooser* chooser = nullptr);
 
     // The next piece of the text (CR LF line ends, as the document box holds them); a piece may
-    // end anywhere. Throws as the lookup does (an empty pinyin cell).
+    // end anywhere. Throws AnnotationFailure, as the lookup does (an empty pinyin cell).
     void Add(std::u16string_view text);
     // The text has ended: lays out the rest and passes on the last pair, unless the text was
     // empty.

@@ -35,9 +35,8 @@ std::string Reference(const PinyinDictionary& dictionary, std::u16string_view te
     PinyinMemo memo(dictionary);
     ColumnRuler ruler;
     TextOutputBox output;
-    NoEventLoop events;
     AnnotatedLinePair pair;
-    RunAnnotation(text, toneFlag, pair, {memo, ruler, output, events, chooser});
+    RunAnnotation(text, toneFlag, pair, {memo, ruler, output, chooser});
     return EncodeUtf8(output.Text());
 }
 
@@ -206,7 +205,7 @@ TEST(AnnotationStream, AnEmptySyllableStopsTheStreamAsItStopsTheRun) {
             stream.Add(u"a中");
             stream.Finish();
         },
-        std::invalid_argument);
+        AnnotationFailure);
 }
 
 TEST(AnnotationStream, HoldsOnlyTheOpenLinesOfALongTextWithOrWithoutReadingsByWord) {

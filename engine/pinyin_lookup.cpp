@@ -1,7 +1,6 @@
 #include "pinyin_lookup.h"
 
-#include <stdexcept>
-
+#include "annotation_failure.h"
 #include "cp936.h"
 #include "letter_case.h"
 
@@ -17,7 +16,7 @@ std::u16string LookupPinyin(const PinyinDictionary& dictionary, int32_t code, in
 
     const std::u16string_view syllable = dictionary.Cell(row, toneFlag == kWithTones ? 3 : 4);
     if (syllable.empty())
-        throw std::invalid_argument("empty pinyin in dictionary row " + std::to_string(row));
+        throw AnnotationFailure("empty pinyin in dictionary row " + std::to_string(row));
     return Capitalised(syllable);
 }
 

@@ -15,7 +15,7 @@ inline constexpr int16_t kWithoutTones = 0;
 // double-byte character held in the dictionary, its syllable (column 3 with kWithTones, column 4
 // otherwise) with the first letter capitalised and the rest in small letters; for any other
 // character, the character itself ("?" when the code has no character).
-// Throws std::invalid_argument when the selected syllable cell is empty.
+// Throws AnnotationFailure when the selected syllable cell is empty.
 std::u16string LookupPinyin(const PinyinDictionary& dictionary, int32_t code, int16_t toneFlag);
 
 }  // namespace sorvani

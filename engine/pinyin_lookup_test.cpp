@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <stdexcept>
 
+#include "annotation_failure.h"
 #include "cp936.h"
 
 namespace sorvani {
@@ -64,10 +64,10 @@ TEST(LookupPinyin, CharactersNotHeldComeBackUnchanged) {
     EXPECT_EQ(LookupPinyin(dictionary, static_cast<int16_t>(0x8140 - 1), kWithTones), u"?");
 }
 
-TEST(LookupPinyin, EmptySyllableCellIsAnInvalidArgument) {
+TEST(LookupPinyin, EmptySyllableCellIsAFailure) {
     PinyinDictionary dictionary;
     dictionary.Append({u"中", u"中", u"", u"zhong"});
-    EXPECT_THROW(LookupPinyin(dictionary, Code(u'中'), kWithTones), std::invalid_argument);
+    EXPECT_THROW(LookupPinyin(dictionary, Code(u'中'), kWithTones), AnnotationFailure);
     EXPECT_EQ(LookupPinyin(dictionary, Code(u'中'), kWithoutTones), u"Zhong");
 }
 

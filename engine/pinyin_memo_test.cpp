@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
+#include "annotation_failure.h"
 #include "character_width.h"
 #include "cp936.h"
 
@@ -22,9 +21,9 @@ TEST(PinyinMemo, AnswersAsTheLookupForEveryCharacterAndToneFlag) {
             std::u16string expected;
             try {
                 expected = LookupPinyin(dictionary, code, flag);
-            } catch (const std::invalid_argument&) {
-                EXPECT_THROW(memo.Lookup(ch, flag), std::invalid_argument);
-                EXPECT_THROW(memo.Lookup(ch, flag), std::invalid_argument);  // not remembered
+            } catch (const AnnotationFailure&) {
+                EXPECT_THROW(memo.Lookup(ch, flag), AnnotationFailure);
+                EXPECT_THROW(memo.Lookup(ch, flag), AnnotationFailure);  // not remembered
                 continue;
             }
             for (int again = 0; again < 2; ++again) {

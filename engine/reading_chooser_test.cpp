@@ -332,10 +332,9 @@ class ChosenRunTest : public ReadingChooserTest {
     std::u16string Run(std::u16string_view text, const ReadingChooser* chooser) {
         ColumnRuler ruler;
         TextOutputBox output;
-        NoEventLoop events;
         PinyinMemo pinyin(dictionary_);
         AnnotatedLinePair pair;
-        RunAnnotation(text, kWithTones, pair, {pinyin, ruler, output, events, chooser});
+        RunAnnotation(text, kWithTones, pair, {pinyin, ruler, output, chooser});
         return output.TakeText();
     }
 };

@@ -127,9 +127,8 @@ std::u16string LaidOut(const PinyinDictionary& dictionary, std::u16string_view t
     PinyinMemo memo(dictionary);
     ColumnRuler ruler;
     TextOutputBox output;
-    NoEventLoop events;
     AnnotatedLinePair pair;
-    RunAnnotation(text, toneFlag, pair, {memo, ruler, output, events, chooser});
+    RunAnnotation(text, toneFlag, pair, {memo, ruler, output, chooser});
     return output.Text();
 }
 

@@ -39,10 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PinyinMemo pinyin(Dictionary());
     ColumnRuler ruler;
     TextOutputBox output;
-    NoEventLoop events;
     AnnotatedLinePair pair;
     RunAnnotation(text, static_cast<int16_t>(size % 2 ? kWithTones : kWithoutTones), pair,
-                  {pinyin, ruler, output, events});
+                  {pinyin, ruler, output});
     const std::u16string& out = output.Text();
     if (HasLoneSurrogate(out)) __builtin_trap();
 

@@ -56,11 +56,10 @@ class Input {
 std::optional<std::string> RunText(PinyinMemo& pinyin, std::u16string_view text, int16_t toneFlag) {
     ColumnRuler ruler;
     TextOutputBox output;
-    NoEventLoop events;
     AnnotatedLinePair pair;
     try {
-        RunAnnotation(text, toneFlag, pair, {pinyin, ruler, output, events});
-    } catch (const AnnotationError&) {
+        RunAnnotation(text, toneFlag, pair, {pinyin, ruler, output});
+    } catch (const AnnotationFailure&) {
         return std::nullopt;
     }
     const std::u16string& out = output.Text();
@@ -84,7 +83,7 @@ std::optional<std::string> StreamedText(PinyinMemo& pinyin, std::u16string_view 
             text.remove_prefix(size);
         }
         stream.Finish();
-    } catch (const std::invalid_argument&) {
+    } catch (const AnnotationFailure&) {
         return std::nullopt;
     }
     return out;

@@ -11,7 +11,7 @@ constexpr int kPollMs = 5;
 
 // Starts the worker and waits for it to end while the event loop turns. When the yield throws,
 // the worker is asked to stop and waited for, since it may use the caller's data until it ends.
-void WaitTurningEvents(QThread& worker, std::stop_source& stop, sorvani::EventLoop& events) {
+void WaitTurningEvents(QThread& worker, std::stop_source& stop, EventLoop& events) {
     worker.start();
     try {
         // The loop turns at least once, so that what waits for the window's next turn (a click,
@@ -27,7 +27,7 @@ void WaitTurningEvents(QThread& worker, std::stop_source& stop, sorvani::EventLo
 
 }  // namespace
 
-void RunInBackground(const std::function<void(std::stop_token)>& work, sorvani::EventLoop& events) {
+void RunInBackground(const std::function<void(std::stop_token)>& work, EventLoop& events) {
     std::exception_ptr failure;
     std::stop_source stop;
     const std::unique_ptr<QThread> worker(QThread::create([&] {
@@ -41,7 +41,7 @@ void RunInBackground(const std::function<void(std::stop_token)>& work, sorvani::
     if (failure) std::rethrow_exception(failure);
 }
 
-void DeleteInBackground(std::unique_ptr<QObject> object, sorvani::EventLoop& events) {
+void DeleteInBackground(std::unique_ptr<QObject> object, EventLoop& events) {
     QObject* const doomed = object.get();
     const std::unique_ptr<QThread> worker(QThread::create([&object] { object.reset(); }));
     // It belongs to the worker, so that its timers (a layout in progress) end in their thread.
@@ -52,7 +52,7 @@ void DeleteInBackground(std::unique_ptr<QObject> object, sorvani::EventLoop& eve
 
 std::unique_ptr<QTextDocument> BuildDocument(
     const std::function<void(QTextDocument&, std::stop_token)>& fill, const QFont& font,
-    sorvani::EventLoop& events) {
+    EventLoop& events) {
     QThread* const home = QThread::currentThread();
     std::unique_ptr<QTextDocument> document;
     RunInBackground(

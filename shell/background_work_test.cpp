@@ -9,13 +9,13 @@
 namespace {
 
 // Ends a run at its first turn of the event loop, as closing the window does.
-class CancellingEvents final : public sorvani::EventLoop {
+class CancellingEvents final : public EventLoop {
   public:
     void Yield() override { throw sorvani::LongWorkCancelled{}; }
 };
 
 TEST(BackgroundWork, BuildsADocumentForTheCallingThread) {
-    sorvani::NoEventLoop events;
+    NoEventLoop events;
     const QFont font(QStringLiteral("LXGW WenKai Mono"), 11);
     const auto document = BuildDocument(
         [](QTextDocument& d, std::stop_token) { d.setPlainText(QStringLiteral("中\r\nab\n")); },
@@ -27,7 +27,7 @@ TEST(BackgroundWork, BuildsADocumentForTheCallingThread) {
 }
 
 TEST(BackgroundWork, PassesOnWhatTheWorkThrows) {
-    sorvani::NoEventLoop events;
+    NoEventLoop events;
     EXPECT_THROW(
         RunInBackground([](std::stop_token) { throw std::runtime_error("disk full"); }, events),
         std::runtime_error);

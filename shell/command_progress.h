@@ -30,10 +30,9 @@ class CommandProgress {
 };
 
 // The progress of work on another thread, shown each time the waiting thread turns its event loop.
-class ReportedProgress final : public sorvani::EventLoop {
+class ReportedProgress final : public EventLoop {
   public:
-    ReportedProgress(CommandProgress& shown, sorvani::EventLoop& events)
-        : shown_(shown), events_(events) {}
+    ReportedProgress(CommandProgress& shown, EventLoop& events) : shown_(shown), events_(events) {}
 
     // From the working thread: position of total done.
     void Report(int64_t position, int64_t total) {
@@ -45,7 +44,7 @@ class ReportedProgress final : public sorvani::EventLoop {
 
   private:
     CommandProgress& shown_;
-    sorvani::EventLoop& events_;
+    EventLoop& events_;
     std::atomic<int64_t> position_{0};
     std::atomic<int64_t> total_{0};
     int64_t shownPosition_ = 0;

@@ -76,14 +76,13 @@ bool HasParagraphWiderThan(const QTextDocument& document, int columns) {
 
 void PaceLayout(QTextEdit& box) { new PacedLayout(*box.document()->documentLayout()); }
 
-void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
-                  sorvani::EventLoop& events) {
+void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document, EventLoop& events) {
     if (std::unique_ptr<QTextDocument> old = SwapDocument(box, std::move(document), events))
         DeleteInBackground(std::move(old), events);
 }
 
 std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
-                                            sorvani::EventLoop& events) {
+                                            EventLoop& events) {
     // Documents given earlier are the box's children and go with their replacement; the box's
     // own first document goes by itself.
     QTextDocument* const old = box.document();

@@ -17,8 +17,7 @@ void PaceLayout(QTextEdit& box);
 // of the box's font): then the box wraps there. The document it had goes on a worker
 // thread, as taking a long document apart costs a good part of a second; the event loop turns
 // meanwhile.
-void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
-                  sorvani::EventLoop& events);
+void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document, EventLoop& events);
 // The same, handing back the document the box had when it was given one, so that it can come back.
 std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
-                                            sorvani::EventLoop& events);
+                                            EventLoop& events);

@@ -11,7 +11,7 @@ namespace {
 
 TEST(ShowDocument, GivenDocumentsReplaceEachOtherWithoutPilingUp) {
     QTextEdit box;
-    sorvani::NoEventLoop events;
+    NoEventLoop events;
     for (int i = 0; i < 3; ++i) {
         auto document = std::make_unique<QTextDocument>();
         document->setPlainText(QString::number(i));
@@ -29,7 +29,7 @@ TEST(ShowDocument, LinesScrollUnlessAParagraphIsWiderThanTheWrapWidth) {
     box.setWordWrapMode(QTextOption::WrapAnywhere);
     box.resize(300, 200);
     box.show();
-    sorvani::NoEventLoop events;
+    NoEventLoop events;
     const auto show = [&](const QString& text) {
         auto document = std::make_unique<QTextDocument>();
         document->setPlainText(text);

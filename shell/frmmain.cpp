@@ -72,10 +72,9 @@ frmmain::frmmain(const sorvani::PinyinDictionary& dictionary, std::unique_ptr<Us
                  std::unique_ptr<PointerPosition> pointer)
     : Dictionary(dictionary),
       CmdDlg(prompts ? std::move(prompts) : std::make_unique<DialogPrompts>(this)),
-      Readings(sorvani::WordTableFilePath(sorvani::ProgramDirectory())),
+      Annotation(dictionary, sorvani::WordTableFilePath(sorvani::ProgramDirectory())),
       OpenExternally([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()),
-      pinyin_(dictionary) {
+      pointer_(pointer ? std::move(pointer) : std::make_unique<CursorPosition>()) {
     // A tool window has no taskbar button: the proxy window stands for the program there.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setWindowTitle(QString::fromLatin1(kSorvaniDesignCaption));
@@ -267,7 +266,7 @@ void frmmain::about_Click() {
     Wj->setFocus();
 }
 
-void frmmain::ReplaceDocument(std::unique_ptr<QTextDocument> document, sorvani::EventLoop& events) {
+void frmmain::ReplaceDocument(std::unique_ptr<QTextDocument> document, EventLoop& events) {
     const QString caption = Frame2->Caption();
     if (std::unique_ptr<QTextDocument> old = SwapDocument(*Wj, std::move(document), events))
         history_.Replaced({std::move(old), caption});

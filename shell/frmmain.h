@@ -14,15 +14,13 @@
 #include <memory>
 #include <optional>
 
-#include "annotated_line_pair.h"
+#include "annotator.h"
 #include "caption_frame.h"
-#include "context_readings.h"
 #include "document_history.h"
 #include "frmtemp.h"
 #include "image_control.h"
 #include "long_command.h"
 #include "pinyin_dictionary.h"
-#include "pinyin_memo.h"
 #include "pointer_position.h"
 #include "user_prompts.h"
 
@@ -60,9 +58,9 @@ class frmmain : public QWidget {
     // How long an annotation run, an import or an export works between two turns of the event
     // loop.
     int LongWorkYieldMs = 15;
-    // The chooser of readings by context for the annotate command, with the word table beside
-    // the program.
-    sorvani::ContextReadings Readings;
+    // The annotate command's annotation, with the word table beside the program; its dictionary's
+    // answers and readings are kept for every run.
+    sorvani::Annotator Annotation;
     // Opens a file in the program the system has for it (QDesktopServices::openUrl); false when
     // none opened it.
     std::function<bool(const QUrl&)> OpenExternally;
@@ -152,7 +150,7 @@ class frmmain : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void Annotate(sorvani::EventLoop& events);
+    void Annotate(LongCommand& command);
     // The readings the check boxes ask for; without a usable word table, readings by single
     // characters, and the first time the user is told why.
     const sorvani::ReadingChooser* ChooseReadings();
@@ -160,13 +158,13 @@ class frmmain : public QWidget {
     void LoadUserWords();
     // The syllables, with tone marks, the annotate command now gives the word.
     QString CurrentSyllables(const QString& word);
-    void ImportDocument(const QString& path, sorvani::EventLoop& events);
+    void ImportDocument(const QString& path, EventLoop& events);
     bool SendToWordProcessor();
     // The layout dialog over the choices kept in the settings, which keep what is chosen;
     // nothing when the user cancels.
     std::optional<sorvani::documents::ReadingChoices> ChooseLayout(bool forPrinting);
     // Shows a new document in the box, the one it replaces kept for an undo.
-    void ReplaceDocument(std::unique_ptr<QTextDocument> document, sorvani::EventLoop& events);
+    void ReplaceDocument(std::unique_ptr<QTextDocument> document, EventLoop& events);
     // An undo (back) or redo past the box's own edits: the document a command replaced comes back.
     void StepThroughReplacements(bool back);
     // True when the document is as last imported or exported, or the user agrees to leave it.
@@ -192,10 +190,6 @@ class frmmain : public QWidget {
     // none once a grip takes over.
     std::optional<QSize> contentFollows_;
 
-    // The annotate command: the dictionary's answers, kept for every run; the open lines carried
-    // from chunk to chunk.
-    sorvani::PinyinMemo pinyin_;
-    sorvani::AnnotatedLinePair annotatedLines_;
     bool toldWordTableUnavailable_ = false;
     QString toldUserWordsProblem_;  // what the user was last told of the word list
     // Whether a long command (import, export, annotate) runs, and whether the window was closed

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTimer>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "frmmain.h"
 #include "frmmain_geometry.h"
@@ -45,28 +45,29 @@ class AnnotateCommand : public testing::Test {
         prompts->shown.clear();
     }
 
-    // Runs the command with the given action taken at its first turn of the event loop.
+    // Runs the command with the given action taken when the progress bar first moves on: during
+    // the run, or at its end when the text is one chunk.
     void ClickDuringRun(const std::function<void()>& action) {
-        window->LongWorkYieldMs = 0;
-        QTimer::singleShot(0, window.get(), action);
+        bool taken = false;
+        const auto connection =
+            QObject::connect(window->PrgB, &QProgressBar::valueChanged, [&](int value) {
+                if (value > 0 && !std::exchange(taken, true)) action();
+            });
         window->zy_Click();
+        QObject::disconnect(connection);
+        EXPECT_TRUE(taken);
     }
 
-    // The percentage captions the run shows, in order, read at every turn of the event loop. Only
-    // turns while the bar is short of its end count: after the last chunk the window also turns
-    // the loop while it builds the result, and how often it does depends on the machine's speed.
+    // The percentage captions the run shows, in order: each one is read as the bar moves on to
+    // the next chunk, the last one as it fills at the end.
     QStringList CaptionsOfRun() {
-        window->LongWorkYieldMs = 0;
         QStringList captions;
-        QTimer reader;
-        QObject::connect(&reader, &QTimer::timeout, [&] {
-            const bool running = window->PrgB->value() < window->PrgB->maximum();
-            if (running && window->Label2->isVisible() &&
-                (captions.isEmpty() || captions.last() != window->Label2->text()))
-                captions << window->Label2->text();
-        });
-        reader.start(0);
+        const auto connection =
+            QObject::connect(window->PrgB, &QProgressBar::valueChanged, [&](int value) {
+                if (value > 0) captions << window->Label2->text();
+            });
         window->zy_Click();
+        QObject::disconnect(connection);
         return captions;
     }
 

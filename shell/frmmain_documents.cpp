@@ -57,7 +57,7 @@ void frmmain::OpenDocument(const QString& path) {
     if (command.Started()) ImportDocument(path, command.Events());
 }
 
-void frmmain::ImportDocument(const QString& path, sorvani::EventLoop& events) {
+void frmmain::ImportDocument(const QString& path, EventLoop& events) {
     // Reading a long file goes on while the window keeps answering; the box is given the whole
     // document at the end, which it lays out a piece at a time.
     bool formatsKept = true;
@@ -108,7 +108,7 @@ void frmmain::dcwj_Click() {
         // The document's runs are taken between turns of the event loop (the box cannot change
         // meanwhile); writing them out goes on in the background, its progress shown as it
         // comes.
-        sorvani::EventLoop& events = command.Events();
+        EventLoop& events = command.Events();
         const sorvani::documents::DocumentSource source =
             sorvani::documents::DocumentSourceOf(*Wj->document(), [&] { events.Yield(); });
         ReportedProgress reported(progress, events);

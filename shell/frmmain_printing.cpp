@@ -26,7 +26,7 @@ void frmmain::PrintDocument() {
     try {
         // As the export does: the text is taken between turns of the event loop, and the pages
         // are painted in the background.
-        sorvani::EventLoop& events = command.Events();
+        EventLoop& events = command.Events();
         const QString text = sorvani::documents::PagesText(
             sorvani::documents::DocumentSourceOf(*Wj->document(), [&] { events.Yield(); }));
         RunInBackground(

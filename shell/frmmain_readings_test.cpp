@@ -38,7 +38,7 @@ class ReadingOptions : public testing::Test {
         auto recording = std::make_unique<RecordingPrompts>();
         prompts = recording.get();
         auto window = std::make_unique<frmmain>(dictionary, std::move(recording));
-        window->Readings = sorvani::ContextReadings(wordTable.toStdString());
+        window->Annotation.ReadWordsFrom(wordTable.toStdString());
         return window;
     }
 

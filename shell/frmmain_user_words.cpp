@@ -57,7 +57,7 @@ QString BadReading(const QString& word, const QString& syllables,
 void frmmain::LoadUserWords() {
     const QString path = UserWordListPath();
     const UserWordList list = ReadUserWordList(path);
-    Readings.SetUserWords(list.words);
+    Annotation.SetUserWords(list.words);
     QString problem;
     if (list.failure)
         problem = *list.failure + QStringLiteral("。注音时不用自定义读音。");

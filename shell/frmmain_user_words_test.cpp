@@ -41,7 +41,7 @@ class UserWords : public testing::Test {
         auto recording = std::make_unique<RecordingPrompts>();
         prompts = recording.get();
         window = std::make_unique<frmmain>(dictionary, std::move(recording));
-        window->Readings = sorvani::ContextReadings(table.toStdString());
+        window->Annotation.ReadWordsFrom(table.toStdString());
         window->OpenExternally = [this](const QUrl& url) {
             opened << url;
             return canOpen;

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "document_error.h"
-#include "event_loop.h"
+#include "long_work_cancelled.h"
 
 LongCommand::LongCommand(State& state, QWidget& window, QTextEdit& box, int yieldMs)
     : state_(state),
@@ -15,6 +15,7 @@ LongCommand::LongCommand(State& state, QWidget& window, QTextEdit& box, int yiel
       events_([&state] { return state.closeRequested; }, yieldMs) {
     if (!started_) return;
     state_.running = true;
+    state_.stop = std::stop_source();
     box_.setReadOnly(true);
 }
 
@@ -28,6 +29,7 @@ LongCommand::~LongCommand() {
 bool LongCommand::DelaysClose(State& state) {
     if (!state.running) return false;
     state.closeRequested = true;
+    state.stop.request_stop();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <exception>
 #include <optional>
+#include <stop_token>
 
 #include "throttled_event_loop.h"
 
@@ -19,6 +20,8 @@ class LongCommand {
     struct State {
         bool running = false;
         bool closeRequested = false;
+        // Stopped by a close of the window during the command.
+        std::stop_source stop;
     };
 
     LongCommand(State& state, QWidget& window, QTextEdit& box, int yieldMs);
@@ -30,6 +33,8 @@ class LongCommand {
     bool Started() const { return started_; }
     // Throws sorvani::LongWorkCancelled once the window is to close.
     ThrottledEventLoop& Events() { return events_; }
+    // For work on another thread: stopped once the window is to close.
+    std::stop_token Stop() const { return state_.stop.get_token(); }
 
     // For the window's close event: true when the close must wait for the running command.
     static bool DelaysClose(State& state);

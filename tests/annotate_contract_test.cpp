@@ -3,14 +3,10 @@
 #include <random>
 
 #include "annotate_tool.h"
-#include "annotation_run.h"
-#include "column_ruler.h"
-#include "context_readings.h"
+#include "annotator.h"
 #include "lexicon.h"
 #include "path_text.h"
-#include "reading_chooser.h"
 #include "text_decoder.h"
-#include "text_output_box.h"
 #include "utf8.h"
 #include "word_table.h"
 
@@ -321,14 +317,9 @@ TEST_F(AnnotateTool, ALongInputReadInPiecesGivesTheOutputOfTheWholeText) {
 
     PinyinDictionary dictionary;
     LoadPinyinDictionary(dictionary, dictionary_);
-    PinyinMemo memo(dictionary);
-    ColumnRuler ruler;
-    TextOutputBox box;
-    NoEventLoop events;
-    AnnotatedLinePair pair;
-    RunAnnotation(text::DecodeText(input, u"\r\n"), kWithoutTones, pair,
-                  {memo, ruler, box, events});
-    EXPECT_TRUE(outcome.out == EncodeUtf8(box.Text()));
+    Annotator annotator(dictionary, dir_ / "no words");
+    EXPECT_TRUE(outcome.out == EncodeUtf8(annotator.Annotated(text::DecodeText(input, u"\r\n"),
+                                                              ToneMarks::Without)));
 }
 
 }  // namespace
@@ -414,16 +405,10 @@ TEST_F(AnnotateTool, ALongInputWithReadingsByWordGivesTheRunsOutputOfTheWholeTex
 
     PinyinDictionary dictionary;
     LoadPinyinDictionary(dictionary, DictionaryFilePath(programDirectory));
-    // The window's chooser, with the lexicon beside the table.
-    ContextReadings readings(WordTableFilePath(programDirectory));
-    const ReadingChooser* chooser = readings.RebuildChooser({true, true}, dictionary);
-    PinyinMemo memo(dictionary);
-    ColumnRuler ruler;
-    TextOutputBox box;
-    NoEventLoop events;
-    AnnotatedLinePair pair;
-    RunAnnotation(text, kWithTones, pair, {memo, ruler, box, events, chooser});
-    EXPECT_TRUE(outcome.out == EncodeUtf8(box.Text()));
+    // The window's annotation, with the lexicon beside the table.
+    Annotator annotator(dictionary, WordTableFilePath(programDirectory));
+    annotator.ChooseReadings({true, true});
+    EXPECT_TRUE(outcome.out == EncodeUtf8(annotator.Annotated(text, ToneMarks::With)));
 }
 
 TEST_F(AnnotateTool, ADamagedOrStrangeWordTableIsRefusedByName) {

@@ -110,7 +110,7 @@ TEST_F(AnnotateRtf, WritesWhatTheWindowExportsAfterAnnotating) {
     RecordingPrompts& prompts = *recording;
     frmmain window(dictionary, std::move(recording));
     // Readings by word and the tone change too, from the word table the tool finds beside it.
-    window.Readings = ContextReadings(WordTableFilePath(SORVANI_PROGRAM_DIR));
+    window.Annotation.ReadWordsFrom(WordTableFilePath(SORVANI_PROGRAM_DIR));
     window.aczy->setChecked(true);
     window.ybbd->setChecked(true);
     window.show();

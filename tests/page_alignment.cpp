@@ -6,13 +6,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "annotation_run.h"
+#include "annotator.h"
 #include "character_width.h"
-#include "column_ruler.h"
 #include "cp936.h"
 #include "dictionary_file.h"
-#include "pinyin_lookup.h"
-#include "text_output_box.h"
 #include "utf16.h"
 
 namespace sorvani::testing_pages {
@@ -119,14 +116,9 @@ std::vector<std::vector<Word>> PdfLines(const QString& pdf) {
 QString Annotated(const QString& text, bool tones) {
     PinyinDictionary dictionary;
     LoadPinyinDictionary(dictionary, DictionaryFilePath(SORVANI_PROGRAM_DIR));
-    PinyinMemo pinyin(dictionary);
-    ColumnRuler ruler;
-    TextOutputBox output;
-    NoEventLoop events;
-    AnnotatedLinePair pair;
-    RunAnnotation(text.toStdU16String(), tones ? kWithTones : kWithoutTones, pair,
-                  {pinyin, ruler, output, events});
-    return QString::fromStdU16String(output.Text());
+    Annotator annotator(dictionary, WordTableFilePath(SORVANI_PROGRAM_DIR));
+    return QString::fromStdU16String(
+        annotator.Annotated(text.toStdU16String(), tones ? ToneMarks::With : ToneMarks::Without));
 }
 
 Alignment Measure(const QString& text, const std::vector<std::vector<Word>>& pdfLines,
