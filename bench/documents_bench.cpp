@@ -94,7 +94,7 @@ void WriteReadingPagesInTheGrid(benchmark::State& state) {
     const DocumentSource source{QFont(), {{text, QTextCharFormat(), false}}};
     PrintedPage page;
     page.choices.grid = true;
-    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, ExportFormat::Pdf, page));
+    for (auto _ : state) benchmark::DoNotOptimize(ExportedBytes(source, DocumentFormat::Pdf, page));
     state.SetBytesProcessed(state.iterations() * text.toUtf8().size());
 }
 BENCHMARK(WriteReadingPagesInTheGrid)->Unit(benchmark::kMillisecond);

@@ -289,10 +289,9 @@ TEST_F(LexiconChooserTest, TheROfErhuaStaysOverItsOwnCharacter) {
     const ReadingChooser chooser(&table_, dictionary_, false, &lexicon_);
     ColumnRuler ruler;
     TextOutputBox output;
-    NoEventLoop events;
     PinyinMemo pinyin(dictionary_);
     AnnotatedLinePair pair;
-    RunAnnotation(u"看一点儿字", kWithTones, pair, {pinyin, ruler, output, events, &chooser});
+    RunAnnotation(u"看一点儿字", kWithTones, pair, {pinyin, ruler, output, &chooser});
     const std::u16string out = output.TakeText();
     const size_t lineEnd = out.find(u"\r\n");
     const std::u16string_view syllables = std::u16string_view(out).substr(0, lineEnd);

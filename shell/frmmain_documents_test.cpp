@@ -169,7 +169,7 @@ TEST_F(DocumentCommands, ExportsPrintedPagesWebPagesAndWordDocumentsByTheNameCho
     const QByteArray document = sorvani::testing_zip::ReadZip(Read(folder.filePath("lesson.DOCX")))
                                     .value("word/document.xml");
     EXPECT_EQ(document.count("<w:ruby>"), 2);
-    EXPECT_TRUE(document.contains(">hàn</w:t>") && document.contains(">汉</w:t>"))
+    EXPECT_TRUE(document.contains("> hàn </w:t>") && document.contains(">汉</w:t>"))
         << document.constData();
     EXPECT_EQ(prompts->shown.count(kExported), 3);
 }

@@ -227,7 +227,7 @@ TEST_F(AnnotateRtf, WritesAWordDocumentWithTheChosenSizeCaseAndColours) {
     ASSERT_EQ(named.status, 0) << named.err;
     const QByteArray plain =
         testing_zip::ReadZip(QByteArray::fromStdString(ReadBytes(docx))).value("word/document.xml");
-    EXPECT_TRUE(plain.contains("<w:t>zhōng</w:t>")) << plain.constData();
+    EXPECT_TRUE(plain.contains("> zhōng </w:t>")) << plain.constData();
     EXPECT_FALSE(plain.contains("<w:color"));
 
     const Outcome chosen =
@@ -238,7 +238,7 @@ TEST_F(AnnotateRtf, WritesAWordDocumentWithTheChosenSizeCaseAndColours) {
     EXPECT_TRUE(document.contains("<w:hps w:val=\"20\"/><w:hpsRaise w:val=\"40\"/>"))
         << document.constData();
     EXPECT_TRUE(document.contains("<w:color w:val=\"C8102E\"/>"));
-    EXPECT_TRUE(document.contains(">Zhōng</w:t>") && document.contains(">Guó</w:t>"));
+    EXPECT_TRUE(document.contains("> Zhōng </w:t>") && document.contains("> Guó </w:t>"));
 }
 
 // The layout options reach the pages: the size, the case and the tone colours of the reading

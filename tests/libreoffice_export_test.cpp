@@ -494,7 +494,7 @@ TEST(WebPage, ChromiumPrintsTheGridWithSyllablesCentredAndPagesNumbered) {
     PrintedPage page;
     page.choices.grid = true;
     page.choices.toneColours = true;
-    const QByteArray html = WriteHtml(annotated, page);
+    const QByteArray html = ExportedText(annotated, DocumentFormat::Html, page);
     ExpectRubiesInPlace(html, true);
     if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
@@ -540,7 +540,9 @@ TEST(WebPage, ChromiumPrintsTheGridWithSyllablesCentredAndPagesNumbered) {
     EXPECT_GE(ruled, 4 * (rowsOfFirstPage - 1));
     page.choices.grid = false;
     QTemporaryDir plainFolder;
-    EXPECT_EQ(RuledLinesOfFirstPage(PrintedByChromium(WriteHtml(annotated, page), plainFolder)), 0);
+    EXPECT_EQ(RuledLinesOfFirstPage(PrintedByChromium(
+                  ExportedText(annotated, DocumentFormat::Html, page), plainFolder)),
+              0);
     std::printf(
         "chromium's print: %d syllables, worst centring %.3f pt, %d ruled lines over %d "
         "rows of the first page\n",
