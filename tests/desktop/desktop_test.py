@@ -397,6 +397,18 @@ class Scenario:
             raise Failure("closed%s, the program ended with status %d" % (when, status))
 
 
+def report_failure(desktop):
+    """What went wrong, the screen as it was when SORVANI_DESKTOP_SHOT names a file for it, and
+    the end of the program's own output."""
+    traceback.print_exc()
+    if os.environ.get("SORVANI_DESKTOP_SHOT"):
+        subprocess.run(["import", "-window", "root", os.environ["SORVANI_DESKTOP_SHOT"]],
+                       env=desktop.env, check=False)
+    log = os.path.join(desktop.folder, "program.log")
+    if os.path.exists(log):
+        print("program's output:\n" + open(log, errors="replace").read()[-4000:])
+
+
 def main():
     arguments = sys.argv[1:]
     taskbar = arguments[:1] == ["--taskbar"]
@@ -434,13 +446,7 @@ def main():
             scenario.start_up()
             scenario.long_import_answers_and_closes()
         except Exception:
-            traceback.print_exc()
-            if os.environ.get("SORVANI_DESKTOP_SHOT"):
-                subprocess.run(["import", "-window", "root", os.environ["SORVANI_DESKTOP_SHOT"]],
-                               env=desktop.env, check=False)
-            log = os.path.join(folder, "program.log")
-            if os.path.exists(log):
-                print("program's output:\n" + open(log, errors="replace").read())
+            report_failure(desktop)
             return 1
         finally:
             desktop.stop()

@@ -17,7 +17,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 import desktop_test as desktop
 from desktop_test import Failure, pixels, rect, wait_for
@@ -269,13 +268,7 @@ def main():
                 f.write(STORY)
             same_exports(exports, linux_outputs(tool, folder, source))
         except Exception:
-            traceback.print_exc()
-            if os.environ.get("SORVANI_DESKTOP_SHOT"):
-                subprocess.run(["import", "-window", "root", os.environ["SORVANI_DESKTOP_SHOT"]],
-                               env=d.env, check=False)
-            log = os.path.join(folder, "program.log")
-            if os.path.exists(log):
-                print("program's output:\n" + open(log, errors="replace").read()[-4000:])
+            desktop.report_failure(d)
             return 1
         finally:
             d.stop()
