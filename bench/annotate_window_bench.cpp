@@ -23,6 +23,8 @@
 
 namespace {
 
+using namespace sorvani::shell;
+
 // Stops the clock when a message shows, so that the message box is not counted.
 class TimedPrompts : public RecordingPrompts {
   public:

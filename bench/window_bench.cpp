@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace sorvani::shell;
+
 void BM_PaintWindowSkin(benchmark::State& state) {
     QImage surface(int(state.range(0)), int(state.range(1)), QImage::Format_RGB32);
     const QImage skin = SkinPicture();

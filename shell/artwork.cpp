@@ -1,6 +1,7 @@
 #include "artwork.h"
 
-// The resources live in a static library: they must be registered before their first use.
+// The resources live in a static library: they must be registered before their first use, and
+// from outside any namespace, as Q_INIT_RESOURCE declares its function where it is used.
 static void RegisterArtwork() {
     static const bool registered = [] {
         Q_INIT_RESOURCE(artwork);
@@ -8,6 +9,8 @@ static void RegisterArtwork() {
     }();
     (void)registered;
 }
+
+namespace sorvani::shell {
 
 QImage SkinPicture() {
     RegisterArtwork();
@@ -26,3 +29,5 @@ QIcon ApplicationIcon() {
     icon.addFile(QStringLiteral(":/artwork/icon32.png"));
     return icon;
 }
+
+}  // namespace sorvani::shell

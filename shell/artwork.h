@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QString>
 
+namespace sorvani::shell {
+
 // The pictures embedded in the program.
 
 // The window skin, 150 x 155 pixels.
@@ -15,3 +17,5 @@ QPixmap StatePicture(const QString& name);
 
 // The application icon, 16 and 32 pixels.
 QIcon ApplicationIcon();
+
+}  // namespace sorvani::shell

@@ -4,6 +4,8 @@
 #include <QThread>
 #include <exception>
 
+namespace sorvani::shell {
+
 namespace {
 
 // How often the waiting thread looks up from the worker to turn the event loop.
@@ -66,3 +68,5 @@ std::unique_ptr<QTextDocument> BuildDocument(
         events);
     return document;
 }
+
+}  // namespace sorvani::shell

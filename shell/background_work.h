@@ -8,6 +8,8 @@
 
 #include "event_loop.h"
 
+namespace sorvani::shell {
+
 // Runs the work on a worker thread while the event loop keeps turning, so that a long job (taking
 // in or writing out a 10 MB document costs the text document about a second) does not freeze the
 // window. Rethrows what the work throws. When the event loop's yield throws (the window closes),
@@ -26,3 +28,5 @@ void DeleteInBackground(std::unique_ptr<QObject> object, EventLoop& events);
 std::unique_ptr<QTextDocument> BuildDocument(
     const std::function<void(QTextDocument&, std::stop_token)>& fill, const QFont& font,
     EventLoop& events);
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <stdexcept>
 
+namespace sorvani::shell {
+
 namespace {
 
 // Ends a run at its first turn of the event loop, as closing the window does.
@@ -53,3 +55,5 @@ TEST(BackgroundWork, ACancelledWaitStopsTheWorkAndEndsAfterIt) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

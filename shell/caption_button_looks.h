@@ -4,6 +4,8 @@
 
 #include "image_control.h"
 
+namespace sorvani::shell {
+
 // The looks of a caption button. Without a picture the glyph painted on the skin shows; the
 // hover mark in Tag says the button is lit.
 
@@ -25,3 +27,5 @@ inline void Unlight(ImageControl& button) {
     button.SetPicture(QPixmap());
     button.Tag.clear();
 }
+
+}  // namespace sorvani::shell

@@ -4,6 +4,8 @@
 #include <QStyleOptionGroupBox>
 #include <QToolTip>
 
+namespace sorvani::shell {
+
 namespace {
 
 // Room left of and right of the caption text inside the frame's width, for the frame's corners.
@@ -43,3 +45,5 @@ bool CaptionFrame::event(QEvent* event) {
         QToolTip::hideText();
     return true;
 }
+
+}  // namespace sorvani::shell

@@ -2,6 +2,8 @@
 
 #include <QGroupBox>
 
+namespace sorvani::shell {
+
 // A frame whose caption may be longer than the frame is wide, as a file's path: it shows the
 // caption shortened in the middle, keeping the file name visible, and the whole caption as the
 // tooltip of the caption.
@@ -23,3 +25,5 @@ class CaptionFrame : public QGroupBox {
 
     QString caption_;
 };
+
+}  // namespace sorvani::shell

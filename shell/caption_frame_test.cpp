@@ -7,6 +7,8 @@
 #include <QStyleOptionGroupBox>
 #include <QToolTip>
 
+namespace sorvani::shell {
+
 namespace {
 
 const QString kPath = QStringLiteral("/home/reader/documents/") + QString(60, QLatin1Char('x')) +
@@ -58,3 +60,5 @@ TEST(CaptionFrame, ShowsTheWholePathAsTheCaptionsTooltip) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

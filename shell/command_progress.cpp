@@ -5,6 +5,8 @@
 #include "percent_caption.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 using namespace frmmain_geometry;
 
 namespace {
@@ -71,3 +73,5 @@ void ReportedProgress::Yield() {
     }
     events_.Yield();
 }
+
+}  // namespace sorvani::shell

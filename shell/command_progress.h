@@ -5,6 +5,8 @@
 
 #include "event_loop.h"
 
+namespace sorvani::shell {
+
 class frmmain;
 
 // The progress bar and percentage of a long command (annotate, export), shown below the document
@@ -49,3 +51,5 @@ class ReportedProgress final : public EventLoop {
     std::atomic<int64_t> total_{0};
     int64_t shownPosition_ = 0;
 };
+
+}  // namespace sorvani::shell

@@ -2,4 +2,8 @@
 
 #include "dialog_directory.h"
 
+namespace sorvani::shell {
+
 QString DialogStartDirectory() { return QDir::homePath(); }
+
+}  // namespace sorvani::shell

@@ -10,6 +10,8 @@
 
 #include "background_work.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // Takes over the lazy layout of a document: each tick of the layout's own timer lays out what
@@ -115,3 +117,5 @@ std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTex
     old->setParent(nullptr);
     return std::unique_ptr<QTextDocument>(old);
 }
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 
 #include "event_loop.h"
 
+namespace sorvani::shell {
+
 // Lays out the box's document, from now on, a piece of bounded time at a time while the event
 // loop turns. A text widget lays out a long document in pieces that grow to 200,000 characters,
 // each a freeze of the window.
@@ -21,3 +23,5 @@ void ShowDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document, Event
 // The same, handing back the document the box had when it was given one, so that it can come back.
 std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTextDocument> document,
                                             EventLoop& events);
+
+}  // namespace sorvani::shell

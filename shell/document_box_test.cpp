@@ -7,6 +7,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+namespace sorvani::shell {
+
 namespace {
 
 TEST(ShowDocument, GivenDocumentsReplaceEachOtherWithoutPilingUp) {
@@ -51,3 +53,5 @@ TEST(ShowDocument, LinesScrollUnlessAParagraphIsWiderThanTheWrapWidth) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

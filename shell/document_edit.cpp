@@ -6,6 +6,8 @@
 
 #include "clipboard_document.h"
 
+namespace sorvani::shell {
+
 DocumentEdit::DocumentEdit(QWidget* parent) : QTextEdit(parent) {
     setDocument(new QTextDocument(this));
 }
@@ -51,3 +53,5 @@ std::unique_ptr<QMenu> DocumentEdit::ContextMenu(const QPoint& position) {
     }
     return menu;
 }
+
+}  // namespace sorvani::shell

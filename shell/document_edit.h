@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+namespace sorvani::shell {
+
 // The document box: a text box whose copies name the monospaced font of the annotation, so that
 // a paste into an office program stays aligned (see sorvani::documents::ClipboardDocument), and
 // whose undo and redo (Ctrl+Z, Ctrl+Y, the context menu) go on past the box's own edits to the
@@ -43,3 +45,5 @@ class DocumentEdit : public QTextEdit {
     Replacements replacements_;
     QList<QAction*> menuActions_;
 };
+
+}  // namespace sorvani::shell

@@ -1,5 +1,7 @@
 #include "document_history.h"
 
+namespace sorvani::shell {
+
 void DocumentHistory::Replaced(Entry previous) {
     redo_.clear();
     PutAsideForUndo(std::move(previous));
@@ -21,3 +23,5 @@ DocumentHistory::Entry DocumentHistory::Take(std::vector<Entry>& from) {
     from.pop_back();
     return entry;
 }
+
+}  // namespace sorvani::shell

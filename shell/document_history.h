@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+namespace sorvani::shell {
+
 // The documents that commands (import, annotate) replaced in the box, with the caption each had,
 // so that the box's undo brings one back and its redo the one that replaced it. A few are kept:
 // a long document takes much memory.
@@ -33,3 +35,5 @@ class DocumentHistory {
     std::vector<Entry> undo_;
     std::vector<Entry> redo_;
 };
+
+}  // namespace sorvani::shell

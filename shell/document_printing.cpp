@@ -9,6 +9,8 @@
 #include "text_export.h"
 #include "text_insertion.h"
 
+namespace sorvani::shell {
+
 using sorvani::documents::DocumentError;
 using sorvani::documents::PrintedPage;
 
@@ -58,3 +60,5 @@ void PrintReadingMaterial(QPrinter& printer, const QString& text,
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw DocumentError(kCannotPrint);
 }
+
+}  // namespace sorvani::shell

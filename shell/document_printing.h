@@ -6,6 +6,8 @@
 
 #include "reading_choices.h"
 
+namespace sorvani::shell {
+
 // Prints the text (CR LF between lines, as the box gives it) as reading material with the
 // choices, through the same painter as the PDF export, on A4 or, when the printer was set to it,
 // Letter. Throws DocumentError when nothing could be printed (the printer failed, or no installed
@@ -14,3 +16,5 @@
 void PrintReadingMaterial(QPrinter& printer, const QString& text,
                           sorvani::documents::ReadingChoices choices,
                           const std::stop_token& stop = {});
+
+}  // namespace sorvani::shell

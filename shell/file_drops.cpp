@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <algorithm>
 
+namespace sorvani::shell {
+
 namespace {
 
 // True when the drop carries local files, then the one file to import in path (empty when the
@@ -47,3 +49,5 @@ bool FileDrops::eventFilter(QObject*, QEvent* event) {
     if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, path] { import_(path); });
     return true;
 }
+
+}  // namespace sorvani::shell

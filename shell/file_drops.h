@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+namespace sorvani::shell {
+
 // Drops of files on the window. A text file or an RTF file is imported, as the import command
 // imports the file chosen in its dialog; other files are refused, where a text box would insert
 // their addresses as text; drops of text stay the box's own.
@@ -21,3 +23,5 @@ class FileDrops : public QObject {
   private:
     std::function<void(const QString&)> import_;
 };
+
+}  // namespace sorvani::shell

@@ -13,6 +13,8 @@
 #include "frmmain.h"
 #include "recording_prompts.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 class FileDrop : public testing::Test {
@@ -98,3 +100,5 @@ TEST_F(FileDrop, OtherFilesAreRefusedAndTextIsInsertedAsText) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

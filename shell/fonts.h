@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+namespace sorvani::shell {
+
 // The family of the windows' own font (captions, labels): SimSun where it exists.
 QString WindowFontFamily();
 
@@ -10,3 +12,5 @@ QString WindowFontFamily();
 QFont FontOf(const QString& family, double points, bool bold = false);
 
 inline constexpr double kWindowFontPoints = 10.5;
+
+}  // namespace sorvani::shell

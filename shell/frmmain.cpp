@@ -26,6 +26,8 @@
 #include "window_outline.h"
 #include "window_skin.h"
 
+namespace sorvani::shell {
+
 using namespace frmmain_geometry;
 
 namespace {
@@ -307,3 +309,5 @@ void frmmain::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
 void frmmain::showEvent(QShowEvent*) { KeepOffTaskbar(*this); }
 
 void frmmain::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, surface_); }
+
+}  // namespace sorvani::shell

@@ -24,6 +24,8 @@
 #include "pointer_position.h"
 #include "user_prompts.h"
 
+namespace sorvani::shell {
+
 // The main window: the document box, the column of commands, the hidden helpers the commands
 // use, and the chrome that stands in for the system frame (caption strip, caption buttons and
 // resize grips over a skin painted from a picture, cut to a rounded outline). Geometry is in
@@ -197,3 +199,5 @@ class frmmain : public QWidget {
     LongCommand::State longCommand_;
     DocumentHistory history_;
 };
+
+}  // namespace sorvani::shell

@@ -11,6 +11,8 @@
 #include "text_insertion.h"
 #include "worker_run.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // Holds the annotated text in a string of the kind the document is filled from.
@@ -118,3 +120,5 @@ void frmmain::Annotate(LongCommand& command) {
     }
     Wj->setFocus();
 }
+
+}  // namespace sorvani::shell

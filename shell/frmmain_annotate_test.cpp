@@ -12,6 +12,8 @@
 #include "test_dictionary.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // Also notes what the percentage label reads when a message is shown.
@@ -202,3 +204,5 @@ INSTANTIATE_TEST_SUITE_P(Progress, PercentCaptionOf,
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -10,6 +10,8 @@
 #include "frmmain_geometry.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 using namespace frmmain_geometry;
 
 namespace {
@@ -146,3 +148,5 @@ void frmmain::Immax_MouseUp() { Unlight(*Immax); }
 void frmmain::Imclose_MouseDown() { ShowPressed(*Imclose, ImClose2); }
 void frmmain::Imclose_MouseMove() { Light(*Imclose, ImClose1); }
 void frmmain::Imclose_MouseUp() { Unlight(*Imclose); }
+
+}  // namespace sorvani::shell

@@ -8,6 +8,8 @@
 #include "frmmain.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // The pointer where the test puts it, in screen pixels.
@@ -350,3 +352,5 @@ TEST_F(Chrome, GripsResizeOnlyWhileDraggedAndNeverAMaximizedWindow) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -17,6 +17,8 @@
 #include "rtf_reader.h"
 #include "word_processor.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 const QString kExported = QStringLiteral("导出文件成功！");
@@ -149,3 +151,5 @@ bool frmmain::SendToWordProcessor() {
         CmdDlg->Inform(QStringLiteral("您的电脑中没有安装字处理软件，不能输出到WORD！"));
     return handedOver;
 }
+
+}  // namespace sorvani::shell

@@ -23,6 +23,8 @@
 #endif
 #include "zip_reader.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 const QString kExported = QStringLiteral("导出文件成功！");
@@ -366,3 +368,5 @@ TEST_F(DocumentCommands, TheContextMenusUndoBringsBackTheDocumentAnImportReplace
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -2,6 +2,8 @@
 
 #include "twips.h"
 
+namespace sorvani::shell {
+
 // Design geometry of the main window and its controls, in twips. Controls inside a frame are
 // placed relative to the frame.
 namespace frmmain_geometry {
@@ -48,3 +50,5 @@ inline constexpr int kBottomGripRightGap = 240;
 inline constexpr int kRightGripTop = 240;
 
 }  // namespace frmmain_geometry
+
+}  // namespace sorvani::shell

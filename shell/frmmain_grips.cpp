@@ -3,6 +3,8 @@
 #include "frmmain.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // The window never gets smaller than this; a size at or below it is refused.
@@ -60,3 +62,5 @@ void frmmain::Pjiao_MouseMove() {
     if (width > kMinimumWidth) ResizeInTwips(width, GeometryInTwips(*this).height);
     if (height > kMinimumHeight) ResizeInTwips(GeometryInTwips(*this).width, height);
 }
+
+}  // namespace sorvani::shell

@@ -9,6 +9,8 @@
 #include "reading_settings.h"
 #include "rtf_reader.h"
 
+namespace sorvani::shell {
+
 std::optional<sorvani::documents::ReadingChoices> frmmain::ChooseLayout(bool forPrinting) {
     const auto choices = CmdDlg->ChooseLayout(LoadLayoutChoices(), forPrinting);
     if (choices) SaveLayoutChoices(*choices);
@@ -39,3 +41,5 @@ void frmmain::PrintDocument() {
     }
     Wj->setFocus();
 }
+
+}  // namespace sorvani::shell

@@ -18,6 +18,8 @@
 #include "settings_file.h"
 #include "shown_window.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -146,3 +148,5 @@ TEST_F(LayoutPaths, PrintsReadingMaterialToAPdfFileWhateverLayoutTheExportKeeps)
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

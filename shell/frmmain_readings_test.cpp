@@ -12,6 +12,8 @@
 #include "settings_file.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 class ReadingOptions : public testing::Test {
@@ -153,3 +155,5 @@ TEST_F(ReadingOptions, ASettingsFileThatCannotBeReadIsToldOfOnceTheWindowShows) 
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

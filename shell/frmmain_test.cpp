@@ -15,6 +15,8 @@
 #include "twips.h"
 #include "window_outline.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 class MainWindow : public testing::Test {
@@ -146,3 +148,5 @@ TEST_F(MainWindow, TabGoesFromTheDocumentThroughTheCommandsInDesignOrder) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -10,6 +10,8 @@
 #include "lexicon.h"
 #include "user_word_list.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // The longest word that may be given readings: names and phrases, not sentences.
@@ -139,3 +141,5 @@ void frmmain::EditUserWords() {
                                       "可以用记事本等文本编辑器打开它。")
                            .arg(QDir::toNativeSeparators(path)));
 }
+
+}  // namespace sorvani::shell

@@ -15,6 +15,8 @@
 #include "settings_file.h"
 #include "user_word_list.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 const QString kNoWord =
@@ -214,3 +216,5 @@ TEST_F(UserWords, TheListOpensForEditingMadeWithAHeaderWhenThereIsNone) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -10,6 +10,8 @@
 #include "sorvani_version.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 constexpr TwipRect kClientArea{0, 0, 4680, 3090};
@@ -69,3 +71,5 @@ void frmtemp::closeEvent(QCloseEvent* event) {
     else
         event->ignore();
 }
+
+}  // namespace sorvani::shell

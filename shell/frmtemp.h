@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace sorvani::shell {
+
 // The taskbar proxy: an ordinary window, kept out of sight, that stands for the application in
 // the taskbar (the frameless main window has no button there). Minimizing it hides the main
 // window, restoring it shows the main window again, closing it closes the main window. It never
@@ -31,3 +33,5 @@ class frmtemp : public QWidget {
 
     QWidget& main_;
 };
+
+}  // namespace sorvani::shell

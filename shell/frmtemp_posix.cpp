@@ -3,6 +3,8 @@
 
 #include "frmtemp.h"
 
+namespace sorvani::shell {
+
 // Window managers on X11 pull a window placed beyond the desktop back onto the screen, so there
 // the proxy has no visible pixel wherever it stands: no frame of the window manager's
 // (frameless), a window shape lying wholly outside the window (the window system draws nothing
@@ -16,3 +18,5 @@ void frmtemp::KeepOffScreen() {
     // An empty region would mean "no shape at all": one pixel outside the window does not.
     setMask(QRegion(-1, -1, 1, 1));
 }
+
+}  // namespace sorvani::shell

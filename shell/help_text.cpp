@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace sorvani::shell {
+
 QString BuildHelpText() {
     const QStringList lines{
         QStringLiteral("◇软件简介："),
@@ -20,3 +22,5 @@ QString BuildHelpText() {
     };
     return lines.join(QStringLiteral("\r\n"));
 }
+
+}  // namespace sorvani::shell

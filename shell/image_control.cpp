@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace sorvani::shell {
+
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     // Mouse events over the control belong to it, never to the window's bare surface.
     setAttribute(Qt::WA_NoMousePropagation);
@@ -37,3 +39,5 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     emit MouseUp();
     if (click) emit Click();
 }
+
+}  // namespace sorvani::shell

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+namespace sorvani::shell {
+
 // An image control: transparent while it has no picture, so the window's painted skin shows
 // through, yet it takes the mouse over its whole rectangle. The caption strip, the caption
 // buttons and the resize grips are such controls.
@@ -42,3 +44,5 @@ class ImageControl : public QWidget {
     QPixmap picture_;
     bool clickStarted_ = false;
 };
+
+}  // namespace sorvani::shell

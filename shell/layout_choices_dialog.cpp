@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace sorvani::shell {
+
 using sorvani::documents::ReadingChoices;
 
 LayoutChoicesDialog::LayoutChoicesDialog(const ReadingChoices& choices, bool forPrinting,
@@ -71,3 +73,5 @@ ReadingChoices LayoutChoicesDialog::Choices() const {
     choices.grid = grid->isChecked();
     return choices;
 }
+
+}  // namespace sorvani::shell

@@ -7,6 +7,8 @@
 
 #include "reading_choices.h"
 
+namespace sorvani::shell {
+
 // The small dialog of the layout of printed pages and web pages: the characters' size, capitals
 // or small letters, tone colours, the writing-practice grid, and reading material or a copy of
 // the box. The choices that only reading material has are shut while the box copy is chosen; for
@@ -29,3 +31,5 @@ class LayoutChoicesDialog : public QDialog {
   private:
     sorvani::documents::ReadingChoices::Layout keptLayout_;
 };
+
+}  // namespace sorvani::shell

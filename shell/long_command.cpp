@@ -6,6 +6,8 @@
 #include "document_error.h"
 #include "long_work_cancelled.h"
 
+namespace sorvani::shell {
+
 LongCommand::LongCommand(State& state, QWidget& window, QTextEdit& box, int yieldMs)
     : state_(state),
       window_(window),
@@ -48,3 +50,5 @@ std::optional<QString> FailureMessage(const std::exception_ptr& failure) {
         return QStringLiteral("发生了未知的错误。");
     }
 }
+
+}  // namespace sorvani::shell

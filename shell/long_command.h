@@ -9,6 +9,8 @@
 
 #include "throttled_event_loop.h"
 
+namespace sorvani::shell {
+
 // Held by each of the window's long commands (import, export, annotate) while it runs. It lets one
 // command run at a time: a command started during another does nothing. While it runs, the event
 // loop turns (the window repaints and answers), the document box is read-only so that nothing
@@ -51,3 +53,5 @@ class LongCommand {
 // What the user is told about a command's failure of any kind, out of memory included; nothing
 // when the failure is the command's end by a close of the window.
 std::optional<QString> FailureMessage(const std::exception_ptr& failure);
+
+}  // namespace sorvani::shell

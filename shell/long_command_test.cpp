@@ -22,6 +22,8 @@
 #include "frmmain.h"
 #include "recording_prompts.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 const QString kExported = QStringLiteral("导出文件成功！");
@@ -249,3 +251,5 @@ TEST(FailureMessage, NamesEveryKindOfFailureAndNoneForAClose) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -1,5 +1,7 @@
 #include "percent_caption.h"
 
+namespace sorvani::shell {
+
 QString PercentCaption(int64_t position, int64_t total) {
     if (total <= 0) return QStringLiteral("0%");
     const int64_t scaled = position * 100;
@@ -8,3 +10,5 @@ QString PercentCaption(int64_t position, int64_t total) {
     if (twiceRest > total || (twiceRest == total && percent % 2 == 1)) ++percent;
     return QString::number(percent) + QLatin1Char('%');
 }
+
+}  // namespace sorvani::shell

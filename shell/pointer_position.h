@@ -3,6 +3,8 @@
 #include <QCursor>
 #include <QPoint>
 
+namespace sorvani::shell {
+
 // Where the mouse pointer stands on the screen, in pixels. The resize grips read it through this
 // so that tests can place it.
 class PointerPosition {
@@ -15,3 +17,5 @@ class CursorPosition : public PointerPosition {
   public:
     QPoint ScreenPixels() const override { return QCursor::pos(); }
 };
+
+}  // namespace sorvani::shell

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace sorvani::shell {
+
 QTranslator* InstallQtChineseTranslations(QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
     // Where Qt is installed (a Linux distribution), else beside the program (a copied build).
@@ -17,3 +19,5 @@ QTranslator* InstallQtChineseTranslations(QCoreApplication& application) {
     delete translator;
     return nullptr;
 }
+
+}  // namespace sorvani::shell

@@ -2,6 +2,8 @@
 
 #include "settings_file.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 constexpr auto kByWord = "annotate/readingsByWord";
@@ -71,3 +73,5 @@ QString LoadLastFileFolder() { return OpenSettings()->value(kLastFileFolder).toS
 void SaveLastFileFolder(const QString& folder) {
     OpenSettings()->setValue(kLastFileFolder, folder);
 }
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 #include "context_readings.h"
 #include "reading_choices.h"
 
+namespace sorvani::shell {
+
 // The window's choice of readings (by word, tone change of 一 and 不), kept between runs in the
 // user's settings. On first start, and for a value that is not true or false, readings by word
 // are on and the tone change is off. A settings file that cannot be read is set aside, and
@@ -22,3 +24,5 @@ void SaveLayoutChoices(const sorvani::documents::ReadingChoices& choices);
 // until one was chosen.
 QString LoadLastFileFolder();
 void SaveLastFileFolder(const QString& folder);
+
+}  // namespace sorvani::shell

@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #endif
 
+namespace sorvani::shell {
+
 namespace {
 
 class SettingsFile : public testing::Test {
@@ -137,3 +139,5 @@ TEST_F(SettingsFile, AFolderOrAPipeIsSetAsideUnread) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace sorvani::shell {
+
 namespace {
 
 // Why Qt must not read the file; nothing when it may (or when there is none).
@@ -67,3 +69,5 @@ std::unique_ptr<QSettings> OpenSettings(std::optional<QString>* setAside) {
                         .arg(shown, *problem);
     return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
 }
+
+}  // namespace sorvani::shell

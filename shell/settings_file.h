@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+namespace sorvani::shell {
+
 // The file that keeps the window's settings between runs, as an INI file under the user's
 // configuration folder (where Qt keeps it by default on Linux).
 QString SettingsFilePath();
@@ -21,3 +23,5 @@ inline constexpr qint64 kLargestSettingsFile = 64 * 1024;
 // large, cannot be read or holds a value the program never writes is set aside under another name
 // first, and the settings start empty. Then `setAside` (when given) says so, in Chinese.
 std::unique_ptr<QSettings> OpenSettings(std::optional<QString>* setAside = nullptr);
+
+}  // namespace sorvani::shell

@@ -2,9 +2,13 @@
 
 #include "system_focus.h"
 
+namespace sorvani::shell {
+
 QString SystemFocusClass() {
     const HWND focus = GetFocus();
     wchar_t name[64] = {};
     if (!focus || GetClassNameW(focus, name, 64) == 0) return QString();
     return QString::fromWCharArray(name);
 }
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 
 #include "taskbar_entry.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
@@ -32,3 +34,5 @@ void KeepOffTaskbar(QWidget& window) {
                         state, XCB_ATOM_ATOM, 32, 1, &skip);
     xcb_flush(connection);
 }
+
+}  // namespace sorvani::shell

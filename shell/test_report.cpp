@@ -9,6 +9,8 @@
 #include "system_focus.h"
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 QString Rect(const TwipRect& r) {
@@ -51,7 +53,8 @@ TestReport::TestReport(QString path, QObject* parent) : QObject(parent), path_(s
 
 bool TestReport::eventFilter(QObject* watched, QEvent* event) {
     // The splash screen is gone before the main window shows: its place is kept until then.
-    if (event->type() == QEvent::Show && splash_.isEmpty() && watched->inherits("frmstart"))
+    if (event->type() == QEvent::Show && splash_.isEmpty() &&
+        watched->inherits("sorvani::startup::frmstart"))
         splash_ = Rect(GeometryInTwips(*static_cast<QWidget*>(watched)));
     switch (event->type()) {
         case QEvent::KeyPress:
@@ -113,3 +116,5 @@ void TestReport::Write() {
         file.commit();
     }
 }
+
+}  // namespace sorvani::shell

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+namespace sorvani::shell {
+
 // For the tests that drive the real program under a window manager, and for nothing else: when
 // the environment names a file in SORVANI_TEST_REPORT, the program writes there what a test
 // cannot read from outside (which window is active, which control has the keyboard, the
@@ -29,3 +31,5 @@ class TestReport : public QObject {
     bool pending_ = false;
     bool wasBusy_ = false;  // at the last poll: a dialog showed or a command ran
 };
+
+}  // namespace sorvani::shell

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <utility>
 
+namespace sorvani::shell {
+
 ThrottledEventLoop::ThrottledEventLoop(std::function<bool()> cancelled, int intervalMs)
     : cancelled_(std::move(cancelled)), intervalMs_(intervalMs) {
     sinceLast_.start();
@@ -14,3 +16,5 @@ void ThrottledEventLoop::Yield() {
     sinceLast_.restart();
     if (cancelled_()) throw sorvani::LongWorkCancelled{};
 }
+
+}  // namespace sorvani::shell

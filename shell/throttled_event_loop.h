@@ -5,6 +5,8 @@
 
 #include "event_loop.h"
 
+namespace sorvani::shell {
+
 // Hands control to Qt's event loop during the window's long commands (annotate, import, export),
 // but only when about 15 ms have passed since the last time: the window keeps repainting and
 // answering, and the work does not pay for event handling after every character.
@@ -21,3 +23,5 @@ class ThrottledEventLoop final : public EventLoop {
     int intervalMs_;
     QElapsedTimer sinceLast_;
 };
+
+}  // namespace sorvani::shell

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <cmath>
 
+namespace sorvani::shell {
+
 int TwipsToPixels(double twips) { return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)); }
 
 int PointsToPixels(double points) { return TwipsToPixels(points * kTwipsPerPoint); }
@@ -65,3 +67,5 @@ void GrowInTwips(QWidget& widget, int width, int height) {
     geometry.height += height;
     SetGeometryInTwips(widget, geometry);
 }
+
+}  // namespace sorvani::shell

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace sorvani::shell {
+
 // Forms and controls keep their geometry in twips. The design assumes 96 dots per inch, so a
 // pixel is always 15 twips, whatever the display reports.
 inline constexpr int kTwipsPerPixel = 15;
@@ -43,3 +45,5 @@ void SetGeometryInTwips(QWidget& widget, const TwipRect& twips);
 void GrowInTwips(QWidget& widget, int width, int height);
 // Moves to the nearest whole twip, keeping the size.
 void MoveInTwips(QWidget& widget, double left, double top);
+
+}  // namespace sorvani::shell

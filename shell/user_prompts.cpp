@@ -15,6 +15,8 @@
 
 #include "layout_choices_dialog.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 const QString kTitle = QStringLiteral("Sorvani");
@@ -172,3 +174,5 @@ bool DialogPrompts::ChoosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, parent_);
     return dialog.exec() == QDialog::Accepted;
 }
+
+}  // namespace sorvani::shell

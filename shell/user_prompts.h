@@ -10,6 +10,8 @@
 class QMessageBox;
 class QPrinter;
 
+namespace sorvani::shell {
+
 // The modal questions, messages and file dialogs the commands show. The window asks through
 // this interface so that tests can answer in place of a person.
 class UserPrompts {
@@ -72,3 +74,5 @@ class DialogPrompts : public UserPrompts {
   private:
     QWidget* parent_;
 };
+
+}  // namespace sorvani::shell

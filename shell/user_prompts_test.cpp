@@ -16,6 +16,8 @@
 
 #include "qt_translations.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // A file whose name says nothing and whose first bytes say PDF: reading it would tell PDF. The
@@ -115,3 +117,5 @@ TEST(QtTranslations, QtsOwnButtonsReadChineseAndTheProgramsTextsStay) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -9,6 +9,8 @@
 #include "document_files.h"
 #include "settings_file.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // A word list of a school is kilobytes; more is the wrong file.
@@ -121,3 +123,5 @@ std::optional<QString> PutUserWord(const QString& path, const QString& word,
     }
     return WriteList(path, lines.join('\n'));
 }
+
+}  // namespace sorvani::shell

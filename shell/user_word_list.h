@@ -6,6 +6,8 @@
 
 #include "user_words.h"
 
+namespace sorvani::shell {
+
 // The user's own readings in the window: a plain list (see sorvani::ParseUserWords, the list
 // sorvani-annotate --user-words reads) in the folder of the settings file, which the annotate
 // command reads before every run and the box's context menu adds to.
@@ -29,3 +31,5 @@ std::optional<QString> CreateUserWordList(const QString& path);
 // one is written whole. Returns why it could not, in Chinese.
 std::optional<QString> PutUserWord(const QString& path, const QString& word,
                                    const QString& syllables);
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+namespace sorvani::shell {
+
 namespace {
 
 class UserWordListFile : public testing::Test {
@@ -58,3 +60,5 @@ TEST_F(UserWordListFile, ANewListStartsWithItsHeaderInItsOwnFolder) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

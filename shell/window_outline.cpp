@@ -6,6 +6,8 @@
 
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 QRegion RegionOf(const OutlineShape& shape) {
@@ -39,3 +41,5 @@ void ShapeWindowRegion(QWidget& form) {
     const TwipRect size = GeometryInTwips(form);
     if (const auto outline = WindowOutline(size.width, size.height)) form.setMask(*outline);
 }
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace sorvani::shell {
+
 // One piece of the rounded window outline, in pixels. As with window regions, the box runs
 // from (left, top) up to but excluding (right, bottom); an ellipse is the one inscribed in it.
 struct OutlineShape {
@@ -31,3 +33,5 @@ std::optional<QRegion> WindowOutline(int widthTwips, int heightTwips);
 
 // Cuts the window to its outline; the window keeps its previous outline when there is none.
 void ShapeWindowRegion(QWidget& form);
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 // A window size in twips, named for where it occurs.
@@ -76,3 +78,5 @@ TEST(WindowOutline, AHeightBeyondSixteenBitsOfPixelsHasNoOutline) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

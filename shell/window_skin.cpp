@@ -5,6 +5,8 @@
 
 #include "twips.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 QRectF PixelRect(double left, double top, double width, double height) {
@@ -55,3 +57,5 @@ void PaintWindowSkin(QImage& surface, const QImage& skin, const QColor& backgrou
     Print(painter, 330, 110, kCaptionShadeColour, caption);
     Print(painter, 340, 120, kCaptionColour, caption);
 }
+
+}  // namespace sorvani::shell

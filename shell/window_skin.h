@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+namespace sorvani::shell {
+
 // The caption is printed twice, the light print offset up and left, as an engraved edge.
 inline const QColor kCaptionShadeColour{151, 169, 193};
 inline const QColor kCaptionColour{31, 96, 169};
@@ -14,3 +16,5 @@ inline const QColor kCaptionColour{31, 96, 169};
 // at their size, and the caption near the top-left corner.
 void PaintWindowSkin(QImage& surface, const QImage& skin, const QColor& background,
                      const QString& caption, const QFont& font);
+
+}  // namespace sorvani::shell

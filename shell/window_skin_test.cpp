@@ -5,6 +5,8 @@
 #include "artwork.h"
 #include "fonts.h"
 
+namespace sorvani::shell {
+
 namespace {
 
 const QColor kBackground(236, 233, 216);
@@ -48,3 +50,5 @@ TEST(WindowSkin, PrintsTheCaptionInTwoColoursNearTheTopLeft) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

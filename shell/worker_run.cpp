@@ -6,6 +6,8 @@
 #include <exception>
 #include <memory>
 
+namespace sorvani::shell {
+
 namespace {
 
 // Calls the work may have waiting at a time: a handful keeps the worker busy while the waiting
@@ -55,3 +57,5 @@ void RunOnWorker(const std::function<void(std::stop_token, const TellWaiter&)>& 
     worker->wait();
     if (failure) std::rethrow_exception(failure);
 }
+
+}  // namespace sorvani::shell

@@ -3,6 +3,8 @@
 #include <functional>
 #include <stop_token>
 
+namespace sorvani::shell {
+
 // Hands a function to the thread that waits for the work, which runs it by a queued call; calls
 // run in the order handed.
 using TellWaiter = std::function<void(std::function<void()> call)>;
@@ -14,3 +16,5 @@ using TellWaiter = std::function<void(std::function<void()> call)>;
 // so that the waiting thread never has a long backlog to handle before it can answer again.
 void RunOnWorker(const std::function<void(std::stop_token, const TellWaiter&)>& work,
                  std::stop_token stop);
+
+}  // namespace sorvani::shell

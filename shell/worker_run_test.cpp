@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace sorvani::shell {
+
 namespace {
 
 TEST(WorkerRun, RunsEveryCallOnTheWaitingThreadInOrder) {
@@ -51,3 +53,5 @@ TEST(WorkerRun, AStopRequestedWhileTheWorkRunsReachesIt) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::shell

@@ -16,6 +16,10 @@
 #include "twips.h"
 #include "window_outline.h"
 
+namespace sorvani::startup {
+
+using namespace shell;
+
 using namespace frmstart_geometry;
 
 namespace {
@@ -183,3 +187,5 @@ void frmstart::paintEvent(QPaintEvent*) {
                          QPointF(TwipsToPixelsF(line->x2), TwipsToPixelsF(kLineBottom)));
     }
 }
+
+}  // namespace sorvani::startup

@@ -12,6 +12,8 @@
 #include "pinyin_dictionary.h"
 #include "user_prompts.h"
 
+namespace sorvani::startup {
+
 // A straight line drawn on the splash from its upper end (x1 at y 360) to its lower end (x2 at
 // y 3360, below the bottom edge), in twips.
 struct SplashLine {
@@ -30,13 +32,13 @@ class frmstart : public QWidget {
   public:
     // The dictionary is filled from dictionaryFile; prompts report a failed load.
     frmstart(sorvani::PinyinDictionary& dictionary, std::filesystem::path dictionaryFile,
-             UserPrompts& prompts);
+             shell::UserPrompts& prompts);
 
     // A file that the main window opens as the import command would, once it shows.
     void OpenWhenShown(QString document) { document_ = std::move(document); }
 
     // The main window, once the splash has opened it.
-    frmmain* MainWindow() const { return main_.get(); }
+    shell::frmmain* MainWindow() const { return main_.get(); }
     // Whether the dictionary could not be loaded; the program then ends with a failure status.
     bool StartFailed() const { return startFailed_; }
 
@@ -71,8 +73,8 @@ class frmstart : public QWidget {
 
     sorvani::PinyinDictionary& dictionary_;
     std::filesystem::path dictionaryFile_;
-    UserPrompts& prompts_;
-    std::unique_ptr<frmmain> main_;
+    shell::UserPrompts& prompts_;
+    std::unique_ptr<shell::frmmain> main_;
     QString document_;
     bool dictionaryLoaded_ = false;
     bool startFailed_ = false;
@@ -83,3 +85,5 @@ class frmstart : public QWidget {
     int16_t line2Top_ = 0;
     int16_t line2Bottom_ = 0;
 };
+
+}  // namespace sorvani::startup

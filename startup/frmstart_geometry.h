@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+namespace sorvani::startup {
+
 // Design values of the splash screen; geometry in twips.
 namespace frmstart_geometry {
 
@@ -31,3 +33,5 @@ inline constexpr double kTitlePoints = 18;
 inline constexpr double kFooterPoints = 10.5;
 
 }  // namespace frmstart_geometry
+
+}  // namespace sorvani::startup

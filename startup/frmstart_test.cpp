@@ -11,6 +11,10 @@
 #include "test_dictionary.h"
 #include "twips.h"
 
+namespace sorvani::startup {
+
+using namespace shell;
+
 namespace {
 
 class Splash : public testing::Test {
@@ -202,3 +206,5 @@ TEST(FailedStart, ReportsTheMissingDictionaryAndNeverOpensTheMainWindow) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::startup

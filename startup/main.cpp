@@ -16,22 +16,26 @@ int main(int argc, char* argv[]) {
     // opened. Anything else waits until Qt has taken its own options from the command line.
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const StartupRequest early = ParseStartupArguments(arguments);
-    if (early.action == StartupRequest::Action::ShowVersion ||
-        early.action == StartupRequest::Action::ShowHelp)
-        return AnswerWithoutWindow(early);
+    const sorvani::startup::StartupRequest early =
+        sorvani::startup::ParseStartupArguments(arguments);
+    if (early.action == sorvani::startup::StartupRequest::Action::ShowVersion ||
+        early.action == sorvani::startup::StartupRequest::Action::ShowHelp)
+        return sorvani::startup::AnswerWithoutWindow(early);
 
     QApplication app(argc, argv);
-    const StartupRequest request = ParseStartupArguments(QApplication::arguments().mid(1));
-    if (const int status = AnswerWithoutWindow(request); status >= 0) return status;
-    QApplication::setWindowIcon(ApplicationIcon());
+    const sorvani::startup::StartupRequest request =
+        sorvani::startup::ParseStartupArguments(QApplication::arguments().mid(1));
+    if (const int status = sorvani::startup::AnswerWithoutWindow(request); status >= 0)
+        return status;
+    QApplication::setWindowIcon(sorvani::shell::ApplicationIcon());
     // Ties the windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(SORVANI_APP_ID));
-    InstallQtChineseTranslations(app);
-    TestReport::InstallIfAsked(app);
+    sorvani::shell::InstallQtChineseTranslations(app);
+    sorvani::shell::TestReport::InstallIfAsked(app);
     sorvani::PinyinDictionary dictionary;
-    DialogPrompts prompts;
-    frmstart splash(dictionary, sorvani::DictionaryFilePath(sorvani::ProgramDirectory()), prompts);
+    sorvani::shell::DialogPrompts prompts;
+    sorvani::startup::frmstart splash(
+        dictionary, sorvani::DictionaryFilePath(sorvani::ProgramDirectory()), prompts);
     splash.OpenWhenShown(request.document);
     splash.show();
     const int status = QApplication::exec();

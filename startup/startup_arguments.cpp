@@ -5,6 +5,8 @@
 
 #include "sorvani_version.h"
 
+namespace sorvani::startup {
+
 namespace {
 
 const char* const kUsage =
@@ -65,3 +67,5 @@ int AnswerWithoutWindow(const StartupRequest& request) {
     }
     return -1;
 }
+
+}  // namespace sorvani::startup

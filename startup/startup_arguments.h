@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace sorvani::startup {
+
 // What the desktop program's command line asks for.
 struct StartupRequest {
     enum class Action { Run, ShowVersion, ShowHelp, Refuse };
@@ -19,3 +21,5 @@ StartupRequest ParseStartupArguments(const QStringList& arguments);
 // Answers a request that needs no window on standard output or standard error and gives the
 // exit status; -1 for a request to run.
 int AnswerWithoutWindow(const StartupRequest& request);
+
+}  // namespace sorvani::startup

@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+namespace sorvani::startup {
+
 namespace {
 
 using Action = StartupRequest::Action;
@@ -44,3 +46,5 @@ TEST(StartupArguments, RefusesWhatItCannotOpen) {
 }
 
 }  // namespace
+
+}  // namespace sorvani::startup

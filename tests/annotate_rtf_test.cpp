@@ -16,6 +16,7 @@ namespace sorvani {
 namespace {
 
 using namespace testing_tool;
+using namespace shell;
 
 class AnnotateRtf : public AnnotateTool {
   protected:

@@ -13,6 +13,7 @@ namespace sorvani {
 namespace {
 
 using namespace testing_tool;
+using namespace shell;
 
 struct PlainTextCase {
     const char* name;

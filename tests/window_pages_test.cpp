@@ -23,6 +23,7 @@
 namespace {
 
 using namespace Qt::StringLiterals;
+using namespace sorvani::shell;
 using sorvani::documents::ReadingChoices;
 using sorvani::testing_pages::Word;
 

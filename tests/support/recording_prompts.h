@@ -5,6 +5,8 @@
 
 #include "user_prompts.h"
 
+namespace sorvani::shell {
+
 // Answers in place of a person and keeps every message shown, for tests.
 class RecordingPrompts : public UserPrompts {
   public:
@@ -57,3 +59,5 @@ class RecordingPrompts : public UserPrompts {
     std::function<bool(QPrinter&)> choosePrinter;
     int printDialogs = 0;
 };
+
+}  // namespace sorvani::shell

@@ -6,6 +6,8 @@
 #include "frmmain.h"
 #include "recording_prompts.h"
 
+namespace sorvani::shell {
+
 // The main window, shown and active, its prompts answered by the recording prompts it leaves in
 // `prompts`.
 inline std::unique_ptr<frmmain> ShownWindow(const sorvani::PinyinDictionary& dictionary,
@@ -18,3 +20,5 @@ inline std::unique_ptr<frmmain> ShownWindow(const sorvani::PinyinDictionary& dic
     QApplication::processEvents();
     return window;
 }
+
+}  // namespace sorvani::shell

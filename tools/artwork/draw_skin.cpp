@@ -7,6 +7,9 @@
 
 namespace {
 
+using sorvani::shell::PixelsToTwips;
+using sorvani::shell::WindowOutline;
+
 constexpr int kWidth = 150;
 constexpr int kHeight = 155;
 constexpr int kBorder = 9;
