@@ -208,15 +208,17 @@ void frmmain::CreateChrome() {
 
 void frmmain::Form_Load() {
     setWindowTitle(QString::fromLatin1(kSorvaniTitle));
-    // Showing the proxy shows this window too, through the proxy's resize handling.
-    proxy_ = std::make_unique<frmtemp>(*this);
-    proxy_->show();
-    proxy_->MoveOutOfSight();
+    // Centred before it first shows: a window manager places a window shown without a place of
+    // its own where it likes, and may do so after the later move (fluxbox at the top).
     const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
     const TwipRect screenTwips = ToTwips(screenArea);
     const TwipRect window = GeometryInTwips(*this);
     MoveInTwips(*this, screenTwips.left + (screenTwips.width - window.width) / 2,
                 screenTwips.top + (screenTwips.height - window.height) / 2);
+    // Showing the proxy shows this window too, through the proxy's resize handling.
+    proxy_ = std::make_unique<frmtemp>(*this);
+    proxy_->show();
+    proxy_->MoveOutOfSight();
     SetGeometryInTwips(*Wj, kWj);
     Wj->setPlainText(BuildHelpText());
     Wj->setFocus();

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QScreen>
 #include <QTextBlock>
+#include <optional>
 
 #include "document_font.h"
 #include "help_text.h"
@@ -49,6 +50,33 @@ TEST_F(MainWindow, StartsCentredWithItsCaptionAndDesignSize) {
     EXPECT_NEAR(window.geometry().center().y(), screen.center().y(), 1);
     EXPECT_EQ(GeometryInTwips(*window.Wj), (TwipRect{120, 240, 8535, 5895}));
     EXPECT_EQ(QApplication::focusWidget(), window.Wj);
+}
+
+// Where the window stands when it first shows, as a window manager sees it mapped.
+class FirstShowPosition : public QObject {
+  public:
+    std::optional<QPoint> position;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !position && qobject_cast<frmmain*>(watched))
+            position = static_cast<QWidget*>(watched)->pos();
+        return false;
+    }
+};
+
+TEST(MainWindowStart, IsCentredBeforeItFirstShows) {
+    // Shown first and moved after, the window is placed where the window manager likes, which
+    // may win over the move (fluxbox put it at the top now and then).
+    FirstShowPosition first;
+    qApp->installEventFilter(&first);
+    sorvani::PinyinDictionary dictionary;
+    frmmain window(dictionary, std::make_unique<RecordingPrompts>());
+    qApp->removeEventFilter(&first);
+    ASSERT_TRUE(first.position);
+    EXPECT_EQ(*first.position, window.pos());
+    const QRect screen = window.screen()->geometry();
+    EXPECT_NEAR(first.position->x() + window.width() / 2, screen.center().x(), 1);
 }
 
 TEST_F(MainWindow, TheDocumentBoxShowsTheDocumentFontWithoutWrapping) {

@@ -13,6 +13,7 @@ a poll for a condition, bounded generously; nothing depends on how fast the mach
 
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -27,6 +28,10 @@ LEAVE_UNEXPORTED = "文件内容已改动，尚未导出。不导出就退出吗
 
 
 class Failure(Exception):
+    pass
+
+
+class DisplayLost(Exception):
     pass
 
 
@@ -45,47 +50,88 @@ class Desktop:
         self.env.update(HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, "config"),
                         XDG_RUNTIME_DIR=folder, LANG="C.UTF-8", LC_ALL="C.UTF-8")
 
-    def start(self, args, **kwargs):
-        process = subprocess.Popen(args, env=self.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, **kwargs)
+    def start(self, args, log, pass_fds=()):
+        """Starts a helper in a process group of its own, its output in the named log: ending the
+        group ends whatever the helper started too."""
+        with open(os.path.join(self.folder, log), "wb") as output:
+            process = subprocess.Popen(args, env=self.env, stdin=subprocess.DEVNULL,
+                                       stdout=output, stderr=subprocess.STDOUT,
+                                       pass_fds=pass_fds, start_new_session=True)
         self.processes.append(process)
         return process
 
     def start_display(self):
+        """Xvfb and the window manager, started afresh while either ends before the window
+        manager manages the display: an X server that has named its display can still give up
+        on it (another server's lock), and a window manager that found no display waits for
+        nothing."""
+        for attempt in range(3):
+            started = len(self.processes)
+            try:
+                self.start_window_manager(self.start_server())
+                return
+            except DisplayLost as lost:
+                if attempt == 2:
+                    raise Failure(str(lost))
+                print("starting the display again: %s" % lost)
+                for process in self.processes[started:]:
+                    end(process)
+                del self.processes[started:]
+
+    def start_server(self):
+        # Xvfb picks a free display itself and names it once it accepts connections.
         read, write = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                    "%dx%dx24" % SCREEN, "-br", "-nolisten", "tcp"],
-                   pass_fds=[write], stderr=subprocess.DEVNULL)
+        server = self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN,
+                             "-br", "-nolisten", "tcp"], "xvfb.log", pass_fds=[write])
         os.close(write)
-        number = b""
         with os.fdopen(read, "rb") as pipe:
             number = pipe.readline().strip()
         if not number:
-            raise Failure("Xvfb did not start")
+            raise DisplayLost("Xvfb ended with status %s: %s"
+                              % (server.wait(), self.log("xvfb.log")))
         self.env["DISPLAY"] = ":" + number.decode()
+        return server
+
+    def start_window_manager(self, server):
         if self.window_manager == "openbox":
-            self.start(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+            manager = self.start(["openbox", "--sm-disable"], "wm.log")
         else:
-            self.start([self.window_manager], stderr=subprocess.DEVNULL)
-        wait_for(self.window_manager + " manages the display",
-                 lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+            # Left to its style, fluxbox has a background painted by a program of its own that
+            # outlives it and writes into the home folder as the test removes it.
+            os.makedirs(os.path.join(self.folder, ".fluxbox"), exist_ok=True)
+            with open(os.path.join(self.folder, ".fluxbox", "overlay"), "w") as f:
+                f.write("background: none\n")
+            manager = self.start([self.window_manager], "wm.log")
+
+        def manages():
+            for process, name, log in [(server, "Xvfb", "xvfb.log"),
+                                       (manager, self.window_manager, "wm.log")]:
+                if process.poll() is not None:
+                    raise DisplayLost("%s ended with status %d on %s: %s"
+                                      % (name, process.returncode, self.env["DISPLAY"],
+                                         self.log(log)))
+            return "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+
+        wait_for(self.window_manager + " manages the display", manages)
+
+    def log(self, name):
+        """The end of a log in the test's folder."""
+        try:
+            with open(os.path.join(self.folder, name), errors="replace") as f:
+                return f.read()[-4000:]
+        except OSError:
+            return ""
 
     def start_program(self):
         env = dict(self.env, SORVANI_TEST_REPORT=self.report_path, QT_QPA_PLATFORM="xcb")
         self.program_process = subprocess.Popen(
             [self.program], env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=open(os.path.join(self.folder, "program.log"), "wb"))
+            stderr=open(os.path.join(self.folder, "program.log"), "wb"), start_new_session=True)
         self.processes.append(self.program_process)
 
     def stop(self):
         for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            end(process)
 
     def x(self, *args):
         """Runs an X tool on the display; its output."""
@@ -117,6 +163,22 @@ class Desktop:
 
         wait_for(what, holds, lambda: "last report: %r" % {k: v[:80] for k, v in last.items()})
         return last
+
+
+def end(process):
+    """Ends a process and whatever it started: everything in the process group it leads."""
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        pass
+    except ProcessLookupError:
+        pass
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    process.wait()
 
 
 def wait_for(what, condition, details=lambda: ""):
@@ -159,7 +221,13 @@ class Scenario:
         """Waits until the dialog shows and has the keyboard."""
         self.d.wait_report("the dialog %r shows with the keyboard" % title,
                            lambda r: r["dialog"] == title and r["active"] == kind
-                           and (message is None or r["message"] == message))
+                           and (message is None or r["message"] == message)
+                           and self.keys_reach_active_window(r))
+
+    def keys_reach_active_window(self, r):
+        """Whether keys sent now reach the window Qt counts as active: here Qt learns it from
+        the window system itself."""
+        return True
 
     def answer(self, title, key, message=None):
         self.wait_dialog(title, "QMessageBox" if title == "Sorvani" else "QFileDialog", message)
@@ -398,15 +466,17 @@ class Scenario:
 
 
 def report_failure(desktop):
-    """What went wrong, the screen as it was when SORVANI_DESKTOP_SHOT names a file for it, and
-    the end of the program's own output."""
+    """What went wrong, the screen as it was when SORVANI_DESKTOP_SHOT names a file for it, the
+    program's last report and the end of the program's and the window manager's output."""
     traceback.print_exc()
     if os.environ.get("SORVANI_DESKTOP_SHOT"):
         subprocess.run(["import", "-window", "root", os.environ["SORVANI_DESKTOP_SHOT"]],
                        env=desktop.env, check=False)
-    log = os.path.join(desktop.folder, "program.log")
-    if os.path.exists(log):
-        print("program's output:\n" + open(log, errors="replace").read()[-4000:])
+    report = desktop.report()
+    report.pop("text", None)
+    print("the program's last report: %r" % report)
+    for name, what in [("program.log", "program"), ("wm.log", "window manager")]:
+        print("the %s's output:\n%s" % (what, desktop.log(name)))
 
 
 def main():
