@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 namespace sorvani::shell {
 
@@ -8,5 +9,10 @@ namespace sorvani::shell {
 // system sees it, where the system's own dialogs hold controls Qt does not know (the open and
 // save dialogs on Windows); empty elsewhere.
 QString SystemFocusClass();
+
+// For the test report: whether the window system gives the keys to the window Qt counts as
+// active. On Windows Qt may count a window active before the system's focus reaches it (a message
+// box under Wine's desktop), and keys sent meanwhile go elsewhere; elsewhere always so.
+bool SystemKeysGoTo(const QWidget& window);
 
 }  // namespace sorvani::shell

@@ -11,4 +11,9 @@ QString SystemFocusClass() {
     return QString::fromWCharArray(name);
 }
 
+bool SystemKeysGoTo(const QWidget& window) {
+    const auto handle = reinterpret_cast<HWND>(window.winId());
+    return GetForegroundWindow() == handle && GetFocus() == handle;
+}
+
 }  // namespace sorvani::shell

@@ -104,6 +104,8 @@ void TestReport::Write() {
         QStringLiteral("busy=%1").arg(window->Busy()),
         QStringLiteral("splash=%1").arg(splash_),
         QStringLiteral("systemFocus=%1").arg(SystemFocusClass()),
+        QStringLiteral("systemKeys=%1")
+            .arg(QApplication::activeWindow() && SystemKeysGoTo(*QApplication::activeWindow())),
         // Last, as the one value that runs over several lines.
         QStringLiteral("text=%1").arg(window->Wj->toPlainText()),
     };
