@@ -5,9 +5,12 @@
 #include <QMenu>
 
 #include "clipboard_document.h"
+#include "document_font.h"
 
 DocumentEdit::DocumentEdit(QWidget* parent) : QTextEdit(parent) {
-    setDocument(new QTextDocument(this));
+    auto* const document = new QTextDocument(this);
+    sorvani::documents::UseDocumentFont(*document);
+    setDocument(document);
 }
 
 QMimeData* DocumentEdit::createMimeDataFromSelection() const {
