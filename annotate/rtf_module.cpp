@@ -31,7 +31,7 @@ QGuiApplication* StartQt() {
     static char* argv[] = {name, nullptr};
     qInstallMessageHandler(ReportFatalOnly);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ShowSystemFontsOffscreen();
+    documents::ShowSystemFontsOffscreen();
     return new QGuiApplication(argc, argv);
 }
 

@@ -32,15 +32,6 @@ constexpr std::array<std::pair<int, int>, 19> kCharsetCodePages{{
     {255, 850},   // OEM
 }};
 
-// The converter of a Windows code page, under the names the platform may know it by.
-QStringDecoder DecoderFor(int codePage) {
-    for (const char* pattern : {"windows-%1", "cp%1"}) {
-        QStringDecoder decoder(QString::fromLatin1(pattern).arg(codePage).toLatin1().constData());
-        if (decoder.isValid()) return decoder;
-    }
-    return QStringDecoder("windows-1252");
-}
-
 }  // namespace
 
 int CodePageOfCharset(int charset) {
@@ -58,14 +49,10 @@ QString CodePageDecoders::Decode(int codePage, QByteArrayView bytes) {
         return QStringOf(
             cp936::Decode(std::string_view(bytes.data(), static_cast<size_t>(bytes.size()))));
     if (codePage == kCodePageUtf8) return QString::fromUtf8(bytes);
-    auto found = decoders_.find(codePage);
-    if (found == decoders_.end()) found = decoders_.emplace(codePage, DecoderFor(codePage)).first;
-    QStringDecoder& decoder = found->second;
-    if (!decoder.isValid()) return QString::fromLatin1(bytes);
-    QString text = decoder.decode(bytes);
-    // A sequence the piece leaves unfinished is not carried into the next piece.
-    decoder.resetState();
-    return text;
+    auto found = converters_.find(codePage);
+    if (found == converters_.end())
+        found = converters_.emplace(codePage, PlatformConverterOf(codePage)).first;
+    return found->second->Decode(bytes);
 }
 
 }  // namespace sorvani::documents

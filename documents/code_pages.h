@@ -2,8 +2,10 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 #include <map>
+#include <memory>
+
+#include "code_page_converter.h"
 
 // The Windows code pages that RTF files name through \ansicpg, \cpg and \fcharset.
 namespace sorvani::documents {
@@ -27,7 +29,7 @@ class CodePageDecoders {
     QString Decode(int codePage, QByteArrayView bytes);
 
   private:
-    std::map<int, QStringDecoder> decoders_;
+    std::map<int, std::unique_ptr<CodePageConverter>> converters_;
 };
 
 }  // namespace sorvani::documents

@@ -27,6 +27,17 @@ TEST(CodePages, DecodesTheCommonCodePages) {
     EXPECT_EQ(DecodeCodePage(949, "\xC7\xD1"), u"한"_s);
 }
 
+TEST(CodePages, BytesThatAreNoCharacterBecomeReplacementsAndTheRestIsKept) {
+    // A lead byte at the end, or before a byte that cannot follow it.
+    EXPECT_EQ(DecodeCodePage(950, "a\xA4"), u"a\uFFFD"_s);
+    EXPECT_EQ(DecodeCodePage(950, "\xA4 b\xA4\xA4"), u"\uFFFD b中"_s);
+    // Each piece stands alone: what one leaves unfinished is not finished by the next.
+    CodePageDecoders decoders;
+    EXPECT_EQ(decoders.Decode(949, "\xC7"), u"\uFFFD"_s);
+    EXPECT_EQ(decoders.Decode(949, "\xD1 a"), u"\uFFFD a"_s);
+    EXPECT_EQ(decoders.Decode(949, "\xC7\xD1"), u"한"_s);
+}
+
 TEST(CodePages, UnknownCodePagesReadAsWestern) {
     EXPECT_EQ(DecodeCodePage(12345, "caf\xE9"), u"café"_s);
     EXPECT_EQ(DecodeCodePage(-1, "a"), u"a"_s);

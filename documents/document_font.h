@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QTextDocument>
 
 namespace sorvani::documents {
 
@@ -9,7 +10,9 @@ namespace sorvani::documents {
 // exactly above its character. An exported annotation names it, so it stays aligned elsewhere.
 QFont DocumentFont();
 
-// LXGW WenKai Mono, the box's font on Linux, sized so that its columns keep exactly in step.
-QFont MonospacedWenKai();
+// Lays the document out in the document font as the box does: with the font's own advances,
+// scaled to its size. Windows rounds each hinted advance to whole pixels its own way, so that
+// half-width columns would drift from the Chinese ones along a line.
+void UseDocumentFont(QTextDocument& document);
 
 }  // namespace sorvani::documents

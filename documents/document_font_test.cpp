@@ -18,7 +18,7 @@ namespace {
 // each character of its lines starts.
 class DocumentFontLayout : public testing::Test {
   protected:
-    DocumentFontLayout() { document.setDefaultFont(DocumentFont()); }
+    DocumentFontLayout() { UseDocumentFont(document); }
 
     // The x of every character position of a line, plus its end.
     QList<double> Starts(int lineNumber) {

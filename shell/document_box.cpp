@@ -110,6 +110,7 @@ std::unique_ptr<QTextDocument> SwapDocument(QTextEdit& box, std::unique_ptr<QTex
     // long document three times over. Given the box's text options, and no page size (without
     // which it is not laid out), the document is laid out once: when the box sets its page size.
     document->setDefaultTextOption(box.document()->defaultTextOption());
+    document->setUseDesignMetrics(box.document()->useDesignMetrics());
     document->setPageSize(QSizeF(0, 0));
     box.setDocument(document.release());
     PaceLayout(box);

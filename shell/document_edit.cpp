@@ -5,11 +5,14 @@
 #include <QMenu>
 
 #include "clipboard_document.h"
+#include "document_font.h"
 
 namespace sorvani::shell {
 
 DocumentEdit::DocumentEdit(QWidget* parent) : QTextEdit(parent) {
-    setDocument(new QTextDocument(this));
+    auto* const document = new QTextDocument(this);
+    sorvani::documents::UseDocumentFont(*document);
+    setDocument(document);
 }
 
 QMimeData* DocumentEdit::createMimeDataFromSelection() const {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include "dialog_directory.h"
 #include "fake_word_processor.h"
 #include "frmmain.h"
 #include "recording_prompts.h"
@@ -85,7 +86,7 @@ TEST_F(DocumentCommands, CancellingEitherDialogChangesNothing) {
 TEST_F(DocumentCommands, ImportsRtfWithItsFormattingAndShowsThePath) {
     const QString path = QStringLiteral(SORVANI_RTF_FIXTURES "/wordpad_chinese.rtf");
     Import(path);
-    EXPECT_EQ(window->Frame2->Caption(), path);
+    EXPECT_EQ(window->Frame2->Caption(), QDir::toNativeSeparators(path));
     EXPECT_TRUE(
         window->Wj->toPlainText().startsWith(QStringLiteral("汉语拼音，是中文的注音方案。")));
     const QTextBlock second = window->Wj->document()->findBlockByNumber(1);
@@ -132,7 +133,7 @@ TEST_F(DocumentCommands, APathThatCannotBeOpenedKeepsTheDocumentItsCaptionAndSay
     EXPECT_EQ(window->Frame2->Caption(), QDir::toNativeSeparators(shown));
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("my text"));
     ASSERT_EQ(prompts->shown.size(), 1);
-    EXPECT_TRUE(prompts->shown[0].contains(missing));
+    EXPECT_TRUE(prompts->shown[0].contains(QDir::toNativeSeparators(missing)));
 }
 
 TEST_F(DocumentCommands, ExportReplacesAnExistingFileAndUsesANameAsTyped) {
@@ -278,7 +279,7 @@ TEST_F(DocumentCommands, TheHelpAndAnUntouchedImportCloseWithoutAQuestion) {
 TEST_F(DocumentCommands, BothDialogsOpenWhereAFileWasLastChosen) {
     QSettings(QStringLiteral("Sorvani"), QStringLiteral("Sorvani")).clear();
     Import(std::nullopt);
-    EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
+    EXPECT_EQ(prompts->openDialog.initialDirectory, DialogStartDirectory());
     ASSERT_TRUE(QDir(folder.path()).mkdir("lessons"));
     const QString lessons = folder.filePath("lessons");
     Import(Write("lessons/one.txt", "课文"));
@@ -296,7 +297,7 @@ TEST_F(DocumentCommands, BothDialogsOpenWhereAFileWasLastChosen) {
     ExportTo(folder.filePath("lessons/two.rtf"));
     ASSERT_TRUE(QDir(lessons).removeRecursively());
     Import(std::nullopt);
-    EXPECT_EQ(prompts->openDialog.initialDirectory, QDir::homePath());
+    EXPECT_EQ(prompts->openDialog.initialDirectory, DialogStartDirectory());
 }
 
 // A copy from the box names the monospaced font in its rich forms, for a paste that stays aligned.

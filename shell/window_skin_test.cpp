@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+
 #include "artwork.h"
+#include "document_font.h"
 #include "fonts.h"
 
 namespace sorvani::shell {
@@ -13,8 +16,13 @@ const QColor kBackground(236, 233, 216);
 
 QImage Painted(QSize size, const QString& caption) {
     QImage surface(size, QImage::Format_RGB32);
+    // The windows' font where it is installed, else the box's: Wine has no SimSun, and the family
+    // taken in its place draws strokes too thin to cover a pixel whole.
+    const QString family = QFontDatabase::hasFamily(WindowFontFamily())
+                               ? WindowFontFamily()
+                               : sorvani::documents::DocumentFont().family();
     PaintWindowSkin(surface, SkinPicture(), kBackground, caption,
-                    FontOf(WindowFontFamily(), kWindowFontPoints));
+                    FontOf(family, kWindowFontPoints));
     return surface;
 }
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 
 #include "recording_prompts.h"
@@ -158,15 +160,17 @@ class SplashWithDocument : public Splash {
 
 TEST_F(SplashWithDocument, OpensTheFileInTheDocumentBoxWithItsPathAsCaption) {
     const QString file = folder.filePath(QStringLiteral("课文.txt"));
-    std::ofstream(file.toStdString(), std::ios::binary) << "\xEF\xBB\xBF中文";
+    std::ofstream(std::filesystem::path(file.toStdU16String()), std::ios::binary)
+        << "\xEF\xBB\xBF中文";
     frmmain& main = OpenMainWindow(file);
-    EXPECT_NE(main.Frame2->Caption(), file);  // not before the window has shown
+    const QString caption = QDir::toNativeSeparators(file);
+    EXPECT_NE(main.Frame2->Caption(), caption);  // not before the window has shown
     QApplication::processEvents();
-    EXPECT_EQ(main.Frame2->Caption(), file);
+    EXPECT_EQ(main.Frame2->Caption(), caption);
     EXPECT_EQ(main.Wj->toPlainText(), QStringLiteral("中文"));
     EXPECT_TRUE(PromptsOf(main).shown.isEmpty());
     // Opened once, however often the window is shown again.
-    std::ofstream(file.toStdString(), std::ios::binary) << "changed";
+    std::ofstream(std::filesystem::path(file.toStdU16String()), std::ios::binary) << "changed";
     splash.Form_MouseMove();
     QApplication::processEvents();
     EXPECT_EQ(main.Wj->toPlainText(), QStringLiteral("中文"));
@@ -181,7 +185,7 @@ TEST_F(SplashWithDocument, AFileThatCannotBeReadIsReportedAsTheImportReportsIt) 
     EXPECT_EQ(main.Frame2->Caption(), QStringLiteral("文件内容"));
     EXPECT_EQ(main.Wj->toPlainText(), helpText);
     ASSERT_EQ(PromptsOf(main).shown.size(), 1);
-    EXPECT_TRUE(PromptsOf(main).shown[0].contains(missing))
+    EXPECT_TRUE(PromptsOf(main).shown[0].contains(QDir::toNativeSeparators(missing)))
         << PromptsOf(main).shown[0].toStdString();
     EXPECT_TRUE(main.isVisible());
 }
@@ -198,7 +202,8 @@ TEST(FailedStart, ReportsTheMissingDictionaryAndNeverOpensTheMainWindow) {
     EXPECT_TRUE(splash.StartFailed());
     EXPECT_EQ(splash.MainWindow(), nullptr);
     ASSERT_EQ(prompts.shown.size(), 1);
-    EXPECT_TRUE(prompts.shown[0].contains(QString::fromStdString(missing.string())));
+    EXPECT_TRUE(prompts.shown[0].contains(
+        QDir::toNativeSeparators(QString::fromStdU16String(missing.u16string()))));
     // The report is modal: no tick may load the dictionary a second time behind it.
     EXPECT_FALSE(splash.Timer4.isActive());
     splash.Form_MouseMove();

@@ -4,10 +4,15 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "offscreen_fonts.h"
+
 // Widgets, and text documents that measure fonts, need the application object; the tests run
 // without a display.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Wine passes no QT_ variable on to a Windows program: the tests read the system's fonts
+    // there, as the tool does, where the Chinese fonts are installed.
+    sorvani::documents::ShowSystemFontsOffscreen();
     // Settings that the tests write stay out of the user's own and out of other test runs'.
     const QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());

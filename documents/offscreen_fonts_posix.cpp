@@ -1,7 +1,7 @@
 #include "offscreen_fonts.h"
 
-namespace sorvani::annotate {
+namespace sorvani::documents {
 
 void ShowSystemFontsOffscreen() {}
 
-}  // namespace sorvani::annotate
+}  // namespace sorvani::documents

@@ -6,7 +6,7 @@
 
 #include "offscreen_fonts.h"
 
-namespace sorvani::annotate {
+namespace sorvani::documents {
 
 void ShowSystemFontsOffscreen() {
     if (qEnvironmentVariableIsSet("QT_QPA_FONTDIR")) return;
@@ -17,4 +17,4 @@ void ShowSystemFontsOffscreen() {
     qputenv("QT_QPA_FONTDIR", fonts.toLocal8Bit());
 }
 
-}  // namespace sorvani::annotate
+}  // namespace sorvani::documents
