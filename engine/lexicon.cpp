@@ -171,10 +171,12 @@ void Lexicon::Check(std::string_view head, size_t size, const std::string& name)
             }
         }
         for (size_t at = from; at < to; ++at) {
+            // Bitwise, not short-circuit: half the slots are empty, at random.
             const uint64_t slot = slots_[at];
-            used += slot != 0;
-            holdsNothing |= slot != 0 && !(slot & (kIsWord | kGoesOn));
-            tagOutOfRange |= (slot & kIsWord) && ((slot >> kTagShift) & kTagMask) >= tagCount;
+            const bool full = slot != 0, word = (slot & kIsWord) != 0;
+            used += full;
+            holdsNothing |= full & !(slot & (kIsWord | kGoesOn));
+            tagOutOfRange |= word & (((slot >> kTagShift) & kTagMask) >= tagCount);
         }
     }
     if (NumberAt(head, kMagic.size(), 8) != sum.Sum()) fail("wrong checksum");

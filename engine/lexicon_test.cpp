@@ -170,6 +170,30 @@ TEST(Lexicon, RefusesFieldsOutOfRangeUnderARightChecksum) {
     const uint64_t sum = LexiconChecksum(std::string_view(tagged).substr(16));
     for (size_t b = 0; b < 8; ++b) tagged[8 + b] = static_cast<char>((sum >> (8 * b)) & 0xFF);
     EXPECT_THROW(Lexicon::Parse(tagged, "x"), LexiconError);
+    // A slot in use that neither ends a word nor goes on: its bits 20 and 21 cleared.
+    std::string empty = good;
+    for (size_t at = slots; at < empty.size(); at += 8) {
+        if (empty[at + 2] & 0x30) {
+            empty[at + 2] = static_cast<char>(empty[at + 2] & ~0x30);
+            break;
+        }
+    }
+    const uint64_t emptySum = LexiconChecksum(std::string_view(empty).substr(16));
+    for (size_t b = 0; b < 8; ++b) empty[8 + b] = static_cast<char>((emptySum >> (8 * b)) & 0xFF);
+    try {
+        Lexicon::Parse(empty, "x");
+        ADD_FAILURE() << "a slot that holds nothing was taken";
+    } catch (const LexiconError& error) {
+        EXPECT_NE(std::string(error.what()).find("holds nothing"), std::string::npos);
+    }
+}
+
+TEST(Lexicon, TakesTheIdeographsOfTheBasicPlaneToTheEdgesOfTheirBlocks) {
+    for (const char16_t unit : {u'\x3400', u'\x4E00', u'\x9FFF', u'\xF900', u'\xFAFF', u'〇'})
+        EXPECT_TRUE(IsLexiconUnit(unit)) << std::hex << int{unit};
+    for (const char16_t unit : {u'\0', u'a', u'\x3006', u'\x3008', u'\x33FF', u'\xA000', u'\xF8FF',
+                                u'\xFB00', u'\xFFFF', u'\xD800', u'，'})
+        EXPECT_FALSE(IsLexiconUnit(unit)) << std::hex << int{unit};
 }
 
 TEST(Lexicon, LoadRefusesWhatIsNoRegularFile) {

@@ -108,9 +108,10 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
     // Where no word of the table may start and no rule applies, every cut reads the same.
     bool decides = false;
     for (size_t at = 0; at < size && !decides; ++at)
+        // Bitwise: each test is cheap, and a branch on each would be mispredicted.
         decides =
-            ParticleRules::MayDecide(piece[at]) ||
-            (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
+            ParticleRules::MayDecide(piece[at]) |
+            (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) |
                                (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
     if (!decides) return ChangeTones(window, from, to, ids);
     const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
@@ -203,7 +204,9 @@ void ReadingChooser::ChangeTones(std::u16string_view window, size_t from, size_t
 
 size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atEnd,
                               std::vector<SyllableId>& chosen) const {
-    std::vector<SyllableId> ids(window.size() - start, 0);
+    // The caller's vector, so that its room is reused from window to window.
+    std::vector<SyllableId>& ids = chosen;
+    ids.assign(window.size() - start, 0);
     size_t end = start;
     if (!CutsPieces()) {
         end = window.size();
@@ -230,7 +233,6 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
         ChangeTones(window, start, end, std::span<SyllableId>(ids).subspan(0, end - start));
     }
     ids.resize(end - start);
-    chosen = std::move(ids);
     return end;
 }
 
