@@ -105,14 +105,15 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
         return ChangeTones(window, from, to, ids);
     }
     const size_t size = piece.size();
-    // Where no word of the table may start and no rule applies, every cut reads the same.
+    // Where no word of the table stands and no rule applies, every cut reads the same. The
+    // words themselves are looked for, not the first two units that rule most places out: of
+    // the pieces where those match, half hold no word.
     bool decides = false;
     for (size_t at = 0; at < size && !decides; ++at)
-        // Bitwise: each test is cheap, and a branch on each would be mispredicted.
         decides =
-            ParticleRules::MayDecide(piece[at]) |
-            (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) |
-                               (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
+            ParticleRules::MayDecide(piece[at]) ||
+            (userWords_ && at + 1 < size && userWords_->MayStartWith(piece[at], piece[at + 1])) ||
+            words_->LongestMatch(piece.substr(at)).length > 0;
     if (!decides) return ChangeTones(window, from, to, ids);
     const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
     // The words longer than a unit at each place, found for the whole piece at once, as a list

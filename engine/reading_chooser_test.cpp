@@ -314,6 +314,8 @@ TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {
     EXPECT_EQ(ids[2], 0);                        // 了 keeps le
     EXPECT_EQ(chooser.Syllable(ids[5]), u"de");  // the rule still reads this 地
     EXPECT_EQ(chooser.Syllable(ids[7]), u"dì");  // across the lexicon's words
+    // A run that holds no word of the table and nothing the rules read still takes them.
+    EXPECT_EQ(chooser.Syllable(chooser.DecideAll(u"我证明")[1]), u"zhēng");
 }
 
 TEST_F(LexiconChooserTest, YiBeforeHundredsAndAfterAWordThatEndsInIt) {
