@@ -125,6 +125,12 @@ class Lexicon {
             live = kept;
         }
     }
+    // Asks ahead for the slots that Add or Holds will read for the text, so that the misses of
+    // several words overlap.
+    void Prefetch(std::u16string_view text) const {
+        uint64_t hash = kSeed;
+        for (const char16_t unit : text) PrefetchSlot(hash = Step(hash, unit));
+    }
     // The word's entry, or nothing.
     bool Holds(std::u16string_view text, Found& entry) const;
 
