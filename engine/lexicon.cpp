@@ -283,30 +283,41 @@ uint8_t Lexicon::TagIndex(std::string_view tag) const {
 
 std::string Lexicon::Serialise(const std::vector<Word>& words, const std::vector<std::string>& tags,
                                uint32_t unknownCost) {
+    // A table of at least 2^slotBits slots that holds every word. Insert counts every unit of a
+    // word against the room left, those it shares too, so a small table may refuse a word that
+    // would fit: then the table grows.
     const auto build = [&](uint32_t slotBits) {
-        Lexicon lexicon;
-        lexicon.slots_.assign(size_t{1} << slotBits, 0);
-        lexicon.mask_ = lexicon.slots_.size() - 1;
-        for (const auto& word : words) lexicon.Insert(word.text, word.cost, word.tag);
-        return lexicon;
+        for (;; ++slotBits) {
+            Lexicon lexicon;
+            lexicon.slots_.assign(size_t{1} << slotBits, 0);
+            lexicon.mask_ = lexicon.slots_.size() - 1;
+            bool whole = true;
+            for (const auto& word : words)
+                whole = whole && lexicon.Insert(word.text, word.cost, word.tag);
+            if (whole) return lexicon;
+        }
     };
+    // At most 70% full: 8 slots to a line of the cache, a search that finds nothing, the
+    // commonest, still ends in the line it starts in most often, and the table is half the
+    // size it is at half full, so that loading, checking and searching it read half the memory.
+    // The words the program adds at its start (Add refuses past 75%) have room left.
     const auto bitsFor = [](size_t keys) {
         uint32_t bits = 4;
-        while ((size_t{1} << bits) < 2 * keys) ++bits;
+        while (10 * (size_t{1} << bits) < 14 * keys) ++bits;
         return bits;
     };
     size_t units = 0;
     for (const auto& word : words) units += word.text.size();
-    // At most half full: a search that finds nothing, the commonest, stops soon. Words share
-    // their beginnings, so the keys are counted in a table large enough for every unit first.
-    const uint32_t slotBits = bitsFor(build(bitsFor(units)).used_);
-    const Lexicon lexicon = build(slotBits);
+    // Words share their beginnings, so the keys are counted in a table large enough for every
+    // unit first.
+    const Lexicon lexicon = build(bitsFor(build(bitsFor(units)).used_));
 
     std::string tagText;
     for (const auto& tag : tags) tagText += tag + "\n";
     std::string body;
     for (const uint32_t number :
-         {slotBits, static_cast<uint32_t>(std::max<size_t>(lexicon.longest_, 1)), unknownCost,
+         {static_cast<uint32_t>(std::countr_zero(lexicon.slots_.size())),
+          static_cast<uint32_t>(std::max<size_t>(lexicon.longest_, 1)), unknownCost,
           static_cast<uint32_t>(tags.size()), static_cast<uint32_t>(tagText.size())})
         PutNumber(body, number);
     body += tagText;

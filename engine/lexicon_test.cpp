@@ -91,6 +91,28 @@ TEST(Lexicon, AddsWordsItLacksAndKeepsThoseItHolds) {
     EXPECT_EQ(WordsAt(lexicon, u"人人人人"), "");  // a word never added is not found
 }
 
+TEST(Lexicon, HoldsEveryWordItIsWrittenWithAtAnySize) {
+    // Long words in few keys: the room Insert asks for counts every unit of a word, so a table
+    // sized by its keys alone would refuse some of them.
+    for (size_t count = 1; count <= 40; ++count) {
+        std::vector<Lexicon::Word> words;
+        for (size_t k = 0; k < count; ++k)
+            words.push_back({std::u16string(u"一二三四五六七八九十") + char16_t(u'甲' + k),
+                             static_cast<uint32_t>(k), 0});
+        const std::string bytes = Bytes(words);
+        const auto lexicon = Lexicon::Parse(bytes, "test");
+        for (const auto& word : words) {
+            Lexicon::Found found;
+            ASSERT_TRUE(lexicon.Holds(word.text, found)) << count;
+            EXPECT_EQ(found.cost, word.cost);
+        }
+        // At most 70% full, with the header's slot count.
+        const size_t slots = size_t{1} << (static_cast<unsigned char>(bytes[16]));
+        EXPECT_EQ(bytes.size(), 16 + 20 + 4 + 8 * slots);
+        EXPECT_LE(10 * (10 + count), 7 * slots) << count;
+    }
+}
+
 TEST(Lexicon, CostFallsWithFrequency) {
     EXPECT_EQ(Lexicon::CostOf(1, 4000), 4000u);
     EXPECT_EQ(Lexicon::CostOf(std::exp(2.0), 4000), 4000u - 2 * Lexicon::kCostScale);
