@@ -1,5 +1,6 @@
 #include "lexicon.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -156,8 +157,18 @@ void Lexicon::Check(std::string_view head, size_t size, const std::string& name)
     constexpr size_t kStretch = 4096;
     LaneChecksum sum;
     sum.Add(head.substr(kChecksumEnd));
+    // What is wrong with a slot in use, by its bits from the tag on (tag, word end, goes on):
+    // one look-up a slot, without a branch, where half the slots are empty at random.
+    constexpr uint8_t kHoldsNothing = 1, kTagOutOfRange = 2;
+    std::array<uint8_t, 256> wrongWith{};
+    for (size_t bits = 0; bits < wrongWith.size(); ++bits) {
+        const bool word = bits & (kIsWord >> kTagShift), goesOn = bits & (kGoesOn >> kTagShift);
+        wrongWith[bits] =
+            static_cast<uint8_t>((!word && !goesOn ? kHoldsNothing : 0) |
+                                 (word && (bits & kTagMask) >= tagCount ? kTagOutOfRange : 0));
+    }
     size_t used = 0;
-    bool holdsNothing = false, tagOutOfRange = false;
+    uint8_t wrong = 0;
     for (size_t from = 0; from < slots_.size(); from += kStretch) {
         const size_t to = std::min(slots_.size(), from + kStretch);
         if constexpr (std::endian::native == std::endian::little) {
@@ -172,9 +183,9 @@ void Lexicon::Check(std::string_view head, size_t size, const std::string& name)
         }
         for (size_t at = from; at < to; ++at) {
             const uint64_t slot = slots_[at];
-            used += slot != 0;
-            holdsNothing |= slot != 0 && !(slot & (kIsWord | kGoesOn));
-            tagOutOfRange |= (slot & kIsWord) && ((slot >> kTagShift) & kTagMask) >= tagCount;
+            const bool full = slot != 0;
+            used += full;
+            wrong |= static_cast<uint8_t>(wrongWith[(slot >> kTagShift) & 0xFF] * full);
         }
     }
     if (NumberAt(head, kMagic.size(), 8) != sum.Sum()) fail("wrong checksum");
@@ -198,8 +209,8 @@ void Lexicon::Check(std::string_view head, size_t size, const std::string& name)
 
     mask_ = slotCount - 1;
     used_ = used;
-    if (holdsNothing) fail("a slot that holds nothing");
-    if (tagOutOfRange) fail("a tag out of range");
+    if (wrong & kHoldsNothing) fail("a slot that holds nothing");
+    if (wrong & kTagOutOfRange) fail("a tag out of range");
     // A search ends at an empty slot.
     if (used_ == slotCount) fail("no empty slot");
     // The slot of a unit further on is asked for ahead of each search, so that their misses
@@ -272,30 +283,41 @@ uint8_t Lexicon::TagIndex(std::string_view tag) const {
 
 std::string Lexicon::Serialise(const std::vector<Word>& words, const std::vector<std::string>& tags,
                                uint32_t unknownCost) {
+    // A table of at least 2^slotBits slots that holds every word. Insert counts every unit of a
+    // word against the room left, those it shares too, so a small table may refuse a word that
+    // would fit: then the table grows.
     const auto build = [&](uint32_t slotBits) {
-        Lexicon lexicon;
-        lexicon.slots_.assign(size_t{1} << slotBits, 0);
-        lexicon.mask_ = lexicon.slots_.size() - 1;
-        for (const auto& word : words) lexicon.Insert(word.text, word.cost, word.tag);
-        return lexicon;
+        for (;; ++slotBits) {
+            Lexicon lexicon;
+            lexicon.slots_.assign(size_t{1} << slotBits, 0);
+            lexicon.mask_ = lexicon.slots_.size() - 1;
+            bool whole = true;
+            for (const auto& word : words)
+                whole = whole && lexicon.Insert(word.text, word.cost, word.tag);
+            if (whole) return lexicon;
+        }
     };
+    // At most 70% full: 8 slots to a line of the cache, a search that finds nothing, the
+    // commonest, still ends in the line it starts in most often, and the table is half the
+    // size it is at half full, so that loading, checking and searching it read half the memory.
+    // The words the program adds at its start (Add refuses past 75%) have room left.
     const auto bitsFor = [](size_t keys) {
         uint32_t bits = 4;
-        while ((size_t{1} << bits) < 2 * keys) ++bits;
+        while (10 * (size_t{1} << bits) < 14 * keys) ++bits;
         return bits;
     };
     size_t units = 0;
     for (const auto& word : words) units += word.text.size();
-    // At most half full: a search that finds nothing, the commonest, stops soon. Words share
-    // their beginnings, so the keys are counted in a table large enough for every unit first.
-    const uint32_t slotBits = bitsFor(build(bitsFor(units)).used_);
-    const Lexicon lexicon = build(slotBits);
+    // Words share their beginnings, so the keys are counted in a table large enough for every
+    // unit first.
+    const Lexicon lexicon = build(bitsFor(build(bitsFor(units)).used_));
 
     std::string tagText;
     for (const auto& tag : tags) tagText += tag + "\n";
     std::string body;
     for (const uint32_t number :
-         {slotBits, static_cast<uint32_t>(std::max<size_t>(lexicon.longest_, 1)), unknownCost,
+         {static_cast<uint32_t>(std::countr_zero(lexicon.slots_.size())),
+          static_cast<uint32_t>(std::max<size_t>(lexicon.longest_, 1)), unknownCost,
           static_cast<uint32_t>(tags.size()), static_cast<uint32_t>(tagText.size())})
         PutNumber(body, number);
     body += tagText;

@@ -91,6 +91,28 @@ TEST(Lexicon, AddsWordsItLacksAndKeepsThoseItHolds) {
     EXPECT_EQ(WordsAt(lexicon, u"人人人人"), "");  // a word never added is not found
 }
 
+TEST(Lexicon, HoldsEveryWordItIsWrittenWithAtAnySize) {
+    // Long words in few keys: the room Insert asks for counts every unit of a word, so a table
+    // sized by its keys alone would refuse some of them.
+    for (size_t count = 1; count <= 40; ++count) {
+        std::vector<Lexicon::Word> words;
+        for (size_t k = 0; k < count; ++k)
+            words.push_back({std::u16string(u"一二三四五六七八九十") + char16_t(u'甲' + k),
+                             static_cast<uint32_t>(k), 0});
+        const std::string bytes = Bytes(words);
+        const auto lexicon = Lexicon::Parse(bytes, "test");
+        for (const auto& word : words) {
+            Lexicon::Found found;
+            ASSERT_TRUE(lexicon.Holds(word.text, found)) << count;
+            EXPECT_EQ(found.cost, word.cost);
+        }
+        // At most 70% full, with the header's slot count.
+        const size_t slots = size_t{1} << (static_cast<unsigned char>(bytes[16]));
+        EXPECT_EQ(bytes.size(), 16 + 20 + 4 + 8 * slots);
+        EXPECT_LE(10 * (10 + count), 7 * slots) << count;
+    }
+}
+
 TEST(Lexicon, CostFallsWithFrequency) {
     EXPECT_EQ(Lexicon::CostOf(1, 4000), 4000u);
     EXPECT_EQ(Lexicon::CostOf(std::exp(2.0), 4000), 4000u - 2 * Lexicon::kCostScale);
@@ -170,6 +192,30 @@ TEST(Lexicon, RefusesFieldsOutOfRangeUnderARightChecksum) {
     const uint64_t sum = LexiconChecksum(std::string_view(tagged).substr(16));
     for (size_t b = 0; b < 8; ++b) tagged[8 + b] = static_cast<char>((sum >> (8 * b)) & 0xFF);
     EXPECT_THROW(Lexicon::Parse(tagged, "x"), LexiconError);
+    // A slot in use that neither ends a word nor goes on: its bits 20 and 21 cleared.
+    std::string empty = good;
+    for (size_t at = slots; at < empty.size(); at += 8) {
+        if (empty[at + 2] & 0x30) {
+            empty[at + 2] = static_cast<char>(empty[at + 2] & ~0x30);
+            break;
+        }
+    }
+    const uint64_t emptySum = LexiconChecksum(std::string_view(empty).substr(16));
+    for (size_t b = 0; b < 8; ++b) empty[8 + b] = static_cast<char>((emptySum >> (8 * b)) & 0xFF);
+    try {
+        Lexicon::Parse(empty, "x");
+        ADD_FAILURE() << "a slot that holds nothing was taken";
+    } catch (const LexiconError& error) {
+        EXPECT_NE(std::string(error.what()).find("holds nothing"), std::string::npos);
+    }
+}
+
+TEST(Lexicon, TakesTheIdeographsOfTheBasicPlaneToTheEdgesOfTheirBlocks) {
+    for (const char16_t unit : {u'\x3400', u'\x4E00', u'\x9FFF', u'\xF900', u'\xFAFF', u'〇'})
+        EXPECT_TRUE(IsLexiconUnit(unit)) << std::hex << int{unit};
+    for (const char16_t unit : {u'\0', u'a', u'\x3006', u'\x3008', u'\x33FF', u'\xA000', u'\xF8FF',
+                                u'\xFB00', u'\xFFFF', u'\xD800', u'，'})
+        EXPECT_FALSE(IsLexiconUnit(unit)) << std::hex << int{unit};
 }
 
 TEST(Lexicon, LoadRefusesWhatIsNoRegularFile) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "unit_set.h"
+
 namespace sorvani {
 namespace {
 
@@ -11,6 +13,8 @@ bool In(std::u16string_view set, char16_t unit) {
 }
 
 constexpr std::u16string_view kNumerals = u"〇零一二三四五六七八九十百千万亿两几";
+// Every word of a cut text is asked whether it starts with a numeral.
+constexpr UnitSet kNumeralSet(kNumerals);
 // Verbs whose result 干 is dry (擦干, 吹干).
 constexpr std::u16string_view kDryingVerbs = u"擦晒烤吹烘喝吸流榨晾舔烧蒸哭熬抽排";
 // Verbs 重 modifies by weight, not as "again" (重达十吨, 重在参与).
@@ -156,7 +160,7 @@ void ParticleRules::InWord(std::u16string_view piece, std::span<const PieceWord>
     // 三行, 两行诗: lines; 九重天: layers. 五行 (the five elements) is a word of its own, and
     // 一行 is a party unless a noun follows (一行字) or 这 or 那 comes before (这一行, a trade).
     size_t numerals = 0;
-    while (numerals < word.length - 1 && In(kNumerals, piece[word.start + numerals])) ++numerals;
+    while (numerals < word.length - 1 && kNumeralSet.Has(piece[word.start + numerals])) ++numerals;
     const size_t at = word.start + numerals;
     if (numerals == 0 || ids[at] != 0) return;
     const std::u16string_view head = piece.substr(word.start, numerals);

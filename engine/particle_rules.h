@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lexicon.h"
+#include "unit_set.h"
 #include "word_table.h"
 
 namespace sorvani {
@@ -33,24 +34,7 @@ class ParticleRules {
     ParticleRules(const Lexicon& lexicon, const IdOf& idOf);
 
     // Whether the rules may give the unit a syllable.
-    static bool MayDecide(char16_t unit) {
-        switch (unit) {
-            case u'地':
-            case u'得':
-            case u'了':
-            case u'为':
-            case u'只':
-            case u'着':
-            case u'还':
-            case u'行':
-            case u'重':
-            case u'干':
-            case u'种':
-                return true;
-            default:
-                return false;
-        }
-    }
+    static bool MayDecide(char16_t unit) { return kMayDecide.Has(unit); }
 
     // Sets the syllables the rules decide; ids holds one per unit of the piece, 0 where nothing
     // was chosen yet.
@@ -58,6 +42,7 @@ class ParticleRules {
                std::span<SyllableId> ids) const;
 
   private:
+    static constexpr UnitSet kMayDecide{u"地得了为只着还行重干种"};
     enum Class : uint16_t {
         kVerb = 1,
         kAdjective = 2,

@@ -105,13 +105,15 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
         return ChangeTones(window, from, to, ids);
     }
     const size_t size = piece.size();
-    // Where no word of the table may start and no rule applies, every cut reads the same.
+    // Where no word of the table stands and no rule applies, every cut reads the same. The
+    // words themselves are looked for, not the first two units that rule most places out: of
+    // the pieces where those match, half hold no word.
     bool decides = false;
     for (size_t at = 0; at < size && !decides; ++at)
         decides =
             ParticleRules::MayDecide(piece[at]) ||
-            (at + 1 < size && (words_->MayStartWith(piece[at], piece[at + 1]) ||
-                               (userWords_ && userWords_->MayStartWith(piece[at], piece[at + 1]))));
+            (userWords_ && at + 1 < size && userWords_->MayStartWith(piece[at], piece[at + 1])) ||
+            words_->LongestMatch(piece.substr(at)).length > 0;
     if (!decides) return ChangeTones(window, from, to, ids);
     const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
     // The words longer than a unit at each place, found for the whole piece at once, as a list
@@ -203,7 +205,9 @@ void ReadingChooser::ChangeTones(std::u16string_view window, size_t from, size_t
 
 size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atEnd,
                               std::vector<SyllableId>& chosen) const {
-    std::vector<SyllableId> ids(window.size() - start, 0);
+    // The caller's vector, so that its room is reused from window to window.
+    std::vector<SyllableId>& ids = chosen;
+    ids.assign(window.size() - start, 0);
     size_t end = start;
     if (!CutsPieces()) {
         end = window.size();
@@ -230,7 +234,6 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
         ChangeTones(window, start, end, std::span<SyllableId>(ids).subspan(0, end - start));
     }
     ids.resize(end - start);
-    chosen = std::move(ids);
     return end;
 }
 

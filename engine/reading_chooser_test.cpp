@@ -314,6 +314,10 @@ TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {
     EXPECT_EQ(ids[2], 0);                        // 了 keeps le
     EXPECT_EQ(chooser.Syllable(ids[5]), u"de");  // the rule still reads this 地
     EXPECT_EQ(chooser.Syllable(ids[7]), u"dì");  // across the lexicon's words
+    // A run that holds no word of the table and nothing the rules read still takes them.
+    const auto alone = chooser.DecideAll(u"我证明");
+    ASSERT_NE(alone[1], 0);
+    EXPECT_EQ(chooser.Syllable(alone[1]), u"zhēng");
 }
 
 TEST_F(LexiconChooserTest, YiBeforeHundredsAndAfterAWordThatEndsInIt) {
