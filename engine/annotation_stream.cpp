@@ -55,7 +55,7 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     const Placing placing = PlacingOf(character, pinyin_, toneFlag_);
     known.placed = true;
     known.lineEnd = placing.lineEnd;
-    known.width = placing.lineEnd ? 0 : ruler_.Width(placing.spelling);
+    known.width = placing.lineEnd ? 0 : static_cast<int32_t>(ruler_.Width(placing.spelling));
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spelling = Keep(placing.spelling, known.spellingLength);
     known.copied =
@@ -66,7 +66,7 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
                         pinyin_.Lookup(unit, toneFlag_).wide;
     if (known.takesChosen) {
         known.characterLength = static_cast<uint8_t>(EncodeUtf8(character).size());
-        known.characterWidth = ruler_.Width(character);
+        known.characterWidth = static_cast<int32_t>(ruler_.Width(character));
     }
     return known;
 }
@@ -77,7 +77,7 @@ const AnnotationStream::KnownSyllable& AnnotationStream::Chosen(SyllableId id) {
     if (known.placed) return known;
     const Placing placing = Spelled({}, true, chooser_->Shown(id, toneFlag_));
     known.placed = true;
-    known.spacingWidth = ruler_.Width(placing.spelling);
+    known.spacingWidth = static_cast<int32_t>(ruler_.Width(placing.spelling));
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spacing = Keep(placing.spelling, known.spacingLength);
     known.copied = known.pinyinLength <= kPadding && known.spacingLength <= kPadding;
@@ -85,9 +85,12 @@ const AnnotationStream::KnownSyllable& AnnotationStream::Chosen(SyllableId id) {
 }
 
 void AnnotationStream::Add(std::u16string_view text) {
-    if (text.empty()) return;
+    AddBy([text](std::u16string& pending) { pending.append(text); });
+}
+
+void AnnotationStream::Added(size_t before) {
+    if (text_.size() == before) return;
     any_ = true;
-    text_.append(text);
     if (chooser_) Choose(false);
     LayOutChunks(false);
 }
@@ -154,15 +157,22 @@ void AnnotationStream::EndPair(std::string_view after) {
     if (out_.size() >= kOutputPiece) PassOn();
 }
 
+// The chunk is a view of text_, so that the unit after it can be read (the next chunk's first, or
+// the string's terminating NUL).
 void AnnotationStream::LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen) {
-    for (size_t at = 0; (at = PlaceRun(chunk, chosen, at)) < chunk.size();)
-        at = LayOutUnit(chunk, chosen.empty() ? 0 : chosen[at], at);
+    for (size_t at = 0;; at = LayOutUnit(chunk, chosen.empty() ? 0 : chosen[at], at)) {
+        at =
+            chosen.empty() ? PlaceRun<false>(chunk, chosen, at) : PlaceRun<true>(chunk, chosen, at);
+        if (at == chunk.size()) return;
+    }
 }
 
 // The commonest case, a character that stands alone (no surrogate, no joining mark after it) and
 // whose pieces are copied as blocks, for as many units from `at` on as there are: the ends of the
 // lines stay in registers, which the bytes written would otherwise make the compiler reload after
-// every copy. Returns where it stopped.
+// every copy. The unit after the chunk is looked at as if it were in it: when it may not follow,
+// the chunk's last unit is left to LayOutUnit, which places it alike. Returns where it stopped.
+template <bool kChosen>
 size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen,
                                   size_t at) {
     const size_t size = chunk.size();
@@ -174,9 +184,9 @@ size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const Syl
     int64_t width = lineWidth_;
     for (; at < size; ++at) {
         const Known& unit = known[chunk[at]];
-        if (!unit.copied || (at + 1 < size && !known[chunk[at + 1]].follows)) break;
-        const SyllableId id = chosen.empty() ? 0 : chosen[at];
-        if (id && unit.takesChosen) {
+        if (!unit.copied || !known[chunk.data()[at + 1]].follows) break;
+        const SyllableId id = kChosen ? chosen[at] : 0;
+        if (kChosen && id && unit.takesChosen) {
             if (id >= knownSyllables_.size() || !knownSyllables_[id].copied) break;
             const KnownSyllable& syllable = knownSyllables_[id];
             std::memcpy(pinyin, kept + syllable.pinyin, kPadding);

@@ -37,12 +37,21 @@ class AnnotationStream {
     // The next piece of the text (CR LF line ends, as the document box holds them); a piece may
     // end anywhere. Throws AnnotationFailure, as the lookup does (an empty pinyin cell).
     void Add(std::u16string_view text);
+    // As Add, for a piece that `append` writes straight onto the text not laid out yet (it is
+    // called with the std::u16string to append to), which spares a copy of every piece.
+    template <typename Append>
+    void AddBy(Append&& append) {
+        const size_t before = text_.size();
+        append(text_);
+        Added(before);
+    }
     // The text has ended: lays out the rest and passes on the last pair, unless the text was
     // empty.
     void Finish();
 
   private:
-    struct Known {
+    // 32 bytes, so that a unit's entry is found by a shift.
+    struct alignas(32) Known {
         bool placed = false, lineEnd = false;
         // The layout shows a chosen syllable over it instead of the dictionary's.
         bool takesChosen = false;
@@ -55,7 +64,7 @@ class AnnotationStream {
         uint8_t characterLength = 0;  // bytes of the character, at the start of its spelling
         uint16_t pinyinLength = 0, spellingLength = 0;
         uint32_t pinyin = 0, spelling = 0;  // offsets in bytes_
-        int64_t width = 0, characterWidth = 0;
+        int32_t width = 0, characterWidth = 0;
     };
     // A chosen syllable over a double-byte character: the pinyin and the spacing after the
     // character.
@@ -65,7 +74,7 @@ class AnnotationStream {
         bool copied = false;
         uint16_t pinyinLength = 0, spacingLength = 0;
         uint32_t pinyin = 0, spacing = 0;  // offsets in bytes_
-        int64_t spacingWidth = 0;
+        int32_t spacingWidth = 0;
     };
 
     // Bytes readable past the end of every piece that goes into a line (see Line).
@@ -118,9 +127,12 @@ class AnnotationStream {
     bool LearnJoins(char16_t unit);
     const Known& LearnPlacing(char16_t unit);
     const KnownSyllable& Chosen(SyllableId id);
+    // Lays out what it can of the text, of which the units from `before` on are new.
+    void Added(size_t before);
     void Choose(bool atEnd);
     void LayOutChunks(bool last);
     void LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen);
+    template <bool kChosen>
     size_t PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen, size_t at);
     size_t LayOutUnit(std::u16string_view chunk, SyllableId id, size_t at);
     void LayOutCluster(std::u16string_view cluster, SyllableId chosen);
