@@ -168,11 +168,11 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
                 ++i;
                 continue;
             }
-            if ((byte & 0xF0) != 0xE0 || i + 2 >= size || (in[i + 1] & 0xC0) != 0x80 ||
-                (in[i + 2] & 0xC0) != 0x80)
-                break;
-            const char32_t cp =
-                (byte & 0x0Fu) << 12 | (in[i + 1] & 0x3Fu) << 6 | (in[i + 2] & 0x3Fu);
+            if (byte - 0xE0u >= 0x10u || i + 2 >= size) break;
+            // Continuation bytes are 10xxxxxx: their low bits, when both are, are below 0x40.
+            const unsigned second = in[i + 1] ^ 0x80u, third = in[i + 2] ^ 0x80u;
+            if ((second | third) >= 0x40u) break;
+            const char32_t cp = (byte & 0x0Fu) << 12 | second << 6 | third;
             if (cp - 0x202A >= 0xD800 - 0x202A && cp - 0xFDF0 >= 0xFFFE - 0xFDF0) break;
             *out++ = static_cast<char16_t>(cp);
             i += 3;
