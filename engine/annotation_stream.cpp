@@ -1,5 +1,6 @@
 #include "annotation_stream.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <new>
 
@@ -30,7 +31,6 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
       known_(static_cast<Known*>(std::calloc(0x10000, sizeof(Known)))),
       bytes_(kPadding, '\0') {
     if (!known_) throw std::bad_alloc();
-    out_.reserve(2 * kOutputPiece);
 }
 
 bool AnnotationStream::LearnJoins(char16_t unit) {
@@ -140,7 +140,7 @@ inline void AnnotationStream::Place(bool lineEnd, std::string_view pinyin,
                                     std::string_view spelling, int64_t width,
                                     std::string_view spacing) {
     if (lineEnd) return EndPair({});
-    pinyinLine_.Append(pinyin);
+    out_.Append(pinyin);
     characterLine_.Append(spelling);
     if (!spacing.empty()) characterLine_.Append(spacing);
     lineWidth_ += width;
@@ -150,11 +150,14 @@ inline void AnnotationStream::Place(bool lineEnd, std::string_view pinyin,
 }
 
 void AnnotationStream::EndPair(std::string_view after) {
-    out_.append(pinyinLine_.text()).append(kLineEnd).append(characterLine_.text()).append(after);
-    pinyinLine_.clear();
+    const std::string_view characters = characterLine_.text();
+    char* end = out_.Room(kLineEnd.size() + characters.size() + after.size());
+    end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+    end = std::copy(characters.begin(), characters.end(), end);
+    out_.EndAt(std::copy(after.begin(), after.end(), end));
     characterLine_.clear();
     lineWidth_ = 0;
-    if (out_.size() >= kOutputPiece) PassOn();
+    if (out_.text().size() >= kOutputPiece) PassOn();
 }
 
 // The chunk is a view of text_, so that the unit after it can be read (the next chunk's first, or
@@ -179,7 +182,7 @@ size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const Syl
     const Known* known = known_.get();
     const char* kept = bytes_.data();
     // Room for the rest of the chunk: a block of pinyin a unit, and a character and its spacing.
-    char* pinyin = pinyinLine_.Room((size - at) * kPadding);
+    char* pinyin = out_.Room((size - at) * kPadding);
     char* characters = characterLine_.Room((size - at) * 2 * kPadding);
     int64_t width = lineWidth_;
     for (; at < size; ++at) {
@@ -204,16 +207,16 @@ size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const Syl
             width += unit.width;
         }
         if (width > kWrapWidth) {
-            pinyinLine_.EndAt(pinyin);
+            out_.EndAt(pinyin);
             characterLine_.EndAt(characters);
             EndPair(kLineEnd);
-            // The lines are empty now, with the room they had.
-            pinyin = pinyinLine_.Room(0);
+            // The character line is empty now, with the room it had; the output has grown.
+            pinyin = out_.Room((size - at) * kPadding);
             characters = characterLine_.Room(0);
             width = 0;
         }
     }
-    pinyinLine_.EndAt(pinyin);
+    out_.EndAt(pinyin);
     characterLine_.EndAt(characters);
     lineWidth_ = width;
     return at;
@@ -255,8 +258,8 @@ void AnnotationStream::LayOutCluster(std::u16string_view cluster, SyllableId cho
 }
 
 void AnnotationStream::PassOn() {
-    if (out_.empty()) return;
-    write_(out_);
+    if (out_.text().empty()) return;
+    write_(out_.text());
     out_.clear();
 }
 

@@ -166,10 +166,12 @@ class AnnotationStream {
     // With a chooser: the syllable of each unit of text_ decided so far (the first units), and
     // the chooser's latest decision.
     std::vector<SyllableId> chosen_, decision_;
-    Line pinyinLine_, characterLine_;
+    Line characterLine_;
     int64_t lineWidth_ = 0;
     bool any_ = false;
-    std::string out_;
+    // The output gathered to be passed on, which ends with the open pair's pinyin line: a pair is
+    // written with one copy of its character line.
+    Line out_;
 };
 
 }  // namespace sorvani
