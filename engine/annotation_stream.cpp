@@ -60,6 +60,10 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     known.spelling = Keep(placing.spelling, known.spellingLength);
     known.copied =
         !placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding;
+    if (known.copied) {
+        std::memcpy(known.pinyinBlock, bytes_.data() + known.pinyin, kPadding);
+        std::memcpy(known.spellingBlock, bytes_.data() + known.spelling, kPadding);
+    }
     // Where PlacingOf would show a chosen syllable: a looked-up wide character, which
     // starts its spelling.
     known.takesChosen = chooser_ && !placing.lineEnd && !placing.pinyin.empty() &&
@@ -194,15 +198,15 @@ size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const Syl
             const KnownSyllable& syllable = knownSyllables_[id];
             std::memcpy(pinyin, kept + syllable.pinyin, kPadding);
             pinyin += syllable.pinyinLength;
-            std::memcpy(characters, kept + unit.spelling, kPadding);
+            std::memcpy(characters, unit.spellingBlock, kPadding);
             characters += unit.characterLength;
             std::memcpy(characters, kept + syllable.spacing, kPadding);
             characters += syllable.spacingLength;
             width += unit.characterWidth + syllable.spacingWidth;
         } else {
-            std::memcpy(pinyin, kept + unit.pinyin, kPadding);
+            std::memcpy(pinyin, unit.pinyinBlock, kPadding);
             pinyin += unit.pinyinLength;
-            std::memcpy(characters, kept + unit.spelling, kPadding);
+            std::memcpy(characters, unit.spellingBlock, kPadding);
             characters += unit.spellingLength;
             width += unit.width;
         }

@@ -50,8 +50,11 @@ class AnnotationStream {
     void Finish();
 
   private:
-    // 32 bytes, so that a unit's entry is found by a shift.
-    struct alignas(32) Known {
+    // Bytes readable past the end of every piece that goes into a line (see Line).
+    static constexpr size_t kPadding = 16;
+
+    // 64 bytes, so that a unit's entry is found by a shift; aligned no further than calloc aligns.
+    struct alignas(16) Known {
         bool placed = false, lineEnd = false;
         // The layout shows a chosen syllable over it instead of the dictionary's.
         bool takesChosen = false;
@@ -65,7 +68,10 @@ class AnnotationStream {
         uint16_t pinyinLength = 0, spellingLength = 0;
         uint32_t pinyin = 0, spelling = 0;  // offsets in bytes_
         int32_t width = 0, characterWidth = 0;
+        // When copied: the pinyin and the spelling again, at hand for the copy.
+        char pinyinBlock[kPadding], spellingBlock[kPadding];
     };
+    static_assert(sizeof(Known) == 64);
     // A chosen syllable over a double-byte character: the pinyin and the spacing after the
     // character.
     struct KnownSyllable {
@@ -76,9 +82,6 @@ class AnnotationStream {
         uint32_t pinyin = 0, spacing = 0;  // offsets in bytes_
         int32_t spacingWidth = 0;
     };
-
-    // Bytes readable past the end of every piece that goes into a line (see Line).
-    static constexpr size_t kPadding = 16;
 
     // A line being built from pieces of a few bytes each. A piece that is at most kPadding bytes
     // long, from a source with kPadding bytes readable from its start, is copied as a block of
