@@ -36,7 +36,7 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
 bool AnnotationStream::LearnJoins(char16_t unit) {
     Known& known = known_[unit];
     known.joins = IsJoiningMark(unit) ? 2 : 1;
-    known.follows = known.joins == 1 && !utf16::IsSurrogate(unit);
+    if (known.joins == 1 && !utf16::IsSurrogate(unit)) fast_[unit] |= kFollows;
     return known.joins == 2;
 }
 
@@ -58,9 +58,8 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     known.width = placing.lineEnd ? 0 : static_cast<int32_t>(ruler_.Width(placing.spelling));
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spelling = Keep(placing.spelling, known.spellingLength);
-    known.copied =
-        !placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding;
-    if (known.copied) {
+    if (!placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding) {
+        fast_[unit] |= kCopied;
         std::memcpy(known.pinyinBlock, bytes_.data() + known.pinyin, kPadding);
         std::memcpy(known.spellingBlock, bytes_.data() + known.spelling, kPadding);
     }
@@ -184,14 +183,15 @@ size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const Syl
                                   size_t at) {
     const size_t size = chunk.size();
     const Known* known = known_.get();
+    const uint8_t* fast = fast_.data();
     const char* kept = bytes_.data();
     // Room for the rest of the chunk: a block of pinyin a unit, and a character and its spacing.
     char* pinyin = out_.Room((size - at) * kPadding);
     char* characters = characterLine_.Room((size - at) * 2 * kPadding);
     int64_t width = lineWidth_;
     for (; at < size; ++at) {
+        if (!(fast[chunk[at]] & kCopied) || !(fast[chunk.data()[at + 1]] & kFollows)) break;
         const Known& unit = known[chunk[at]];
-        if (!unit.copied || !known[chunk.data()[at + 1]].follows) break;
         const SyllableId id = kChosen ? chosen[at] : 0;
         if (kChosen && id && unit.takesChosen) {
             if (id >= knownSyllables_.size() || !knownSyllables_[id].copied) break;

@@ -58,17 +58,12 @@ class AnnotationStream {
         bool placed = false, lineEnd = false;
         // The layout shows a chosen syllable over it instead of the dictionary's.
         bool takesChosen = false;
-        // Placed alone, it is copied as two blocks (see PlaceRun): placed, no line end, pinyin
-        // and spelling at most kPadding bytes each.
-        bool copied = false;
-        // A unit that may follow one placed alone: neither a surrogate half nor a joining mark.
-        bool follows = false;
         uint8_t joins = 0;  // 0 not known yet, 1 no, 2 a mark that joins the character before it
         uint8_t characterLength = 0;  // bytes of the character, at the start of its spelling
         uint16_t pinyinLength = 0, spellingLength = 0;
         uint32_t pinyin = 0, spelling = 0;  // offsets in bytes_
         int32_t width = 0, characterWidth = 0;
-        // When copied: the pinyin and the spelling again, at hand for the copy.
+        // When kCopied: the pinyin and the spelling again, at hand for the copy.
         char pinyinBlock[kPadding], spellingBlock[kPadding];
     };
     static_assert(sizeof(Known) == 64);
@@ -157,6 +152,16 @@ class AnnotationStream {
         void operator()(Known* known) const { std::free(known); }
     };
     std::unique_ptr<Known[], FreeMemory> known_;
+    // By unit, what the commonest case asks of a unit and the one after it, apart from the
+    // entries and in 64 KB, so that the answers are found in the nearest cache.
+    enum FastFlags : uint8_t {
+        // Placed alone, it is copied as two blocks (see PlaceRun): placed, no line end, pinyin
+        // and spelling at most kPadding bytes each.
+        kCopied = 1,
+        // It may follow one placed alone: neither a surrogate half nor a joining mark.
+        kFollows = 2,
+    };
+    std::vector<uint8_t> fast_ = std::vector<uint8_t>(0x10000);
     std::vector<KnownSyllable> knownSyllables_;
     // The kept bytes, followed by kPadding zero bytes.
     std::string bytes_;
