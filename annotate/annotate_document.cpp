@@ -57,12 +57,13 @@ class ToolAnnotator {
     }
 
     // The annotation as UTF-8, passed on to `write` as it is made: the input goes through `feed`,
-    // which gets a function to call with each piece of text.
+    // which gets a function to call with each piece of text, given as a function that appends it
+    // to the string it is called with (AnnotationStream::AddBy).
     template <typename Feed>
     void Stream(const AnnotationStream::Writer& write, Feed feed) {
         AnnotationStream stream = annotator_.Stream(tones_, write);
         try {
-            feed([&stream](std::u16string_view text) { stream.Add(text); });
+            feed([&stream](const auto& append) { stream.AddBy(append); });
             stream.Finish();
         } catch (const AnnotationFailure& failure) {
             throw DictionaryFailure(failure);
@@ -106,21 +107,18 @@ void AnnotateDocument(const Options& options) {
             // Read whole, as the RTF reader needs it, and annotated a piece at a time.
             const std::u16string text = RtfText(*rtf, head, input);
             for (size_t at = 0; at < text.size(); at += kInputPiece)
-                annotate(std::u16string_view(text).substr(at, kInputPiece));
+                annotate([piece = std::u16string_view(text).substr(at, kInputPiece)](
+                             std::u16string& pending) { pending.append(piece); });
             return;
         }
+        // Decoded straight onto the text the stream lays out.
         text::TextDecoder decoder(u"\r\n");
-        std::u16string text;
         try {
             for (std::string_view bytes = head;; bytes = piece) {
-                text.clear();
-                decoder.Decode(bytes, text);
-                annotate(text);
+                annotate([&](std::u16string& pending) { decoder.Decode(bytes, pending); });
                 if (!input.Read(piece, kInputPiece)) break;
             }
-            text.clear();
-            decoder.Finish(text);
-            annotate(text);
+            annotate([&](std::u16string& pending) { decoder.Finish(pending); });
         } catch (const text::NotTextError& error) {
             // A picture or a program would come out as pages of nonsense syllables.
             throw ToolError(input.name() + ": " + error.what());

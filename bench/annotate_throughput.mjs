@@ -19,7 +19,9 @@
 // and without tone marks (and with readings by word when the program has --words). The figures
 // are the medians over the rounds of processor time (user + system, which shows each program's
 // own cost when other work shares the machine) and of wall time; the ratio is @napi-rs/pinyin's
-// median over sorvani-annotate's. The checksum of each output lets two builds be compared.
+// median over sorvani-annotate's. The checksum of each output lets two builds be compared. Each
+// round also has cat read the input and write sorvani-annotate's output again: what reading and
+// writing alone cost, which no annotator goes below.
 import { execFileSync, spawnSync } from "node:child_process";
 import { createHash } from "node:crypto";
 import { closeSync, existsSync, mkdirSync, openSync, readFileSync, readdirSync, renameSync, statSync, writeFileSync } from "node:fs";
@@ -135,6 +137,14 @@ function sorvani(input, options) {
     }
 }
 
+// The floor under any annotator here: the processor time of reading the input and writing an
+// output as large as sorvani-annotate's, by cat, through a shell that costs about a millisecond.
+function ioFloor(input) {
+    const output = join(workDir, "floor-out.txt");
+    const annotated = join(workDir, "sorvani-out.txt");
+    return timed("/bin/sh", ["-c", `cat "$0" >/dev/null && cat "$1" >"$2"`, input, annotated, output], output);
+}
+
 function napi(input, options) {
     const output = join(workDir, "napi-out.txt");
     const script =
@@ -167,10 +177,12 @@ const rate = (seconds) => (characters / seconds / 1e6).toFixed(1) + " M chars/s"
 for (const mode of modes) {
     const ours = [];
     const theirs = [];
+    const floors = [];
     for (let round = 0; round < rounds; ++round) {
         if (round % 2 === 0) ours.push(sorvani(input, mode.ours));
         if (hasNapi) theirs.push(napi(input, mode.theirs));
         if (round % 2 === 1) ours.push(sorvani(input, mode.ours));
+        floors.push(ioFloor(input));
     }
     const cpu = median(ours.map((r) => r.cpu));
     const wall = median(ours.map((r) => r.wall));
@@ -179,6 +191,8 @@ for (const mode of modes) {
     console.log(`sorvani-annotate: ${cpu.toFixed(3)} s processor (${rate(cpu)}), ${wall.toFixed(3)} s wall ` +
         `(${rate(wall)}); peak RSS ${(Math.max(...ours.map((r) => r.peakKb)) / 1024).toFixed(1)} MB; ` +
         `output ${ours[0].sum}`);
+    console.log(`reading the input and writing that output alone (cat): ` +
+        `${median(floors.map((r) => r.cpu)).toFixed(3)} s processor`);
     if (!hasNapi) continue;
     const theirCpu = median(theirs.map((r) => r.cpu));
     const theirWall = median(theirs.map((r) => r.wall));

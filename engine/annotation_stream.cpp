@@ -1,5 +1,6 @@
 #include "annotation_stream.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <new>
 
@@ -30,13 +31,12 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
       known_(static_cast<Known*>(std::calloc(0x10000, sizeof(Known)))),
       bytes_(kPadding, '\0') {
     if (!known_) throw std::bad_alloc();
-    out_.reserve(2 * kOutputPiece);
 }
 
 bool AnnotationStream::LearnJoins(char16_t unit) {
     Known& known = known_[unit];
     known.joins = IsJoiningMark(unit) ? 2 : 1;
-    known.follows = known.joins == 1 && !utf16::IsSurrogate(unit);
+    if (known.joins == 1 && !utf16::IsSurrogate(unit)) fast_[unit] |= kFollows;
     return known.joins == 2;
 }
 
@@ -55,18 +55,21 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     const Placing placing = PlacingOf(character, pinyin_, toneFlag_);
     known.placed = true;
     known.lineEnd = placing.lineEnd;
-    known.width = placing.lineEnd ? 0 : ruler_.Width(placing.spelling);
+    known.width = placing.lineEnd ? 0 : static_cast<int32_t>(ruler_.Width(placing.spelling));
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spelling = Keep(placing.spelling, known.spellingLength);
-    known.copied =
-        !placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding;
+    if (!placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding) {
+        fast_[unit] |= kCopied;
+        std::memcpy(known.pinyinBlock, bytes_.data() + known.pinyin, kPadding);
+        std::memcpy(known.spellingBlock, bytes_.data() + known.spelling, kPadding);
+    }
     // Where PlacingOf would show a chosen syllable: a looked-up wide character, which
     // starts its spelling.
     known.takesChosen = chooser_ && !placing.lineEnd && !placing.pinyin.empty() &&
                         pinyin_.Lookup(unit, toneFlag_).wide;
     if (known.takesChosen) {
         known.characterLength = static_cast<uint8_t>(EncodeUtf8(character).size());
-        known.characterWidth = ruler_.Width(character);
+        known.characterWidth = static_cast<int32_t>(ruler_.Width(character));
     }
     return known;
 }
@@ -77,7 +80,7 @@ const AnnotationStream::KnownSyllable& AnnotationStream::Chosen(SyllableId id) {
     if (known.placed) return known;
     const Placing placing = Spelled({}, true, chooser_->Shown(id, toneFlag_));
     known.placed = true;
-    known.spacingWidth = ruler_.Width(placing.spelling);
+    known.spacingWidth = static_cast<int32_t>(ruler_.Width(placing.spelling));
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spacing = Keep(placing.spelling, known.spacingLength);
     known.copied = known.pinyinLength <= kPadding && known.spacingLength <= kPadding;
@@ -85,9 +88,12 @@ const AnnotationStream::KnownSyllable& AnnotationStream::Chosen(SyllableId id) {
 }
 
 void AnnotationStream::Add(std::u16string_view text) {
-    if (text.empty()) return;
+    AddBy([text](std::u16string& pending) { pending.append(text); });
+}
+
+void AnnotationStream::Added(size_t before) {
+    if (text_.size() == before) return;
     any_ = true;
-    text_.append(text);
     if (chooser_) Choose(false);
     LayOutChunks(false);
 }
@@ -137,7 +143,7 @@ inline void AnnotationStream::Place(bool lineEnd, std::string_view pinyin,
                                     std::string_view spelling, int64_t width,
                                     std::string_view spacing) {
     if (lineEnd) return EndPair({});
-    pinyinLine_.Append(pinyin);
+    out_.Append(pinyin);
     characterLine_.Append(spelling);
     if (!spacing.empty()) characterLine_.Append(spacing);
     lineWidth_ += width;
@@ -147,63 +153,74 @@ inline void AnnotationStream::Place(bool lineEnd, std::string_view pinyin,
 }
 
 void AnnotationStream::EndPair(std::string_view after) {
-    out_.append(pinyinLine_.text()).append(kLineEnd).append(characterLine_.text()).append(after);
-    pinyinLine_.clear();
+    const std::string_view characters = characterLine_.text();
+    char* end = out_.Room(kLineEnd.size() + characters.size() + after.size());
+    end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+    end = std::copy(characters.begin(), characters.end(), end);
+    out_.EndAt(std::copy(after.begin(), after.end(), end));
     characterLine_.clear();
     lineWidth_ = 0;
-    if (out_.size() >= kOutputPiece) PassOn();
+    if (out_.text().size() >= kOutputPiece) PassOn();
 }
 
+// The chunk is a view of text_, so that the unit after it can be read (the next chunk's first, or
+// the string's terminating NUL).
 void AnnotationStream::LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen) {
-    for (size_t at = 0; (at = PlaceRun(chunk, chosen, at)) < chunk.size();)
-        at = LayOutUnit(chunk, chosen.empty() ? 0 : chosen[at], at);
+    for (size_t at = 0;; at = LayOutUnit(chunk, chosen.empty() ? 0 : chosen[at], at)) {
+        at =
+            chosen.empty() ? PlaceRun<false>(chunk, chosen, at) : PlaceRun<true>(chunk, chosen, at);
+        if (at == chunk.size()) return;
+    }
 }
 
 // The commonest case, a character that stands alone (no surrogate, no joining mark after it) and
 // whose pieces are copied as blocks, for as many units from `at` on as there are: the ends of the
 // lines stay in registers, which the bytes written would otherwise make the compiler reload after
-// every copy. Returns where it stopped.
+// every copy. The unit after the chunk is looked at as if it were in it: when it may not follow,
+// the chunk's last unit is left to LayOutUnit, which places it alike. Returns where it stopped.
+template <bool kChosen>
 size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen,
                                   size_t at) {
     const size_t size = chunk.size();
     const Known* known = known_.get();
+    const uint8_t* fast = fast_.data();
     const char* kept = bytes_.data();
     // Room for the rest of the chunk: a block of pinyin a unit, and a character and its spacing.
-    char* pinyin = pinyinLine_.Room((size - at) * kPadding);
+    char* pinyin = out_.Room((size - at) * kPadding);
     char* characters = characterLine_.Room((size - at) * 2 * kPadding);
     int64_t width = lineWidth_;
     for (; at < size; ++at) {
+        if (!(fast[chunk[at]] & kCopied) || !(fast[chunk.data()[at + 1]] & kFollows)) break;
         const Known& unit = known[chunk[at]];
-        if (!unit.copied || (at + 1 < size && !known[chunk[at + 1]].follows)) break;
-        const SyllableId id = chosen.empty() ? 0 : chosen[at];
-        if (id && unit.takesChosen) {
+        const SyllableId id = kChosen ? chosen[at] : 0;
+        if (kChosen && id && unit.takesChosen) {
             if (id >= knownSyllables_.size() || !knownSyllables_[id].copied) break;
             const KnownSyllable& syllable = knownSyllables_[id];
             std::memcpy(pinyin, kept + syllable.pinyin, kPadding);
             pinyin += syllable.pinyinLength;
-            std::memcpy(characters, kept + unit.spelling, kPadding);
+            std::memcpy(characters, unit.spellingBlock, kPadding);
             characters += unit.characterLength;
             std::memcpy(characters, kept + syllable.spacing, kPadding);
             characters += syllable.spacingLength;
             width += unit.characterWidth + syllable.spacingWidth;
         } else {
-            std::memcpy(pinyin, kept + unit.pinyin, kPadding);
+            std::memcpy(pinyin, unit.pinyinBlock, kPadding);
             pinyin += unit.pinyinLength;
-            std::memcpy(characters, kept + unit.spelling, kPadding);
+            std::memcpy(characters, unit.spellingBlock, kPadding);
             characters += unit.spellingLength;
             width += unit.width;
         }
         if (width > kWrapWidth) {
-            pinyinLine_.EndAt(pinyin);
+            out_.EndAt(pinyin);
             characterLine_.EndAt(characters);
             EndPair(kLineEnd);
-            // The lines are empty now, with the room they had.
-            pinyin = pinyinLine_.Room(0);
+            // The character line is empty now, with the room it had; the output has grown.
+            pinyin = out_.Room((size - at) * kPadding);
             characters = characterLine_.Room(0);
             width = 0;
         }
     }
-    pinyinLine_.EndAt(pinyin);
+    out_.EndAt(pinyin);
     characterLine_.EndAt(characters);
     lineWidth_ = width;
     return at;
@@ -245,8 +262,8 @@ void AnnotationStream::LayOutCluster(std::u16string_view cluster, SyllableId cho
 }
 
 void AnnotationStream::PassOn() {
-    if (out_.empty()) return;
-    write_(out_);
+    if (out_.text().empty()) return;
+    write_(out_.text());
     out_.clear();
 }
 

@@ -37,26 +37,36 @@ class AnnotationStream {
     // The next piece of the text (CR LF line ends, as the document box holds them); a piece may
     // end anywhere. Throws AnnotationFailure, as the lookup does (an empty pinyin cell).
     void Add(std::u16string_view text);
+    // As Add, for a piece that `append` writes straight onto the text not laid out yet (it is
+    // called with the std::u16string to append to), which spares a copy of every piece.
+    template <typename Append>
+    void AddBy(Append&& append) {
+        const size_t before = text_.size();
+        append(text_);
+        Added(before);
+    }
     // The text has ended: lays out the rest and passes on the last pair, unless the text was
     // empty.
     void Finish();
 
   private:
-    struct Known {
+    // Bytes readable past the end of every piece that goes into a line (see Line).
+    static constexpr size_t kPadding = 16;
+
+    // 64 bytes, so that a unit's entry is found by a shift; aligned no further than calloc aligns.
+    struct alignas(16) Known {
         bool placed = false, lineEnd = false;
         // The layout shows a chosen syllable over it instead of the dictionary's.
         bool takesChosen = false;
-        // Placed alone, it is copied as two blocks (see PlaceRun): placed, no line end, pinyin
-        // and spelling at most kPadding bytes each.
-        bool copied = false;
-        // A unit that may follow one placed alone: neither a surrogate half nor a joining mark.
-        bool follows = false;
         uint8_t joins = 0;  // 0 not known yet, 1 no, 2 a mark that joins the character before it
         uint8_t characterLength = 0;  // bytes of the character, at the start of its spelling
         uint16_t pinyinLength = 0, spellingLength = 0;
         uint32_t pinyin = 0, spelling = 0;  // offsets in bytes_
-        int64_t width = 0, characterWidth = 0;
+        int32_t width = 0, characterWidth = 0;
+        // When kCopied: the pinyin and the spelling again, at hand for the copy.
+        char pinyinBlock[kPadding], spellingBlock[kPadding];
     };
+    static_assert(sizeof(Known) == 64);
     // A chosen syllable over a double-byte character: the pinyin and the spacing after the
     // character.
     struct KnownSyllable {
@@ -65,11 +75,8 @@ class AnnotationStream {
         bool copied = false;
         uint16_t pinyinLength = 0, spacingLength = 0;
         uint32_t pinyin = 0, spacing = 0;  // offsets in bytes_
-        int64_t spacingWidth = 0;
+        int32_t spacingWidth = 0;
     };
-
-    // Bytes readable past the end of every piece that goes into a line (see Line).
-    static constexpr size_t kPadding = 16;
 
     // A line being built from pieces of a few bytes each. A piece that is at most kPadding bytes
     // long, from a source with kPadding bytes readable from its start, is copied as a block of
@@ -118,9 +125,12 @@ class AnnotationStream {
     bool LearnJoins(char16_t unit);
     const Known& LearnPlacing(char16_t unit);
     const KnownSyllable& Chosen(SyllableId id);
+    // Lays out what it can of the text, of which the units from `before` on are new.
+    void Added(size_t before);
     void Choose(bool atEnd);
     void LayOutChunks(bool last);
     void LayOutChunk(std::u16string_view chunk, std::span<const SyllableId> chosen);
+    template <bool kChosen>
     size_t PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen, size_t at);
     size_t LayOutUnit(std::u16string_view chunk, SyllableId id, size_t at);
     void LayOutCluster(std::u16string_view cluster, SyllableId chosen);
@@ -142,6 +152,16 @@ class AnnotationStream {
         void operator()(Known* known) const { std::free(known); }
     };
     std::unique_ptr<Known[], FreeMemory> known_;
+    // By unit, what the commonest case asks of a unit and the one after it, apart from the
+    // entries and in 64 KB, so that the answers are found in the nearest cache.
+    enum FastFlags : uint8_t {
+        // Placed alone, it is copied as two blocks (see PlaceRun): placed, no line end, pinyin
+        // and spelling at most kPadding bytes each.
+        kCopied = 1,
+        // It may follow one placed alone: neither a surrogate half nor a joining mark.
+        kFollows = 2,
+    };
+    std::vector<uint8_t> fast_ = std::vector<uint8_t>(0x10000);
     std::vector<KnownSyllable> knownSyllables_;
     // The kept bytes, followed by kPadding zero bytes.
     std::string bytes_;
@@ -154,10 +174,12 @@ class AnnotationStream {
     // With a chooser: the syllable of each unit of text_ decided so far (the first units), and
     // the chooser's latest decision.
     std::vector<SyllableId> chosen_, decision_;
-    Line pinyinLine_, characterLine_;
+    Line characterLine_;
     int64_t lineWidth_ = 0;
     bool any_ = false;
-    std::string out_;
+    // The output gathered to be passed on, which ends with the open pair's pinyin line: a pair is
+    // written with one copy of its character line.
+    Line out_;
 };
 
 }  // namespace sorvani

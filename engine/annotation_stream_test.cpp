@@ -10,6 +10,7 @@
 #include "column_ruler.h"
 #include "pinyin_lookup.h"
 #include "reading_chooser.h"
+#include "text_decoder.h"
 #include "text_output_box.h"
 #include "utf8.h"
 
@@ -86,6 +87,65 @@ TEST(AnnotationStream, GivesTheReferenceBytesForRandomTextsInRandomPieces) {
             ASSERT_EQ(Streamed(dictionary, text, toneFlag, random),
                       Reference(dictionary, text, toneFlag))
                 << "round " << round;
+    }
+}
+
+// The layout places a character alone by what it knows of it and of the unit after it, which at
+// a chunk's end is the next chunk's first: a joining mark, a pair or a lone half there, or the
+// text's end, must leave the chunk's last character placed as the run places it.
+TEST(AnnotationStream, WhatFollowsAChunkGivesTheReferenceBytes) {
+    const PinyinDictionary dictionary = HandMadeDictionary();
+    std::mt19937 random(5);
+    for (std::u16string_view after :
+         {u"\u0301中", u"\u0301", u"😀中", u"\xD800中", u"\xDC00", u"\r\n中", u"", u"a"}) {
+        for (size_t before = kChunkLength - 3; before <= kChunkLength + 3; ++before) {
+            for (std::u16string_view filler : {u"中", u"a", u"长"}) {
+                std::u16string text;
+                for (size_t i = 0; i < before; ++i) text += filler;
+                text += after;
+                for (int16_t toneFlag : {kWithTones, kWithoutTones})
+                    ASSERT_EQ(Streamed(dictionary, text, toneFlag, random),
+                              Reference(dictionary, text, toneFlag))
+                        << before << " units before";
+            }
+        }
+    }
+}
+
+// The tool decodes each piece of its input straight onto the stream's text: pieces that end
+// anywhere, a CR LF parted among them, give the bytes of the text decoded whole.
+TEST(AnnotationStream, BytesDecodedOntoTheStreamGiveTheBytesOfTheTextDecodedWhole) {
+    const PinyinDictionary dictionary = HandMadeDictionary();
+    std::mt19937 random(9);
+    const std::string_view pieces[] = {
+        "\xE4\xB8\xAD", "\xE5\x9B\xBD",     "a",   "\r", "\n", "\xEF\xBC\x8C",
+        "\xCC\x81",     "\xF0\x9F\x98\x80", "\xFF"};
+    // Past the sample that decides the encoding, so that most pieces are decoded as they come.
+    std::string decided;
+    while (decided.size() <= text::kEncodingSample)
+        decided +=
+            "\xE4\xB8\xAD\xE5\x9B\xBD"
+            "a\r\n";
+    for (int round = 0; round < 60; ++round) {
+        std::string bytes = round % 2 ? decided : "";
+        for (size_t count = random() % 300; count > 0; --count)
+            bytes += pieces[random() % std::size(pieces)];
+        PinyinMemo memo(dictionary);
+        ColumnRuler ruler;
+        std::string out;
+        AnnotationStream stream(memo, ruler, kWithTones,
+                                [&out](std::string_view written) { out += written; });
+        text::TextDecoder decoder(u"\r\n");
+        for (std::string_view rest = bytes; !rest.empty();) {
+            const size_t longest = random() % 2 ? 40 : 4000;
+            const std::string_view piece = rest.substr(0, random() % longest);
+            stream.AddBy([&](std::u16string& text) { decoder.Decode(piece, text); });
+            rest.remove_prefix(piece.size());
+        }
+        stream.AddBy([&](std::u16string& text) { decoder.Finish(text); });
+        stream.Finish();
+        ASSERT_EQ(out, Reference(dictionary, text::DecodeText(bytes, u"\r\n"), kWithTones))
+            << "round " << round;
     }
 }
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
+#include "character_width.h"
+
 namespace sorvani {
 namespace {
 
@@ -35,6 +40,28 @@ TEST(ColumnRuler, ALineThatGrowsOrChangesIsMeasuredWhole) {
     EXPECT_EQ(ruler.Width(u"\xD83D"), 150);
     EXPECT_EQ(ruler.Width(u"\xD83D\xDE00"), 300);
     EXPECT_EQ(ruler.Width(u"\xD83D\xDE00\xDE00"), 450);
+}
+
+// Each unit's columns are looked up as it first comes, by whichever ruler meets it first: rulers
+// on several threads at once, each meeting the units in its own order, see what the character
+// tables say.
+TEST(ColumnRuler, EveryUnitMeasuresAsTheTablesSayOnSeveralThreadsAtOnce) {
+    constexpr int kThreads = 4;
+    std::vector<int> wrong(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t, &wrong] {
+            ColumnRuler ruler;
+            for (unsigned i = 0; i < 0x10000; ++i) {
+                // Strides that are odd visit every unit, each thread in another order.
+                const auto unit = static_cast<char16_t>(i * (2 * t + 1) + 7919u * t);
+                const int expected = CharacterColumns(unit) * 150;
+                if (ruler.Width(std::u16string(1, unit)) != expected) ++wrong[t];
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(wrong, std::vector<int>(kThreads, 0));
 }
 
 }  // namespace

@@ -150,78 +150,76 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
     const size_t start = text.size();
     text.resize(start + bytes.size());
     char16_t* out = text.data() + start;
-    LineBreakReader lines = lines_;
-    // Any unit, however rare.
-    const auto put = [&](char16_t unit) {
-        if (unit == 0) {
-            text.resize(static_cast<size_t>(out - text.data()));
-            throw NotTextError();
-        }
-        switch (lines.Read(unit)) {
-            case LineBreakReader::Unit::Text:
-                *out++ = IsNoncharacter(unit) ? u'\uFFFD' : unit;
-                break;
-            case LineBreakReader::Unit::Break: {
-                const size_t at = static_cast<size_t>(out - text.data());
-                text.resize(text.size() + lineBreak_.size());
-                out = std::copy(lineBreak_.begin(), lineBreak_.end(), text.data() + at);
-                break;
-            }
-            case LineBreakReader::Unit::RestOfBreak:
-                break;
-        }
-    };
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t size = bytes.size();
     size_t i = 0;
-    while (i < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80) {
-            // Above CR no ASCII unit is a line break or NUL.
-            if (byte > u'\r') {
+    while (i < size) {
+        // Runs of the units that are plain text whatever comes before or after them: ASCII above
+        // CR (none is a line break or NUL) and, as Chinese is three bytes a character, those
+        // between the paragraph separator and the surrogates (the ideographs and the Chinese
+        // punctuation among them) or after the last noncharacter below U+FFFE (the full-width
+        // forms: the Chinese comma). Read here, in registers, when valid, as ReadUtf8Sequence
+        // would.
+        const size_t runStart = i;
+        while (i < size) {
+            const unsigned char byte = in[i];
+            if (byte - (u'\r' + 1u) < 0x80u - (u'\r' + 1u)) {
                 *out++ = byte;
-                lines.ReadText();
-            } else {
-                put(byte);
+                ++i;
+                continue;
             }
-            ++i;
-            continue;
+            if (byte - 0xE0u >= 0x10u || i + 2 >= size) break;
+            // Continuation bytes are 10xxxxxx: their low bits, when both are, are below 0x40.
+            const unsigned second = in[i + 1] ^ 0x80u, third = in[i + 2] ^ 0x80u;
+            if ((second | third) >= 0x40u) break;
+            const char32_t cp = (byte & 0x0Fu) << 12 | second << 6 | third;
+            if (cp - 0x202A >= 0xD800 - 0x202A && cp - 0xFDF0 >= 0xFFFE - 0xFDF0) break;
+            *out++ = static_cast<char16_t>(cp);
+            i += 3;
         }
-        // Chinese is three bytes a character: read here when valid, as ReadUtf8Sequence would.
-        if ((byte & 0xF0) == 0xE0 && i + 2 < bytes.size()) {
-            const auto second = static_cast<unsigned char>(bytes[i + 1]);
-            const auto third = static_cast<unsigned char>(bytes[i + 2]);
-            const char32_t cp = (byte & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
-            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
-                // Between the paragraph separator and the surrogates (the ideographs and the
-                // Chinese punctuation among them) nothing is special: one test.
-                if (cp - 0x202A < 0xD800 - 0x202A) {
-                    *out++ = static_cast<char16_t>(cp);
-                    lines.ReadText();
-                    i += 3;
-                    continue;
-                }
-                // No overlong form, no surrogate.
-                if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) {
-                    put(static_cast<char16_t>(cp));
-                    i += 3;
-                    continue;
-                }
-            }
+        if (i != runStart) lines_.ReadText();
+        if (i == size) break;
+        if (in[i] < 0x80) {
+            out = PutUnit(in[i++], text, out);
+            continue;
         }
         const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(i));
         if (sequence.kind == Utf8Sequence::Kind::Truncated && !last) break;
         const char32_t cp =
             sequence.kind == Utf8Sequence::Kind::Valid ? sequence.character : U'\uFFFD';
         if (cp < 0x10000) {
-            put(static_cast<char16_t>(cp));
+            out = PutUnit(static_cast<char16_t>(cp), text, out);
         } else {
-            put(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-            put(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+            out = PutUnit(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)), text, out);
+            out = PutUnit(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)), text, out);
         }
         i += sequence.length;
     }
     text.resize(static_cast<size_t>(out - text.data()));
-    lines_ = lines;
     return i;
+}
+
+// Any unit, however rare, onto the text that DecodeUtf8 fills: where it ends, which a line break
+// may move.
+char16_t* TextDecoder::PutUnit(char16_t unit, std::u16string& text, char16_t* out) {
+    if (unit == 0) {
+        text.resize(static_cast<size_t>(out - text.data()));
+        throw NotTextError();
+    }
+    switch (lines_.Read(unit)) {
+        case LineBreakReader::Unit::Text:
+            *out++ = IsNoncharacter(unit) ? u'\uFFFD' : unit;
+            break;
+        case LineBreakReader::Unit::Break: {
+            const size_t at = static_cast<size_t>(out - text.data());
+            text.resize(text.size() + lineBreak_.size());
+            out = std::copy(lineBreak_.begin(), lineBreak_.end(), text.data() + at);
+            break;
+        }
+        case LineBreakReader::Unit::RestOfBreak:
+            break;
+    }
+    return out;
 }
 
 void TextDecoder::Append(std::u16string_view units, std::u16string& text) {

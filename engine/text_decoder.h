@@ -53,6 +53,7 @@ class TextDecoder {
     void DecideUtf8OrCodePage(bool last);
     size_t DecodeDecided(std::string_view bytes, bool last, std::u16string& text);
     size_t DecodeUtf8(std::string_view bytes, bool last, std::u16string& text);
+    char16_t* PutUnit(char16_t unit, std::u16string& text, char16_t* out);
     void Append(std::u16string_view units, std::u16string& text);
 
     std::u16string lineBreak_;
