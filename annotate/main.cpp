@@ -9,6 +9,7 @@
 #include "binary_streams.h"
 #include "file_size_limit.h"
 #include "options.h"
+#include "process_end.h"
 #include "program_arguments.h"
 #include "sorvani_version.h"
 #include "tool_error.h"
@@ -45,9 +46,7 @@ int Report(const std::string& message, int status) {
     std::abort();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunTool(int argc, char** argv) {
     using namespace sorvani::annotate;
     TreatFileSizeLimitAsWriteError();
     std::set_terminate(EndOnUncaughtFailure);
@@ -66,4 +65,10 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         return Report(error.what(), kFailure);
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return sorvani::EndProcess(RunTool(argc, argv));
 }

@@ -101,7 +101,7 @@ TEST_F(DocumentCommands, AnRtfParagraphWhoseFormatChangesTooOftenIsShownSimplifi
     for (int i = 0; i < 3000; ++i) source += i % 2 ? "\\b0 \\u23383?" : "\\b \\u25991?";
     Import(Write("hostile.rtf", source + "}"));
     EXPECT_EQ(window->Wj->toPlainText(), QStringLiteral("文字").repeated(1500));
-    ASSERT_EQ(prompts->shown.size(), 1);
+    ASSERT_EQ(prompts->shown.size(), 1) << prompts->shown.join(u'|').toStdString();
     EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("格式变化太多")));
     EXPECT_TRUE(prompts->shown[0].contains(QStringLiteral("文字完整无缺")));
 }

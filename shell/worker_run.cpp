@@ -1,6 +1,7 @@
 #include "worker_run.h"
 
 #include <QEventLoop>
+#include <QSemaphore>
 #include <QThread>
 #include <atomic>
 #include <exception>
@@ -18,22 +19,23 @@ constexpr int kMostWaitingCalls = 8;
 
 void RunOnWorker(const std::function<void(std::stop_token, const TellWaiter&)>& work,
                  std::stop_token stop) {
+    // A Qt semaphore rather than std::atomic::wait: MinGW's libstdc++ 12 waits on a shared pool
+    // there and now and then missed the wake-up, leaving the work and the window waiting forever.
+    QSemaphore room(kMostWaitingCalls);
+    std::atomic<bool> abandoned = false;
+    // Declared after the semaphore, so that it goes first, with the calls still queued to it.
     QEventLoop wait;
     std::stop_source workStop;
     const std::stop_callback forward(stop, [&workStop] { workStop.request_stop(); });
-    std::atomic<int> waiting = 0;
-    std::atomic<bool> abandoned = false;
     const TellWaiter tell = [&](std::function<void()> call) {
-        for (int now = waiting.load(); now >= kMostWaitingCalls && !abandoned; now = waiting.load())
-            waiting.wait(now);
-        ++waiting;
+        if (abandoned) return;
+        room.acquire();
         // Queued to the loop, so that calls still waiting when it ends are dropped with it.
         QMetaObject::invokeMethod(
             &wait,
-            [&waiting, call = std::move(call)] {
+            [&room, call = std::move(call)] {
                 call();
-                --waiting;
-                waiting.notify_one();
+                room.release();
             },
             Qt::QueuedConnection);
     };
@@ -49,11 +51,11 @@ void RunOnWorker(const std::function<void(std::stop_token, const TellWaiter&)>& 
     worker->start();
     wait.exec();
     // The loop also ends when the application quits: the work is then stopped and no longer kept
-    // waiting for calls that nobody runs. Otherwise it has ended already.
+    // waiting for calls that nobody runs (one room is enough, as a single thread waits for it).
+    // Otherwise it has ended already.
     workStop.request_stop();
     abandoned = true;
-    waiting = 0;
-    waiting.notify_one();
+    room.release();
     worker->wait();
     if (failure) std::rethrow_exception(failure);
 }

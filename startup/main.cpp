@@ -5,13 +5,16 @@
 #include "dictionary_file.h"
 #include "frmstart.h"
 #include "pinyin_dictionary.h"
+#include "process_end.h"
 #include "program_directory.h"
 #include "qt_translations.h"
 #include "startup_arguments.h"
 #include "test_report.h"
 #include "user_prompts.h"
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int RunProgram(int argc, char* argv[]) {
     // The version and the help need no display: they are answered before the window system is
     // opened. Anything else waits until Qt has taken its own options from the command line.
     QStringList arguments;
@@ -42,3 +45,7 @@ int main(int argc, char* argv[]) {
     // Closing the failure report may already have ended the event loop with status 0.
     return splash.StartFailed() ? EXIT_FAILURE : status;
 }
+
+}  // namespace
+
+int main(int argc, char* argv[]) { return sorvani::EndProcess(RunProgram(argc, argv)); }

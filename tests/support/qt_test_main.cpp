@@ -5,10 +5,13 @@
 #include <QTemporaryDir>
 
 #include "offscreen_fonts.h"
+#include "process_end.h"
 
 // Widgets, and text documents that measure fonts, need the application object; the tests run
 // without a display.
-int main(int argc, char** argv) {
+namespace {
+
+int RunTests(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Wine passes no QT_ variable on to a Windows program: the tests read the system's fonts
     // there, as the tool does, where the Chinese fonts are installed.
@@ -22,3 +25,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return sorvani::EndProcess(RunTests(argc, argv)); }
