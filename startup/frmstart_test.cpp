@@ -126,6 +126,15 @@ TEST_F(Splash, AMouseMoveDuringTheAnimationChangesNothing) {
     EXPECT_TRUE(splash.Timer4.isActive());
 }
 
+TEST_F(Splash, TheProgramEndsWhenItsMainWindowCloses) {
+    PlayUntil(1000);
+    ASSERT_NE(splash.MainWindow(), nullptr);
+    QTimer::singleShot(0, splash.MainWindow(), [&] { splash.MainWindow()->close(); });
+    // Only a program that goes on fails the test this way, rather than hanging it.
+    QTimer::singleShot(60000, &splash, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
 TEST_F(Splash, RunsOnItsOwnTimersUntilTheMainWindowOpens) {
     splash.show();
     QEventLoop loop;
