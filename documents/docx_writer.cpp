@@ -135,6 +135,9 @@ void AppendWord(QByteArray& out, QStringView text) {
 // syllable and its character and sets rubies side by side, so that a syllable wider than its
 // character (zhuàng, shuāng) would touch its neighbours; the spaces keep every two syllables at
 // least two spaces apart, and being alike at both sides, keep each centred over its character.
+// They are part of the phonetic guide, not of the text a reader copies. LibreOffice takes no
+// character spacing (w:spacing) from a ruby's run or from an empty or zero-width run beside it,
+// and spreads the syllable's letters by that of the ruby's base.
 void AppendSyllable(QByteArray& out, QStringView syllable) {
     out += "<w:t xml:space=\"preserve\"> ";
     AppendEscaped(out, syllable);

@@ -205,19 +205,28 @@ TEST_F(AnnotateRtf, WritesPlainTextAsTheWindowExportsItsAnnotation) {
 }
 
 // A paragraph separator or a frame mark of the text document in a text file ends a line where
-// the tool reads it as the window does; every pair after it stays a pair.
-TEST_F(AnnotateRtf, ALineBreakOfAnyKindKeepsEveryPairOfTheWebPage) {
-    for (const char* mark : {"\u2029", "\u2028", "\uFDD0"}) {
-        std::string input = mark;
+// the tool reads it as the window does; every pair after it stays a pair, in the web page and on
+// the pages of the PDF, where a syllable line must not land a page before its characters.
+TEST_F(AnnotateRtf, ALineBreakOfAnyKindKeepsEveryPairOfTheWebPageAndThePdf) {
+    const auto annotate = [&](const std::string& start, const std::string& output) {
+        std::string input = start;
         for (int i = 0; i < 200; ++i) input += "中国\n";
         WriteBytes(dir_ / "in.txt", input);
-        const Outcome outcome = Annotate("", "--format html --output " + Quote(dir_ / "out.html") +
-                                                 " " + Quote(dir_ / "in.txt"));
+        const Outcome outcome =
+            Annotate("", "--output " + Quote(dir_ / output) + " " + Quote(dir_ / "in.txt"));
         EXPECT_EQ(outcome.status, 0) << outcome.err;
+    };
+    // Each mark and what it reads as.
+    for (const auto& [mark, read] :
+         {std::pair{"\u2029", "\n"}, {"\u2028", "\n"}, {"\uFDD0", "\uFFFD"}}) {
+        annotate(mark, "out.html");
         const std::string html = ReadBytes(dir_ / "out.html");
         size_t rubies = 0;
         for (size_t at = 0; (at = html.find("<ruby>", at)) != std::string::npos; ++at) ++rubies;
         EXPECT_EQ(rubies, 400u) << mark;
+        annotate(mark, "out.pdf");
+        annotate(read, "read.pdf");
+        EXPECT_EQ(PageContent(dir_ / "out.pdf"), PageContent(dir_ / "read.pdf")) << mark;
     }
 }
 
