@@ -69,6 +69,4 @@ int RunTool(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    return sorvani::EndProcess(RunTool(argc, argv));
-}
+int main(int argc, char** argv) { return sorvani::EndProcess(RunTool(argc, argv)); }

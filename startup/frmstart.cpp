@@ -159,8 +159,7 @@ void frmstart::ShowMainWindow() {
     if (!main_) {
         main_ = std::make_unique<frmmain>(dictionary_);
         // Queued, so that the close ends before the program does.
-        connect(main_.get(), &frmmain::Closed, qApp, &QCoreApplication::quit,
-                Qt::QueuedConnection);
+        connect(main_.get(), &frmmain::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     }
     main_->show();
     // The taskbar proxy was shown after the main window: bring the main window to the front.
