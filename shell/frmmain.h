@@ -144,11 +144,6 @@ class frmmain : public QWidget {
     void Pjiao_MouseMove();
     void Pjiao_MouseUp();
 
-  signals:
-    // The window has closed, its proxy with it: the program ends. The main window, a tool window
-    // to the system, does not count as a last window that ends it by itself.
-    void Closed();
-
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,6 +1,7 @@
 // The caption strip and the minimize, maximize/restore and close buttons of the main window.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QWindow>
 
@@ -113,11 +114,13 @@ void frmmain::DrawRestoreGlyph() {
     update();
 }
 
-void frmmain::Imclose_Click() { close(); }
+void frmmain::Imclose_Click() {
+    // The window's close takes the proxy along, once the user agrees to leave.
+    if (close()) QCoreApplication::quit();
+}
 
-// However the window is closed (by the window system's close command too, sent to both windows as
-// Windows' taskkill does), the proxy goes with it and the program ends, so that no stray taskbar
-// button or hidden window keeps the program alive. During a long command (import,
+// However the window is closed (by the window system's close command too), the proxy goes with
+// it, so that no stray taskbar button keeps the program alive. During a long command (import,
 // export, annotate) the window waits for the command to stop at its next yield, and then closes.
 // A document changed since it was last imported or exported is not left without a question.
 void frmmain::closeEvent(QCloseEvent* event) {
@@ -127,7 +130,6 @@ void frmmain::closeEvent(QCloseEvent* event) {
     }
     proxy_->close();
     event->accept();
-    emit Closed();
 }
 
 bool frmmain::MayLeaveDocument() {

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -274,22 +273,6 @@ TEST_F(DocumentCommands, TheHelpAndAnUntouchedImportCloseWithoutAQuestion) {
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(prompts->shown.isEmpty());
-}
-
-// However the window closes, it says so, for the program to end; a refused close says nothing.
-TEST_F(DocumentCommands, EveryWayOfClosingTellsThatTheWindowClosed) {
-    for (const auto& closing : kClosings) {
-        frmmain fresh(dictionary, std::make_unique<RecordingPrompts>());
-        fresh.show();
-        const QSignalSpy closed(&fresh, &frmmain::Closed);
-        closing(fresh);
-        EXPECT_EQ(closed.count(), 1) << &closing - kClosings.data();
-    }
-    const QSignalSpy closed(window.get(), &frmmain::Closed);
-    QTest::keyClicks(window->Wj, "typed");
-    prompts->answerYes = false;
-    for (const auto& closing : kClosings) closing(*window);
-    EXPECT_EQ(closed.count(), 0);
 }
 
 // Both dialogs open where a file was last chosen in either, in this run or an earlier one.

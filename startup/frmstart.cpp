@@ -156,11 +156,7 @@ void frmstart::Finish() {
 }
 
 void frmstart::ShowMainWindow() {
-    if (!main_) {
-        main_ = std::make_unique<frmmain>(dictionary_);
-        // Queued, so that the close ends before the program does.
-        connect(main_.get(), &frmmain::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    }
+    if (!main_) main_ = std::make_unique<frmmain>(dictionary_);
     main_->show();
     // The taskbar proxy was shown after the main window: bring the main window to the front.
     main_->raise();
