@@ -213,8 +213,14 @@ def same_exports(window, linux):
     word stands."""
     for kind in ["rtf", "html"]:
         with open(window[kind], "rb") as a, open(linux[kind], "rb") as b:
-            if a.read() != b.read():
-                raise Failure("the window's %s under Wine differs from the Linux build's" % kind)
+            ours, theirs = a.read(), b.read()
+        if ours != theirs:
+            at = next((i for i, (x, y) in enumerate(zip(ours, theirs)) if x != y),
+                      min(len(ours), len(theirs)))
+            raise Failure("the window's %s under Wine differs from the Linux build's at byte %d "
+                          "of %d/%d: %r against %r" % (kind, at, len(ours), len(theirs),
+                                                       ours[at - 40:at + 40],
+                                                       theirs[at - 40:at + 40]))
     ours, theirs = words_and_places(window["pdf"]), words_and_places(linux["pdf"])
     if not ours or [w[:3] for w in ours] != [w[:3] for w in theirs]:
         raise Failure("the PDF's words or lines under Wine differ from the Linux build's")
