@@ -12,6 +12,7 @@ Usage: wine_desktop_test.py PROGRAM LINUX_TOOL EMULATOR... where EMULATOR is the
 runs a Windows program (env ... wine). Exits 77 (skipped) when a needed tool is missing."""
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -206,6 +207,13 @@ def words_and_places(pdf):
             for page, word, box in boxes]
 
 
+def font_names(pdf):
+    """The names of the fonts a PDF embeds, as pdffonts lists them."""
+    listing = subprocess.run(["pdffonts", pdf], stdout=subprocess.PIPE, check=True,
+                             timeout=120).stdout.decode("utf-8", "replace")
+    return [line.split()[0] for line in listing.splitlines()[2:] if line.strip()]
+
+
 def same_exports(window, linux):
     """The RTF and the web page byte for byte; the PDF's words on the same pages and lines at
     the same places across. How high a word's box reaches depends on the font engine that
@@ -221,6 +229,11 @@ def same_exports(window, linux):
                           "of %d/%d: %r against %r" % (kind, at, len(ours), len(theirs),
                                                        ours[at - 40:at + 40],
                                                        theirs[at - 40:at + 40]))
+    # A font name that the system localized once came out of Latin-1 as question marks.
+    unreadable = [name for name in font_names(window["pdf"]) if not re.fullmatch(r"[!-~]+", name)
+                  or "?" in name]
+    if unreadable:
+        raise Failure("the PDF under Wine names its fonts %r" % unreadable)
     ours, theirs = words_and_places(window["pdf"]), words_and_places(linux["pdf"])
     if not ours or [w[:3] for w in ours] != [w[:3] for w in theirs]:
         raise Failure("the PDF's words or lines under Wine differ from the Linux build's")
@@ -234,7 +247,7 @@ def main():
         print(__doc__)
         return 2
     program, tool, emulator = sys.argv[1], sys.argv[2], sys.argv[3:]
-    missing = [t for t in desktop.TOOLS + ["openbox", "pdftotext"] if not shutil.which(t)]
+    missing = [t for t in desktop.TOOLS + ["openbox", "pdftotext", "pdffonts"] if not shutil.which(t)]
     if missing:
         print("skipped: %s not installed" % ", ".join(missing))
         return desktop.SKIP

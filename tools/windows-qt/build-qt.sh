@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Qt that the Windows build of Sorvani links with, from Debian's own source package of
-# the host's Qt version (whose moc, rcc and uic it uses), cross-compiled with MinGW-w64, and prints
-# the folder it is installed in. The result is kept outside the checkout, keyed by this recipe and
-# the toolchain file, so a machine builds it once; a folder counts only once its build ran to the
-# end, so a killed build is made again.
+# the host's Qt version (whose moc, rcc and uic it uses) with the fixes in this folder's *.patch,
+# cross-compiled with MinGW-w64, and prints the folder it is installed in. The result is kept
+# outside the checkout, keyed by this recipe, its patches and the toolchain file, so a machine
+# builds it once; a folder counts only once its build ran to the end, so a killed build is made
+# again.
 #   tools/windows-qt/build-qt.sh            build if needed, print the folder
 #   tools/windows-qt/build-qt.sh --folder   only print the folder it would be in
 set -euo pipefail
@@ -14,7 +15,7 @@ version=6.4.2+dfsg-10
 dsc=qt6-base_$version.dsc
 dsc_sha256=1b4b5c8610a553d4211fa81e268b1a3b0a6339ae5444fdb7e60d7616da651970
 
-key=$(cat "$0" "$toolchain" | sha256sum | cut -c1-16)
+key=$(cat "$0" "$toolchain" "$root"/tools/windows-qt/*.patch | sha256sum | cut -c1-16)
 cache=${SORVANI_CACHE:-$HOME/.cache/sorvani}
 prefix=$cache/qt-windows-$key
 work=$cache/qt-windows-$key.work
@@ -53,6 +54,10 @@ if [ ! -e src/.extracted ]; then
     echo "$dsc_sha256  $dsc" | sha256sum -c -
     # dpkg-source checks the tarballs against the checksums in the .dsc and applies Debian's patches.
     dpkg-source -x "$dsc" src
+    # Our own fixes to Qt, beside Debian's.
+    for fix in "$root"/tools/windows-qt/*.patch; do
+        patch -d src -p1 --forward --quiet < "$fix"
+    done
     touch src/.extracted
 fi
 
