@@ -185,6 +185,7 @@ void Lexicon::Check(std::string_view head, size_t size, const std::string& name)
             const uint64_t slot = slots_[at];
             const bool full = slot != 0;
             used += full;
+            NoteKey(slot);
             wrong |= static_cast<uint8_t>(wrongWith[(slot >> kTagShift) & 0xFF] * full);
         }
     }
@@ -234,6 +235,7 @@ uint64_t& Lexicon::SlotFor(uint64_t hash) {
         uint64_t& slot = slots_[at];
         if (slot == 0) {
             slot = check;
+            NoteKey(slot | kIsWord);  // a check of 0 still names a key
             return slot;
         }
         if ((slot & kCheckMask) == check) return slot;
@@ -275,6 +277,60 @@ bool Lexicon::Holds(std::u16string_view text, Found& entry) const {
         }
     });
     return held;
+}
+
+size_t Lexicon::Cut(std::u16string_view text, uint8_t noTag,
+                    std::array<PieceWord, kLongestCut>& words) const {
+    const size_t size = std::min(text.size(), kLongestCut);
+    // The slot of each place's first unit, and the hash of its first two units, whose slot is
+    // asked for ahead: the table is megabytes, so each slot read is a miss, and asked for all at
+    // once the misses of the places overlap.
+    std::array<uint32_t, kLongestCut> firstSlots;
+    std::array<uint64_t, kLongestCut> pairHashes;
+    for (size_t at = 0; at < size; ++at) {
+        firstSlots[at] = firstUnits_[text[at]];
+        if ((firstSlots[at] & kGoesOn) && at + 1 < size) {
+            pairHashes[at] = Step(Step(kSeed, text[at]), text[at + 1]);
+            // No word goes on from here when no key has the first two units.
+            if (MayHold(pairHashes[at]))
+                PrefetchSlot(pairHashes[at]);
+            else
+                firstSlots[at] &= ~static_cast<uint32_t>(kGoesOn);
+        }
+    }
+    // The least cost from each place to the end, and the first word of that path, from the last
+    // place to the first; the words at a place come shortest first, so a tie goes to the longer.
+    std::array<uint32_t, kLongestCut + 1> cost;
+    std::array<PieceWord, kLongestCut> first;
+    cost[size] = 0;
+    for (size_t at = size; at-- > 0;) {
+        const uint64_t one = firstSlots[at];
+        const bool isWord = one & kIsWord;
+        uint32_t best = (isWord ? FoundIn(one, 1).cost : unknownCost_) + cost[at + 1];
+        PieceWord chosen{static_cast<uint32_t>(at), 1, isWord ? FoundIn(one, 1).tag : noTag};
+        const size_t most = std::min(size - at, longest_);
+        if ((one & kGoesOn) && most > 1) {
+            uint64_t hash = pairHashes[at];
+            for (size_t length = 2;; ++length) {
+                const uint64_t slot = length == 2 ? Find(hash) : Look(hash);
+                if (slot & kIsWord) {
+                    const Found word = FoundIn(slot, length);
+                    const uint32_t total = word.cost + cost[at + length];
+                    if (total <= best) {
+                        best = total;
+                        chosen = {static_cast<uint32_t>(at), word.length, word.tag};
+                    }
+                }
+                if (!(slot & kGoesOn) || length == most) break;
+                hash = Step(hash, text[at + length]);
+            }
+        }
+        cost[at] = best;
+        first[at] = chosen;
+    }
+    size_t count = 0;
+    for (size_t at = 0; at < size; at += first[at].length) words[count++] = first[at];
+    return count;
 }
 
 uint8_t Lexicon::TagIndex(std::string_view tag) const {

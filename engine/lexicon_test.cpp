@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace sorvani {
 namespace {
@@ -41,40 +42,89 @@ TEST(Lexicon, FindsEveryWordATextStartsWithShortestFirst) {
     EXPECT_EQ(lexicon.TagIndex("q"), 2u);
 }
 
-// The words at every place of the text, found all at once, as "place:length:cost:tag" sorted.
-template <size_t kMostPlaces>
-std::vector<std::string> EveryWord(const Lexicon& lexicon, std::u16string_view text) {
-    std::vector<std::string> found;
-    lexicon.EveryWord<kMostPlaces>(text, [&](size_t at, const Lexicon::Found& word) {
-        found.push_back(std::to_string(at) + ":" + std::to_string(word.length) + ":" +
-                        std::to_string(word.cost) + ":" + std::to_string(word.tag));
-    });
-    std::sort(found.begin(), found.end());
-    return found;
+// The cut of the text as "start:length:tag" words.
+std::string CutOf(const Lexicon& lexicon, std::u16string_view text) {
+    std::array<PieceWord, Lexicon::kLongestCut> words;
+    const size_t count = lexicon.Cut(text, 9, words);
+    std::string cut;
+    for (size_t k = 0; k < count; ++k)
+        cut += std::to_string(words[k].start) + ":" + std::to_string(words[k].length) + ":" +
+               std::to_string(words[k].tag) + " ";
+    return cut;
 }
 
-TEST(Lexicon, FindsAtOnceTheWordsAtEveryPlaceThatItFindsPlaceByPlace) {
-    const auto lexicon = Lexicon::Parse(Bytes({{u"中", 10, 0},
-                                               {u"中国", 20, 0},
-                                               {u"中国人民", 30, 1},
-                                               {u"国", 40, 0},
-                                               {u"人民", 50, 0},
-                                               {u"国人", 60, 1},
-                                               {u"民中国人民", 70, 1}}),
-                                        "test");
-    const std::u16string text = u"中国人民中国人民银行中国";
-    std::vector<std::string> placeByPlace;
-    for (size_t at = 0; at < text.size(); ++at)
-        lexicon.WordsAt(std::u16string_view(text).substr(at), [&](const Lexicon::Found& word) {
-            placeByPlace.push_back(std::to_string(at) + ":" + std::to_string(word.length) + ":" +
-                                   std::to_string(word.cost) + ":" + std::to_string(word.tag));
+// The least cost from each place to the end by the words WordsAt finds place by place, and the
+// cut it gives: the reference Cut must agree with.
+std::string PlaceByPlaceCut(const Lexicon& lexicon, std::u16string_view text) {
+    std::vector<uint32_t> cost(text.size() + 1, 0);
+    std::vector<std::pair<size_t, int>> first(text.size());
+    for (size_t at = text.size(); at-- > 0;) {
+        cost[at] = lexicon.UnknownCost() + cost[at + 1];
+        first[at] = {1, 9};
+        lexicon.WordsAt(text.substr(at), [&](const Lexicon::Found& word) {
+            const uint32_t total = word.cost + cost[at + word.length];
+            if (word.length == 1 || total < cost[at] ||
+                (total == cost[at] && word.length > first[at].first)) {
+                cost[at] = total;
+                first[at] = {word.length, word.tag};
+            }
         });
-    std::sort(placeByPlace.begin(), placeByPlace.end());
-    EXPECT_EQ(EveryWord<16>(lexicon, text), placeByPlace);
-    // Places past the most it is asked for are not read, nor are words that would reach them.
-    EXPECT_EQ(EveryWord<3>(lexicon, text),
-              (std::vector<std::string>{"0:1:10:0", "0:2:20:0", "1:1:40:0", "1:2:60:1"}));
-    EXPECT_TRUE(EveryWord<16>(lexicon, u"").empty());
+    }
+    std::string cut;
+    for (size_t at = 0; at < text.size(); at += first[at].first)
+        cut += std::to_string(at) + ":" + std::to_string(first[at].first) + ":" +
+               std::to_string(first[at].second) + " ";
+    return cut;
+}
+
+TEST(Lexicon, CutsATextIntoItsLikeliestWords) {
+    auto lexicon = Lexicon::Parse(Bytes({{u"中", 10, 0},
+                                         {u"中国", 20, 0},
+                                         {u"中国人民", 30, 1},
+                                         {u"国", 40, 0},
+                                         {u"人民", 50, 0},
+                                         {u"国人", 60, 1},
+                                         {u"民中国人民", 70, 1}}),
+                                  "test");
+    EXPECT_EQ(CutOf(lexicon, u"中国人民银行"), "0:4:1 4:1:9 5:1:9 ");
+    // The one word (30) against its two (20 + 50).
+    EXPECT_EQ(CutOf(lexicon, u"中国人民"), "0:4:1 ");
+    EXPECT_EQ(CutOf(lexicon, u"国人民"), "0:1:0 1:2:0 ");
+    EXPECT_EQ(CutOf(lexicon, u""), "");
+    // Of two paths of one cost, the longer first word.
+    lexicon.Add(u"银行", 3960, 1);
+    lexicon.Add(u"银", 10, 0);
+    lexicon.Add(u"行", 3950, 0);
+    EXPECT_EQ(CutOf(lexicon, u"银行"), "0:2:1 ");
+    // No more than the most units it takes at once.
+    std::array<PieceWord, Lexicon::kLongestCut> words;
+    EXPECT_EQ(lexicon.Cut(std::u16string(Lexicon::kLongestCut + 5, u'国'), 9, words),
+              Lexicon::kLongestCut);
+    EXPECT_EQ(words.back().start, Lexicon::kLongestCut - 1);
+}
+
+TEST(Lexicon, CutsAsTheWordsFoundPlaceByPlaceDo) {
+    // Words of a few characters, so that they overlap in every way, some of them added after the
+    // table is read; random texts of them.
+    const std::u16string units = u"一二三四五六";
+    std::mt19937 random(27);
+    const auto text = [&](size_t size) {
+        std::u16string made;
+        while (made.size() < size) made += units[random() % units.size()];
+        return made;
+    };
+    std::vector<Lexicon::Word> words;
+    for (size_t k = 0; k < 60; ++k) {
+        const std::u16string word = text(1 + random() % 4);
+        if (std::none_of(words.begin(), words.end(), [&](auto& w) { return w.text == word; }))
+            words.push_back({word, static_cast<uint32_t>(random() % 5000), uint8_t(k % 2)});
+    }
+    auto lexicon = Lexicon::Parse(Bytes(words), "test");
+    for (size_t k = 0; k < 20; ++k) lexicon.Add(text(2 + random() % 4), random() % 5000, 1);
+    for (size_t round = 0; round < 300; ++round) {
+        const std::u16string sample = text(random() % 40);
+        EXPECT_EQ(CutOf(lexicon, sample), PlaceByPlaceCut(lexicon, sample)) << round;
+    }
 }
 
 TEST(Lexicon, AddsWordsItLacksAndKeepsThoseItHolds) {

@@ -12,13 +12,6 @@
 
 namespace sorvani {
 
-// A word of a piece of text as the lexicon cut it. Left uninitialised where it is made by the
-// hundred: clearing arrays of them cost a fifth of the cutting.
-struct PieceWord {
-    uint32_t start, length;
-    uint8_t tag;  // the lexicon's tag; Tags().size() for a character it does not hold
-};
-
 // Readings that the parts of speech around a word decide: the particles 地 and 得 after an
 // adjective, adverb or verb (慢慢地走 de, 跑得快 de, 我得走 děi), 了 and 着 after 不 or 得 (受不了
 // liǎo, 摸不着 zháo), 只, 行 and 重 after a numeral (两只猫 zhī, 三行 háng, 九重 chóng), 长

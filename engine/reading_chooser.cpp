@@ -4,6 +4,7 @@
 #include <array>
 
 #include "letter_case.h"
+#include "lexicon_runs.h"
 #include "pinyin_lookup.h"
 #include "pinyin_syllable.h"
 
@@ -104,60 +105,9 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
         ApplyUserWords(piece, ids);
         return ChangeTones(window, from, to, ids);
     }
-    const size_t size = piece.size();
-    // Where no word of the table stands and no rule applies, every cut reads the same. The
-    // words themselves are looked for, not the first two units that rule most places out: of
-    // the pieces where those match, half hold no word.
-    bool decides = false;
-    for (size_t at = 0; at < size && !decides; ++at)
-        decides =
-            ParticleRules::MayDecide(piece[at]) ||
-            (userWords_ && at + 1 < size && userWords_->MayStartWith(piece[at], piece[at + 1])) ||
-            words_->LongestMatch(piece.substr(at)).length > 0;
-    if (!decides) return ChangeTones(window, from, to, ids);
-    const uint8_t noTag = static_cast<uint8_t>(lexicon_->Tags().size());
-    // The words longer than a unit at each place, found for the whole piece at once, as a list
-    // per place through `next`; each place's own unit as a word, or as one the lexicon lacks.
-    struct Longer {
-        uint32_t next;  // index + 1 of the place's next word, 0 at the end
-        Lexicon::Found word;
-    };
-    thread_local std::vector<Longer> longer;
-    longer.clear();
-    std::array<uint32_t, kLongestPiece> firstLonger;
-    std::array<PieceWord, kLongestPiece> first;
-    std::array<uint32_t, kLongestPiece + 1> cost;
-    for (size_t at = 0; at < size; ++at) {
-        first[at] = {static_cast<uint32_t>(at), 1, noTag};
-        cost[at] = lexicon_->UnknownCost();
-        firstLonger[at] = 0;
-    }
-    lexicon_->EveryWord<kLongestPiece>(piece, [&](size_t at, const Lexicon::Found& word) {
-        if (word.length == 1) {
-            first[at].tag = word.tag;
-            cost[at] = word.cost;
-            return;
-        }
-        longer.push_back({firstLonger[at], word});
-        firstLonger[at] = static_cast<uint32_t>(longer.size());
-    });
-    // The least cost of the words from each place to the end, and the first word of that path;
-    // of equally likely paths, the one with the longer first word.
-    cost[size] = 0;
-    for (size_t at = size; at-- > 0;) {
-        cost[at] += cost[at + 1];
-        for (uint32_t k = firstLonger[at]; k != 0; k = longer[k - 1].next) {
-            const Lexicon::Found& word = longer[k - 1].word;
-            const uint32_t total = word.cost + cost[at + word.length];
-            if (total < cost[at] || (total == cost[at] && word.length > first[at].length)) {
-                cost[at] = total;
-                first[at] = {static_cast<uint32_t>(at), word.length, word.tag};
-            }
-        }
-    }
+    if (!Decides(piece)) return ChangeTones(window, from, to, ids);
     std::array<PieceWord, kLongestPiece> path;
-    size_t count = 0;
-    for (size_t at = 0; at < size; at += first[at].length) path[count++] = first[at];
+    const size_t count = lexicon_->Cut(piece, static_cast<uint8_t>(lexicon_->Tags().size()), path);
 
     // The word table's words inside each word, the longest from the left.
     for (size_t k = 0; k < count; ++k) {
@@ -178,6 +128,22 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
     ChangeTones(window, from, to, ids);
 }
 
+bool ReadingChooser::Decides(std::u16string_view piece) const {
+    // A particle first: most pieces that decide hold one, and the test is a bit a unit.
+    for (const char16_t unit : piece)
+        if (ParticleRules::MayDecide(unit)) return true;
+    // The words themselves are looked for, not the first two units that rule most places out:
+    // of the pieces where those match, half hold no word.
+    for (size_t at = 0; at + 1 < piece.size(); ++at)
+        if (words_->MayStartWith(piece[at], piece[at + 1]) &&
+            words_->LongestMatch(piece.substr(at)).length > 0)
+            return true;
+    if (userWords_)
+        for (size_t at = 0; at + 1 < piece.size(); ++at)
+            if (userWords_->MayStartWith(piece[at], piece[at + 1])) return true;
+    return false;
+}
+
 void ReadingChooser::ApplyUserWords(std::u16string_view piece, std::span<SyllableId> ids) const {
     if (!userWords_) return;
     for (size_t at = 0; at + 1 < piece.size();) {
@@ -192,9 +158,8 @@ void ReadingChooser::ApplyUserWords(std::u16string_view piece, std::span<Syllabl
     }
 }
 
-void ReadingChooser::ChangeTones(std::u16string_view window, size_t from, size_t to,
-                                 std::span<SyllableId> ids) const {
-    if (!toneChange_) return;
+void ReadingChooser::ChangeTonesIn(std::u16string_view window, size_t from, size_t to,
+                                   std::span<SyllableId> ids) const {
     for (size_t at = from; at < to; ++at) {
         // The unit after the span keeps the dictionary's reading here, so that where a span
         // ends never depends on the window.
@@ -213,14 +178,11 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
         end = window.size();
     } else {
         for (size_t at = start; at < window.size();) {
-            if (!IsLexiconUnit(window[at])) {
-                end = ++at;
-                continue;
-            }
-            size_t pieceEnd = at;
-            while (pieceEnd < window.size() && pieceEnd - at < kLongestPiece &&
-                   IsLexiconUnit(window[pieceEnd]))
-                ++pieceEnd;
+            // The units before a piece are decided: they keep their readings.
+            at = end = FindLexiconUnit(window, at, true);
+            if (at == window.size()) break;
+            const size_t pieceEnd = FindLexiconUnit(
+                window.substr(0, std::min(window.size(), at + kLongestPiece)), at, false);
             // The piece is whole, and the unit after it, which 一 or 不 may need, is known.
             if (pieceEnd == window.size() && !atEnd) break;
             DecidePiece(window, at, pieceEnd,

@@ -33,7 +33,7 @@ class ReadingChooser {
     ReadingChooser(const WordTable* words, const PinyinDictionary& dictionary, bool toneChange,
                    const Lexicon* lexicon = nullptr, const WordTable* userWords = nullptr);
 
-    static constexpr size_t kLongestPiece = 128;
+    static constexpr size_t kLongestPiece = Lexicon::kLongestCut;
 
     // Units at the end of a window that Decide may leave undecided: a piece that may go on
     // past the window, or 一 or 不 before the next unit.
@@ -70,7 +70,14 @@ class ReadingChooser {
                     SyllableId& chosen) const;
     // The tone change of 一 and 不 in window[from, to), whose syllables ids holds.
     void ChangeTones(std::u16string_view window, size_t from, size_t to,
-                     std::span<SyllableId> ids) const;
+                     std::span<SyllableId> ids) const {
+        if (toneChange_) ChangeTonesIn(window, from, to, ids);
+    }
+    void ChangeTonesIn(std::u16string_view window, size_t from, size_t to,
+                       std::span<SyllableId> ids) const;
+    // Whether the piece holds a word of the word table or of the user's, or a particle the
+    // rules read: elsewhere every cut reads the same.
+    bool Decides(std::u16string_view piece) const;
     // Gives the user's words in the piece their syllables, the longest from the left.
     void ApplyUserWords(std::u16string_view piece, std::span<SyllableId> ids) const;
     // Cuts window[from, to) into words and gives their characters their syllables.

@@ -1,6 +1,7 @@
 #include "word_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -39,10 +40,15 @@ class Reader {
         if (count > (bytes_.size() - at_) / sizeof(T)) Fail("it ends early");
         std::vector<T> numbers(count);
         const auto* byte = reinterpret_cast<const unsigned char*>(bytes_.data() + at_);
-        for (auto& number : numbers) {
-            uint64_t value = 0;
-            for (size_t b = 0; b < sizeof(T); ++b) value |= uint64_t{*byte++} << (8 * b);
-            number = static_cast<T>(value);
+        if constexpr (std::endian::native == std::endian::little) {
+            // The file's order: the numbers are its bytes.
+            if (count > 0) std::memcpy(numbers.data(), byte, count * sizeof(T));
+        } else {
+            for (auto& number : numbers) {
+                uint64_t value = 0;
+                for (size_t b = 0; b < sizeof(T); ++b) value |= uint64_t{*byte++} << (8 * b);
+                number = static_cast<T>(value);
+            }
         }
         at_ += count * sizeof(T);
         return numbers;
