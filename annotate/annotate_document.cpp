@@ -21,7 +21,7 @@ namespace sorvani::annotate {
 namespace {
 
 // Input read at a time: the text is decoded, annotated and written piece by piece.
-constexpr size_t kInputPiece = 1 << 16;
+constexpr size_t kInputPiece = 1 << 14;
 // Bytes that tell RTF from plain text.
 constexpr size_t kRtfHead = 5;
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <new>
 
 #include "annotated_line_layout.h"
 #include "annotation_run.h"
@@ -28,10 +27,7 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
       toneFlag_(toneFlag),
       write_(std::move(write)),
       chooser_(chooser),
-      known_(static_cast<Known*>(std::calloc(0x10000, sizeof(Known)))),
-      bytes_(kPadding, '\0') {
-    if (!known_) throw std::bad_alloc();
-}
+      bytes_(kPadding, '\0') {}
 
 bool AnnotationStream::LearnJoins(char16_t unit) {
     Known& known = known_[unit];
@@ -182,7 +178,7 @@ template <bool kChosen>
 size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const SyllableId> chosen,
                                   size_t at) {
     const size_t size = chunk.size();
-    const Known* known = known_.get();
+    const Known* known = known_.data();
     const uint8_t* fast = fast_.data();
     const char* kept = bytes_.data();
     // Room for the rest of the chunk: a block of pinyin a unit, and a character and its spacing.

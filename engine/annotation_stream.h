@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "pinyin_memo.h"
 #include "reading_chooser.h"
 #include "ruler.h"
+#include "zeroed_table.h"
 
 namespace sorvani {
 
@@ -53,7 +53,7 @@ class AnnotationStream {
     // Bytes readable past the end of every piece that goes into a line (see Line).
     static constexpr size_t kPadding = 16;
 
-    // 64 bytes, so that a unit's entry is found by a shift; aligned no further than calloc aligns.
+    // 64 bytes, a cache line, so that a unit's entry is found by a shift and read in one line.
     struct alignas(16) Known {
         bool placed = false, lineEnd = false;
         // The layout shows a chosen syllable over it instead of the dictionary's.
@@ -148,10 +148,7 @@ class AnnotationStream {
     const ReadingChooser* chooser_;
     // By unit, in zeroed memory that the system gives page by page as it is first touched: a
     // text touches few pages, and a unit costs one access with no test whether its page exists.
-    struct FreeMemory {
-        void operator()(Known* known) const { std::free(known); }
-    };
-    std::unique_ptr<Known[], FreeMemory> known_;
+    ZeroedTable<Known> known_{0x10000};
     // By unit, what the commonest case asks of a unit and the one after it, apart from the
     // entries and in 64 KB, so that the answers are found in the nearest cache.
     enum FastFlags : uint8_t {

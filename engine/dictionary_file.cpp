@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "canonical_record.h"
 #include "dictionary_field.h"
 #include "dictionary_field_reader.h"
 #include "file_messages.h"
@@ -114,22 +115,26 @@ void ReadDictionaryRecords(PinyinDictionary& table, std::streambuf& input,
     InputWindow window(input);
     DictionaryRecord plain;
     for (long record = 1;;) {
-        DictionaryFieldReader reader(window.Rest());
-        switch (ReadRecord(reader, window, record, name, plain)) {
-            case Outcome::End:
-                return;
-            case Outcome::NeedMore:
-                window.Fill();
-                continue;
-            case Outcome::Record:
-                break;
+        size_t used = ReadCanonicalRecord(window.Rest(), DictionaryKey, plain);
+        if (used == 0) {
+            DictionaryFieldReader reader(window.Rest());
+            switch (ReadRecord(reader, window, record, name, plain)) {
+                case Outcome::End:
+                    return;
+                case Outcome::NeedMore:
+                    window.Fill();
+                    continue;
+                case Outcome::Record:
+                    break;
+            }
+            used = reader.position();
         }
         if (table.full())
             throw DictionaryError(
                 DictionaryError::Kind::TooManyRecords,
                 "More than " + std::to_string(PinyinDictionary::kRows) + " records: " + name);
         table.Append(plain);
-        window.Consume(reader.position());
+        window.Consume(used);
         ++record;
     }
 }

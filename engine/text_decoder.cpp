@@ -1,6 +1,9 @@
 #include "text_decoder.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 #include "cp936.h"
 #include "line_break.h"
@@ -64,6 +67,35 @@ size_t DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, std::u16st
         ++i;
     }
     return i;
+}
+
+// Whether a character read from three bytes goes on as it is: not a line break, a noncharacter or
+// a surrogate, nor an overlong form (below U+0800, so below this).
+bool IsPlainThreeByte(char32_t cp) {
+    return cp - 0x202A < 0xD800 - 0x202A || cp - 0xFDF0 < 0xFFFE - 0xFDF0;
+}
+
+// Chinese text is mostly three-byte characters one after another: read two at a time, as one
+// eight-byte word, where they are valid and plain, which halves the tests of the bytes. From `i`
+// on; moves `i` past what it read and returns where the units end.
+char16_t* DecodeChinesePairs(const unsigned char* in, size_t size, size_t& i, char16_t* out) {
+    if constexpr (std::endian::native == std::endian::little) {
+        // Lead bytes 1110xxxx, continuation bytes 10xxxxxx, the first byte lowest.
+        constexpr uint64_t kMask = 0xC0C0F0C0C0F0, kPair = 0x8080E08080E0;
+        for (; i + sizeof(uint64_t) <= size; i += 6) {
+            uint64_t word;
+            std::memcpy(&word, in + i, sizeof word);
+            if ((word & kMask) != kPair) break;
+            const auto first = static_cast<char32_t>((word & 0x0F) << 12 | (word >> 2 & 0xFC0) |
+                                                     (word >> 16 & 0x3F));
+            const auto second = static_cast<char32_t>((word >> 12 & 0xF000) | (word >> 26 & 0xFC0) |
+                                                      (word >> 40 & 0x3F));
+            if (!IsPlainThreeByte(first) || !IsPlainThreeByte(second)) break;
+            *out++ = static_cast<char16_t>(first);
+            *out++ = static_cast<char16_t>(second);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -173,9 +205,11 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
             const unsigned second = in[i + 1] ^ 0x80u, third = in[i + 2] ^ 0x80u;
             if ((second | third) >= 0x40u) break;
             const char32_t cp = (byte & 0x0Fu) << 12 | second << 6 | third;
-            if (cp - 0x202A >= 0xD800 - 0x202A && cp - 0xFDF0 >= 0xFFFE - 0xFDF0) break;
+            if (!IsPlainThreeByte(cp)) break;
             *out++ = static_cast<char16_t>(cp);
             i += 3;
+            // More are likely to follow.
+            out = DecodeChinesePairs(in, size, i, out);
         }
         if (i != runStart) lines_.ReadText();
         if (i == size) break;

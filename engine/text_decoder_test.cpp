@@ -173,8 +173,9 @@ TEST(TextDecoder, RandomBytesInRandomPiecesGiveTheTextOfTheWhole) {
     }
 }
 
-// UTF-8 reads three-byte sequences, nearly all Chinese, by a quicker way than other sequences:
-// both ways must agree with the sequence reader, for valid bytes and for every near miss.
+// UTF-8 reads three-byte sequences, nearly all Chinese, by quicker ways than other sequences (one
+// at a time, and two at a time after one): all must agree with the sequence reader, for valid
+// bytes and for every near miss, at the end of the bytes and amid Chinese alike.
 TEST(TextDecoder, Utf8ReadsAsTheSequenceReaderDoes) {
     const std::string prose = "\xE4\xBB\x8A\xE5\xA4\xA9\xE6\x97\xA9\xE4\xB8\x8A\xEF\xBC\x8C ok";
     std::string utf8;
@@ -186,18 +187,35 @@ TEST(TextDecoder, Utf8ReadsAsTheSequenceReaderDoes) {
             const bool character = sequence.kind == Utf8Sequence::Kind::Valid &&
                                    (sequence.character > 0xFFFF ||
                                     !IsNoncharacter(static_cast<char16_t>(sequence.character)));
-            AppendUtf16(text, character ? sequence.character : U'\uFFFD');
+            const bool lineBreak = sequence.kind == Utf8Sequence::Kind::Valid &&
+                                   sequence.character < 0x10000 &&
+                                   IsLineBreak(static_cast<char16_t>(sequence.character));
+            AppendUtf16(text, lineBreak ? U'\n' : character ? sequence.character : U'\uFFFD');
             bytes.remove_prefix(sequence.length);
         }
         return text;
     };
+    // Three bytes that fit the quick ways' test of the bytes but go on as no plain character: the
+    // separators, a noncharacter of each kind, a surrogate and an overlong form, first or second
+    // of a pair, after one Chinese character or two.
+    const std::string chinese = prose.substr(0, 3);
+    for (const std::string special : {"\xE2\x80\xA8", "\xE2\x80\xA9", "\xEF\xBF\xBE",
+                                      "\xEF\xB7\x90", "\xED\xA0\x80", "\xE0\x80\x80"}) {
+        for (int before = 1; before <= 4; ++before) {
+            std::string bytes;
+            for (int i = 0; i < before; ++i) bytes += chinese;
+            bytes += special + utf8;
+            ASSERT_EQ(Decode(bytes), reference(bytes)) << before;
+        }
+    }
     std::mt19937 random(15);
     const std::string alphabet =
-        "a\xE0\xE4\xEC\xED\xEE\xEF\x80\x8F\x9F\xA0\xBF\xC0\xC3\xF0\x9F\xFF";
+        "a\xE0\xE2\xE4\xEC\xED\xEE\xEF\x80\x8F\x9F\xA0\xA8\xA9\xBE\xBF\xC0\xC3\xF0\x9F\xFF";
     for (int round = 0; round < 3000; ++round) {
         std::string tail(random() % 12, ' ');
         for (char& c : tail) c = alphabet[random() % alphabet.size()];
-        const std::string bytes = utf8 + tail;
+        // Chinese after the near misses too, from any alignment.
+        const std::string bytes = utf8 + tail + prose.substr(0, 15);
         const std::u16string expected = reference(bytes);
         ASSERT_EQ(Decode(bytes), expected) << round;
         std::vector<size_t> ends;
