@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "offscreen_fonts.h"
+#include "private_settings.h"
 #include "process_end.h"
 
 // Widgets, and text documents that measure fonts, need the application object; the tests run
@@ -18,7 +19,7 @@ int RunTests(int argc, char** argv) {
     sorvani::documents::ShowSystemFontsOffscreen();
     // Settings that the tests write stay out of the user's own and out of other test runs'.
     const QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    KeepSettingsApart(settings.path());
     QApplication application(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
