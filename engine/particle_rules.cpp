@@ -19,8 +19,6 @@ constexpr UnitSet kNumeralSet(kNumerals);
 constexpr std::u16string_view kDryingVerbs = u"擦晒烤吹烘喝吸流榨晾舔烧蒸哭熬抽排";
 // Verbs 重 modifies by weight, not as "again" (重达十吨, 重在参与).
 constexpr std::u16string_view kNotAgain = u"达在于是";
-// The units Particle reads: most single characters are none, and are passed over with a bit.
-constexpr UnitSet kParticles(u"地得了为只着还行重干种长");
 // Words of degree that make 干 an adjective (很干, 太干了).
 constexpr std::u16string_view kDegrees[] = {u"很",   u"太",   u"挺",     u"非常", u"特别", u"比较",
                                             u"十分", u"有点", u"有点儿", u"有些", u"更",   u"最"};
@@ -185,7 +183,8 @@ void ParticleRules::Apply(std::u16string_view piece, std::span<const PieceWord> 
             bool reads = kNumeralSet.Has(piece[start]) || piece[last] == u'为';
             for (size_t at = start + 1; at <= last && !reads; ++at) reads = piece[at] == u'儿';
             if (reads) InWord(piece, words, k, ids);
-        } else if (kParticles.Has(piece[start])) {
+        } else if (MayDecide(piece[start]) || piece[start] == u'长') {
+            // 长 alone does not make a piece worth cutting: it is read only before 得, which does.
             if (const SyllableId id = Particle(piece, words, k)) ids[start] = id;
         }
     }
