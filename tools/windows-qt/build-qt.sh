@@ -63,7 +63,15 @@ fi
 
 # Only what the program and its tests load: Core, Gui, Widgets, PrintSupport, Test, the windows,
 # offscreen and minimal platform plugins and the windowsvista style; images are PNG, which Gui
-# reads itself.
+# reads itself. The widgets and dialogs the program never shows are left out too, which takes
+# about a tenth off the build.
+unused=(graphicsview graphicseffect mdiarea calendarwidget datetimeedit dockwidget toolbox wizard
+        lcdnumber dial keysequenceedit fontcombobox fontdialog colordialog undoview columnview
+        datawidgetmapper commandlinkbutton splashscreen errormessage tablewidget treewidget
+        listwidget textmarkdownreader textmarkdownwriter movie systemtrayicon imageformat_xpm
+        imageformat_xbm imageformat_ppm printpreviewwidget printpreviewdialog)
+left_out=()
+for feature in "${unused[@]}"; do left_out+=("-DFEATURE_$feature=OFF"); done
 # The Windows platform plugin needs OpenGL in its default, dynamic form; the dfsg tarball has no
 # wintab.h, hence no tablet events. Without Direct2D, Gui leaves out the DirectWrite font engine
 # that the print engine would call, so fonts go through GDI everywhere. Qt's own zlib, so that the
@@ -85,7 +93,7 @@ cmake -G Ninja -S src -B build "${launcher[@]}" \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
     -DFEATURE_gif=OFF -DFEATURE_jpeg=OFF -DFEATURE_ico=OFF -DFEATURE_direct2d=OFF \
     -DFEATURE_directwrite=OFF -DFEATURE_system_zlib=OFF \
-    -DFEATURE_vulkan=OFF
+    -DFEATURE_vulkan=OFF "${left_out[@]}"
 nice cmake --build build -j "$(nproc)"
 cmake --install build --strip
 touch "$complete"
