@@ -129,15 +129,14 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
 }
 
 bool ReadingChooser::Decides(std::u16string_view piece) const {
-    // A particle first: most pieces that decide hold one, and the test is a bit a unit.
-    for (const char16_t unit : piece)
-        if (ParticleRules::MayDecide(unit)) return true;
     // The words themselves are looked for, not the first two units that rule most places out:
     // of the pieces where those match, half hold no word.
     for (size_t at = 0; at + 1 < piece.size(); ++at)
         if (words_->MayStartWith(piece[at], piece[at + 1]) &&
             words_->LongestMatch(piece.substr(at)).length > 0)
             return true;
+    for (size_t at = 0; at < piece.size(); ++at)
+        if (ParticleRules::MayDecide(piece[at]) && particles_.MayDecideAt(piece, at)) return true;
     if (userWords_)
         for (size_t at = 0; at + 1 < piece.size(); ++at)
             if (userWords_->MayStartWith(piece[at], piece[at + 1])) return true;

@@ -75,8 +75,8 @@ class ReadingChooser {
     }
     void ChangeTonesIn(std::u16string_view window, size_t from, size_t to,
                        std::span<SyllableId> ids) const;
-    // Whether the piece holds a word of the word table or of the user's, or a particle the
-    // rules read: elsewhere every cut reads the same.
+    // Whether the piece holds a word of the word table or of the user's, or a particle where a
+    // rule may read it: elsewhere every cut reads the same.
     bool Decides(std::u16string_view piece) const;
     // Gives the user's words in the piece their syllables, the longest from the left.
     void ApplyUserWords(std::u16string_view piece, std::span<SyllableId> ids) const;

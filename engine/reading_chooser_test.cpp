@@ -244,11 +244,13 @@ TEST_F(LexiconChooserTest, WordsOfTheTableApplyOnlyInsideTheLikeliestWords) {
 }
 
 TEST_F(LexiconChooserTest, ParticlesFollowThePartsOfSpeechAroundThem) {
-    EXPECT_EQ(Read(u"安全地走"), u"· · De ·");  // after an adjective, before a verb
-    EXPECT_EQ(Read(u"种地"), u"· ·");           // the object of a verb
-    EXPECT_EQ(Read(u"跑得快"), u"· De ·");      // a complement
-    EXPECT_EQ(Read(u"我得走"), u"· Děi ·");     // must
-    EXPECT_EQ(Read(u"受不了"), u"· · Liǎo");    // able to
+    EXPECT_EQ(Read(u"安全地走"), u"· · De ·");        // after an adjective, before a verb
+    EXPECT_EQ(Read(u"种地"), u"· ·");                 // the object of a verb
+    EXPECT_EQ(Read(u"跑得快"), u"· De ·");            // a complement
+    EXPECT_EQ(Read(u"我得走"), u"· Děi ·");           // must
+    EXPECT_EQ(Read(u"得走"), u"Děi ·");               // at the start of a run
+    EXPECT_EQ(Read(u"证明受不了"), u"· · · · Liǎo");  // at the end of a longer run
+    EXPECT_EQ(Read(u"受不了"), u"· · Liǎo");          // able to
     EXPECT_EQ(Read(u"称之为"), u"· · Wéi");
     EXPECT_EQ(Read(u"变为"), u"· Wéi");      // a verb that ends in 为
     EXPECT_EQ(Read(u"因为"), u"· ·");        // a conjunction keeps wèi
