@@ -41,8 +41,7 @@ ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& d
     : words_(words), dictionary_(dictionary), toneChange_(toneChange), userWords_(userWords) {
     if (words_) {
         syllables_ = words_->Syllables();
-        if (!lexicon) ownLexicon_ = LexiconOf(*words_);
-        lexicon_ = lexicon ? lexicon : &ownLexicon_;
+        lexicon_ = lexicon ? lexicon : &ownLexicon_.emplace(LexiconOf(*words_));
         particles_ = ParticleRules(*lexicon_, [this](std::u16string_view s) { return IdOf(s); });
     }
     if (userWords_)

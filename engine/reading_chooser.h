@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -87,8 +88,9 @@ class ReadingChooser {
     const WordTable* words_;
     const PinyinDictionary& dictionary_;
     bool toneChange_;
-    // The word table's words as a lexicon, when none is given.
-    Lexicon ownLexicon_;
+    // The word table's words as a lexicon, when none is given; none at all otherwise, as even an
+    // empty lexicon has tables of a few hundred KB to clear.
+    std::optional<Lexicon> ownLexicon_;
     const Lexicon* lexicon_ = nullptr;
     const WordTable* userWords_;
     // The chooser's number of each syllable of the user's words.
