@@ -245,14 +245,17 @@ void ParticleRules::InWord(std::u16string_view piece, std::span<const PieceWord>
     if (piece[last] == u'为' && ids[last] == 0 && (ClassOf(word) & (kVerb | kAdverb)))
         ids[last] = wei2_;  // 变为, 称为, 尤为, 极为
     // 三行, 两行诗: lines; 九重天: layers. 五行 (the five elements) is a word of its own, and
-    // 一行 is a party unless a noun follows (一行字) or 这 or 那 comes before (这一行, a trade).
+    // 一行 is a party unless a noun follows (一行字), or a character that ends the run (一行树,
+    // which the lexicon tags a verb: a party's verb comes with more), or 这 or 那 comes before
+    // (这一行, a trade).
     size_t numerals = 0;
     while (numerals < word.length - 1 && kNumeralSet.Has(piece[word.start + numerals])) ++numerals;
     const size_t at = word.start + numerals;
     if (numerals == 0 || ids[at] != 0) return;
     const std::u16string_view head = piece.substr(word.start, numerals);
-    const bool followedByNoun = k + 1 < words.size() && (ClassOf(words[k + 1]) & kNoun) &&
-                                piece[words[k + 1].start] != u'人';
+    const bool followedByNoun =
+        k + 1 < words.size() && piece[words[k + 1].start] != u'人' &&
+        ((ClassOf(words[k + 1]) & kNoun) || (k + 2 == words.size() && words[k + 1].length == 1));
     const bool afterThis =
         k > 0 && words[k - 1].length == 1 && In(u"这那", piece[words[k - 1].start]);
     if (piece[at] == u'行' && head != u"五" && (head != u"一" || followedByNoun || afterThis))
