@@ -175,12 +175,12 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
     if (!CutsPieces()) {
         end = window.size();
     } else {
+        const LexiconUnitMap map(window);
         for (size_t at = start; at < window.size();) {
             // The units before a piece are decided: they keep their readings.
-            at = end = FindLexiconUnit(window, at, true);
+            at = end = map.Find(at, true);
             if (at == window.size()) break;
-            const size_t pieceEnd = FindLexiconUnit(
-                window.substr(0, std::min(window.size(), at + kLongestPiece)), at, false);
+            const size_t pieceEnd = std::min(map.Find(at, false), at + kLongestPiece);
             // The piece is whole, and the unit after it, which 一 or 不 may need, is known.
             if (pieceEnd == window.size() && !atEnd) break;
             DecidePiece(window, at, pieceEnd,
