@@ -36,7 +36,8 @@ class ContextReadings {
   private:
     std::filesystem::path wordTableFile_;
     std::optional<WordTable> words_;
-    Lexicon lexicon_;
+    // Empty until a run asks for words: an empty lexicon still has tables of a few hundred KB.
+    std::optional<Lexicon> lexicon_;
     std::optional<WordTable> userWords_;
     std::unique_ptr<ReadingChooser> chooser_;
 };

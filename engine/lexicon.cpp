@@ -279,6 +279,21 @@ bool Lexicon::Holds(std::u16string_view text, Found& entry) const {
     return held;
 }
 
+bool Lexicon::MayHold(std::u16string_view text, Found& entry) const {
+    if (text.empty() || text.size() > longest_) return false;
+    uint64_t slot = firstUnits_[text[0]];
+    if (text.size() > 1) {
+        if (!(slot & kGoesOn)) return false;
+        uint64_t hash = Step(kSeed, text[0]);
+        for (size_t k = 1; k < text.size(); ++k)
+            if (!MayHold(hash = Step(hash, text[k]))) return false;
+        slot = Find(hash);
+    }
+    if (!(slot & kIsWord)) return false;
+    entry = FoundIn(slot, text.size());
+    return true;
+}
+
 size_t Lexicon::Cut(std::u16string_view text, uint8_t noTag,
                     std::array<PieceWord, kLongestCut>& words) const {
     const size_t size = std::min(text.size(), kLongestCut);

@@ -113,6 +113,10 @@ class Lexicon {
     }
     // The word's entry, or nothing.
     bool Holds(std::u16string_view text, Found& entry) const;
+    // As Holds, reading the slot of the word alone and of its beginnings only their key bits,
+    // which stay in the cache: a word the table holds is always found, and a hash that passes
+    // every bit by chance may find one it lacks.
+    bool MayHold(std::u16string_view text, Found& entry) const;
 
     size_t Longest() const { return longest_; }
     uint32_t UnknownCost() const { return unknownCost_; }

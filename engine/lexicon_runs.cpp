@@ -1,8 +1,5 @@
 #include "lexicon_runs.h"
 
-#include <bit>
-#include <cstdint>
-
 #include "lexicon.h"
 
 #if defined(__SSE2__)
@@ -11,8 +8,9 @@
 
 namespace sorvani {
 
-size_t FindLexiconUnit(std::u16string_view text, size_t from, bool wanted) {
-    size_t at = from;
+LexiconUnitMap::LexiconUnitMap(std::u16string_view text)
+    : bits_((text.size() + 63) / 64, 0), size_(text.size()) {
+    size_t at = 0;
 #if defined(__SSE2__)
     // A unit u is in [low, high] when the saturated (u - low) - (high - low) is 0.
     const __m128i zero = _mm_setzero_si128();
@@ -20,22 +18,22 @@ size_t FindLexiconUnit(std::u16string_view text, size_t from, bool wanted) {
     const __m128i compatibleLow = _mm_set1_epi16(static_cast<int16_t>(0xF900));
     const __m128i compatibleSpan = _mm_set1_epi16(0xFAFF - 0xF900);
     const __m128i ling = _mm_set1_epi16(static_cast<int16_t>(u'〇'));
-    const unsigned flip = wanted ? 0 : 0xFFFF;
-    for (; at + 8 <= text.size(); at += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+    const auto lexiconUnits = [&](size_t from) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
         const __m128i cjk =
             _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, cjkLow), cjkSpan), zero);
         const __m128i compatible = _mm_cmpeq_epi16(
             _mm_subs_epu16(_mm_sub_epi16(units, compatibleLow), compatibleSpan), zero);
-        const __m128i lexicon =
-            _mm_or_si128(_mm_or_si128(cjk, compatible), _mm_cmpeq_epi16(units, ling));
-        // Two bits a unit.
-        const unsigned found = static_cast<unsigned>(_mm_movemask_epi8(lexicon)) ^ flip;
-        if (found != 0) return at + static_cast<size_t>(std::countr_zero(found)) / 2;
+        return _mm_or_si128(_mm_or_si128(cjk, compatible), _mm_cmpeq_epi16(units, ling));
+    };
+    for (; at + 16 <= text.size(); at += 16) {
+        // Each unit's all-ones or zero, packed to a byte, then a bit.
+        const auto found = static_cast<uint64_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(lexiconUnits(at), lexiconUnits(at + 8))));
+        bits_[at / 64] |= found << (at % 64);
     }
 #endif
-    while (at < text.size() && IsLexiconUnit(text[at]) != wanted) ++at;
-    return at;
+    for (; at < text.size(); ++at) bits_[at / 64] |= uint64_t{IsLexiconUnit(text[at])} << (at % 64);
 }
 
 }  // namespace sorvani

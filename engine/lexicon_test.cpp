@@ -163,6 +163,43 @@ TEST(Lexicon, HoldsEveryWordItIsWrittenWithAtAnySize) {
     }
 }
 
+TEST(Lexicon, MayHoldFindsEveryWordHoldsFindsAndHardlyAnyOther) {
+    std::mt19937 random(7);
+    const auto text = [&](size_t length) {
+        std::u16string units;
+        for (size_t k = 0; k < length; ++k) units += static_cast<char16_t>(u'一' + random() % 40);
+        return units;
+    };
+    std::vector<Lexicon::Word> words;
+    for (uint32_t k = 0; k < 3000; ++k)
+        words.push_back({text(1 + k % 5), k % 500, static_cast<uint8_t>(k % 2)});
+    std::sort(words.begin(), words.end(), [](auto& a, auto& b) { return a.text < b.text; });
+    words.erase(
+        std::unique(words.begin(), words.end(), [](auto& a, auto& b) { return a.text == b.text; }),
+        words.end());
+    const auto lexicon = Lexicon::Parse(Bytes(words), "test");
+    size_t held = 0, foundOnlyByMayHold = 0;
+    for (size_t k = 0; k < 20000; ++k) {
+        const std::u16string candidate = text(1 + k % 6);
+        Lexicon::Found entry{}, mayEntry{};
+        const bool holds = lexicon.Holds(candidate, entry);
+        const bool may = lexicon.MayHold(candidate, mayEntry);
+        held += holds;
+        foundOnlyByMayHold += may && !holds;
+        if (holds) {
+            ASSERT_TRUE(may);
+            EXPECT_EQ(mayEntry.length, entry.length);
+            EXPECT_EQ(mayEntry.cost, entry.cost);
+            EXPECT_EQ(mayEntry.tag, entry.tag);
+        }
+    }
+    EXPECT_GT(held, 1000u);
+    EXPECT_EQ(foundOnlyByMayHold, 0u);  // only a collision of hashes would find one
+    Lexicon::Found entry;
+    EXPECT_FALSE(lexicon.MayHold(u"", entry));
+    EXPECT_FALSE(lexicon.MayHold(text(7), entry));  // longer than any word
+}
+
 TEST(Lexicon, CostFallsWithFrequency) {
     EXPECT_EQ(Lexicon::CostOf(1, 4000), 4000u);
     EXPECT_EQ(Lexicon::CostOf(std::exp(2.0), 4000), 4000u - 2 * Lexicon::kCostScale);

@@ -28,6 +28,10 @@ class ParticleRules {
 
     // Whether the rules may give the unit a syllable.
     static bool MayDecide(char16_t unit) { return kMayDecide.Has(unit); }
+    // Whether they may give the unit at `at` of the piece one however the piece is cut, by the
+    // units and the lexicon's words around it: most of the units MayDecide names stand where no
+    // rule reads them (了 without 不 or 得 before it), and a piece is cut only for one that may.
+    bool MayDecideAt(std::u16string_view piece, size_t at) const;
 
     // Sets the syllables the rules decide; ids holds one per unit of the piece, 0 where nothing
     // was chosen yet.
@@ -46,6 +50,10 @@ class ParticleRules {
         kNumeral = 64,
     };
     uint16_t ClassOf(const PieceWord& word) const { return classes_[word.tag]; }
+    // The classes of the lexicon's words of at least `shortest` units that end at `end`, and of
+    // those that start at `start`.
+    uint16_t ClassesEndingAt(std::u16string_view piece, size_t end, size_t shortest = 1) const;
+    uint16_t ClassesStartingAt(std::u16string_view piece, size_t start) const;
     // The syllable of a single-character word from the words around it; 0 to keep it.
     SyllableId Particle(std::u16string_view piece, std::span<const PieceWord> words,
                         size_t k) const;
@@ -53,6 +61,7 @@ class ParticleRules {
     void InWord(std::u16string_view piece, std::span<const PieceWord> words, size_t k,
                 std::span<SyllableId> ids) const;
 
+    const Lexicon* lexicon_ = nullptr;
     std::array<uint16_t, 256> classes_{};
     SyllableId de_ = 0, dei3_ = 0, liao3_ = 0, wei2_ = 0, zhi1_ = 0, zhang3_ = 0, zhao2_ = 0,
                huan2_ = 0, hang2_ = 0, chong2_ = 0, gan1_ = 0, zhong4_ = 0, er_ = 0, r_ = 0;

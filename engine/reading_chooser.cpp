@@ -41,8 +41,7 @@ ReadingChooser::ReadingChooser(const WordTable* words, const PinyinDictionary& d
     : words_(words), dictionary_(dictionary), toneChange_(toneChange), userWords_(userWords) {
     if (words_) {
         syllables_ = words_->Syllables();
-        if (!lexicon) ownLexicon_ = LexiconOf(*words_);
-        lexicon_ = lexicon ? lexicon : &ownLexicon_;
+        lexicon_ = lexicon ? lexicon : &ownLexicon_.emplace(LexiconOf(*words_));
         particles_ = ParticleRules(*lexicon_, [this](std::u16string_view s) { return IdOf(s); });
     }
     if (userWords_)
@@ -129,15 +128,14 @@ void ReadingChooser::DecidePiece(std::u16string_view window, size_t from, size_t
 }
 
 bool ReadingChooser::Decides(std::u16string_view piece) const {
-    // A particle first: most pieces that decide hold one, and the test is a bit a unit.
-    for (const char16_t unit : piece)
-        if (ParticleRules::MayDecide(unit)) return true;
     // The words themselves are looked for, not the first two units that rule most places out:
     // of the pieces where those match, half hold no word.
     for (size_t at = 0; at + 1 < piece.size(); ++at)
         if (words_->MayStartWith(piece[at], piece[at + 1]) &&
             words_->LongestMatch(piece.substr(at)).length > 0)
             return true;
+    for (size_t at = 0; at < piece.size(); ++at)
+        if (ParticleRules::MayDecide(piece[at]) && particles_.MayDecideAt(piece, at)) return true;
     if (userWords_)
         for (size_t at = 0; at + 1 < piece.size(); ++at)
             if (userWords_->MayStartWith(piece[at], piece[at + 1])) return true;
@@ -177,12 +175,12 @@ size_t ReadingChooser::Decide(std::u16string_view window, size_t start, bool atE
     if (!CutsPieces()) {
         end = window.size();
     } else {
+        const LexiconUnitMap map(window);
         for (size_t at = start; at < window.size();) {
             // The units before a piece are decided: they keep their readings.
-            at = end = FindLexiconUnit(window, at, true);
+            at = end = map.Find(at, true);
             if (at == window.size()) break;
-            const size_t pieceEnd = FindLexiconUnit(
-                window.substr(0, std::min(window.size(), at + kLongestPiece)), at, false);
+            const size_t pieceEnd = std::min(map.Find(at, false), at + kLongestPiece);
             // The piece is whole, and the unit after it, which 一 or 不 may need, is known.
             if (pieceEnd == window.size() && !atEnd) break;
             DecidePiece(window, at, pieceEnd,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,8 +76,8 @@ class ReadingChooser {
     }
     void ChangeTonesIn(std::u16string_view window, size_t from, size_t to,
                        std::span<SyllableId> ids) const;
-    // Whether the piece holds a word of the word table or of the user's, or a particle the
-    // rules read: elsewhere every cut reads the same.
+    // Whether the piece holds a word of the word table or of the user's, or a particle where a
+    // rule may read it: elsewhere every cut reads the same.
     bool Decides(std::u16string_view piece) const;
     // Gives the user's words in the piece their syllables, the longest from the left.
     void ApplyUserWords(std::u16string_view piece, std::span<SyllableId> ids) const;
@@ -87,8 +88,9 @@ class ReadingChooser {
     const WordTable* words_;
     const PinyinDictionary& dictionary_;
     bool toneChange_;
-    // The word table's words as a lexicon, when none is given.
-    Lexicon ownLexicon_;
+    // The word table's words as a lexicon, when none is given; none at all otherwise, as even an
+    // empty lexicon has tables of a few hundred KB to clear.
+    std::optional<Lexicon> ownLexicon_;
     const Lexicon* lexicon_ = nullptr;
     const WordTable* userWords_;
     // The chooser's number of each syllable of the user's words.

@@ -167,15 +167,15 @@ class LexiconChooserTest : public ReadingChooserTest {
     LexiconChooserTest() {
         const std::u16string_view characters =
             u"证明这只猫安全地走种跑得快我受称之为变因千百万唯取胜件两着还行重干儿点摸借擦很写下字"
-            u"人三九天达找要看五";
+            u"人三九天达找要看五树";
         const std::u16string_view readings[] = {
             u"zhèng", u"míng", u"zhè",  u"zhǐ",  u"māo",   u"ān",   u"quán",  u"dì",    u"zǒu",
             u"zhǒng", u"pǎo",  u"dé",   u"kuài", u"wǒ",    u"shòu", u"chēng", u"zhī",   u"wèi",
             u"biàn",  u"yīn",  u"qiān", u"bǎi",  u"wàn",   u"wéi",  u"qǔ",    u"shèng", u"jiàn",
             u"liǎng", u"zhe",  u"hái",  u"xíng", u"zhòng", u"gàn",  u"ér",    u"diǎn",  u"mō",
             u"jiè",   u"cā",   u"hěn",  u"xiě",  u"xià",   u"zì",   u"rén",   u"sān",   u"jiǔ",
-            u"tiān",  u"dá",   u"zhǎo", u"yào",  u"kàn",   u"wǔ"};
-        static_assert(std::size(readings) == 51);
+            u"tiān",  u"dá",   u"zhǎo", u"yào",  u"kàn",   u"wǔ",   u"shù"};
+        static_assert(std::size(readings) == 52);
         for (size_t i = 0; i < characters.size(); ++i) {
             const std::u16string character(1, characters[i]);
             dictionary_.Append(
@@ -211,7 +211,7 @@ class LexiconChooserTest : public ReadingChooserTest {
                  {u"人", 300000, "n"}, {u"三", 50000, "m"},    {u"九", 10000, "m"},
                  {u"天", 50000, "n"},  {u"达", 5000, "v"},     {u"找", 20000, "v"},
                  {u"要", 200000, "v"}, {u"看", 100000, "v"},   {u"一行", 1600, "m"},
-                 {u"五行", 900, "j"}}) {
+                 {u"五行", 900, "j"},  {u"树", 10000, "v"}}) {
             words.push_back({text, Lexicon::CostOf(frequency, kUnknown), tag(name)});
         }
         std::sort(words.begin(), words.end(),
@@ -244,11 +244,13 @@ TEST_F(LexiconChooserTest, WordsOfTheTableApplyOnlyInsideTheLikeliestWords) {
 }
 
 TEST_F(LexiconChooserTest, ParticlesFollowThePartsOfSpeechAroundThem) {
-    EXPECT_EQ(Read(u"安全地走"), u"· · De ·");  // after an adjective, before a verb
-    EXPECT_EQ(Read(u"种地"), u"· ·");           // the object of a verb
-    EXPECT_EQ(Read(u"跑得快"), u"· De ·");      // a complement
-    EXPECT_EQ(Read(u"我得走"), u"· Děi ·");     // must
-    EXPECT_EQ(Read(u"受不了"), u"· · Liǎo");    // able to
+    EXPECT_EQ(Read(u"安全地走"), u"· · De ·");        // after an adjective, before a verb
+    EXPECT_EQ(Read(u"种地"), u"· ·");                 // the object of a verb
+    EXPECT_EQ(Read(u"跑得快"), u"· De ·");            // a complement
+    EXPECT_EQ(Read(u"我得走"), u"· Děi ·");           // must
+    EXPECT_EQ(Read(u"得走"), u"Děi ·");               // at the start of a run
+    EXPECT_EQ(Read(u"证明受不了"), u"· · · · Liǎo");  // at the end of a longer run
+    EXPECT_EQ(Read(u"受不了"), u"· · Liǎo");          // able to
     EXPECT_EQ(Read(u"称之为"), u"· · Wéi");
     EXPECT_EQ(Read(u"变为"), u"· Wéi");      // a verb that ends in 为
     EXPECT_EQ(Read(u"因为"), u"· ·");        // a conjunction keeps wèi
@@ -267,8 +269,10 @@ TEST_F(LexiconChooserTest, ReadingsOfVerbsAndMeasuresFollowTheWordsAroundThem) {
     EXPECT_EQ(Read(u"我还要"), u"· · ·");         // the adverb
     EXPECT_EQ(Read(u"三行"), u"· Háng");          // lines
     EXPECT_EQ(Read(u"一行字"), u"· Háng ·");
-    EXPECT_EQ(Read(u"一行人"), u"· · ·");     // a party
-    EXPECT_EQ(Read(u"这一行"), u"· · Háng");  // a trade
+    EXPECT_EQ(Read(u"一行人"), u"· · ·");      // a party
+    EXPECT_EQ(Read(u"一行树"), u"· Háng ·");   // ends the run, though tagged a verb
+    EXPECT_EQ(Read(u"一行走了"), u"· · · ·");  // a party's verb
+    EXPECT_EQ(Read(u"这一行"), u"· · Háng");   // a trade
     EXPECT_EQ(Read(u"五行"), u"· ·");
     EXPECT_EQ(Read(u"九重天"), u"· Chóng ·");
     EXPECT_EQ(Read(u"重写"), u"Chóng ·");               // again
