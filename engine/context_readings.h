@@ -36,7 +36,8 @@ class ContextReadings {
   private:
     std::filesystem::path wordTableFile_;
     std::optional<WordTable> words_;
-    Lexicon lexicon_;
+    // Read with the word table: an empty lexicon's tables cost a start that reads no words.
+    std::optional<Lexicon> lexicon_;
     std::optional<WordTable> userWords_;
     std::unique_ptr<ReadingChooser> chooser_;
 };
