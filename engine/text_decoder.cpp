@@ -77,22 +77,6 @@ bool IsPlainThreeByte(char32_t cp) {
            cp - 0xFDF0 < 0xFFFE - 0xFDF0;
 }
 
-// Latin words and numbers between Chinese are runs of ASCII: read eight bytes at a time where
-// all eight are plain (above CR, below 0x80). From `i` on; moves `i` past what it read and returns
-// where the units end.
-char16_t* DecodeAsciiWords(const unsigned char* in, size_t size, size_t& i, char16_t* out) {
-    constexpr uint64_t kHighBits = 0x8080808080808080, kAboveCr = 0x0E0E0E0E0E0E0E0E;
-    for (; i + sizeof(uint64_t) <= size; i += sizeof(uint64_t)) {
-        uint64_t word;
-        std::memcpy(&word, in + i, sizeof word);
-        // A byte below 0x0E borrows into its high bit, unless a high bit is set already.
-        if ((word | (word - kAboveCr)) & kHighBits) break;
-        for (size_t k = 0; k < sizeof(uint64_t); ++k) out[k] = in[i + k];
-        out += sizeof(uint64_t);
-    }
-    return out;
-}
-
 // Chinese text is mostly three-byte characters one after another: read two at a time, as one
 // eight-byte word, where they are valid and plain, which halves the tests of the bytes. From `i`
 // on; moves `i` past what it read and returns where the units end.
@@ -216,8 +200,6 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
             if (byte - (u'\r' + 1u) < 0x80u - (u'\r' + 1u)) {
                 *out++ = byte;
                 ++i;
-                // More are likely to follow.
-                out = DecodeAsciiWords(in, size, i, out);
                 continue;
             }
             if (byte - 0xE0u >= 0x10u || i + 2 >= size) break;

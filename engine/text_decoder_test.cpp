@@ -227,27 +227,5 @@ TEST(TextDecoder, Utf8ReadsAsTheSequenceReaderDoes) {
     }
 }
 
-// Runs of ASCII are read eight bytes at a time: a byte that ends the run, wherever it falls in
-// the eight, is read as the bytes one at a time would be.
-TEST(TextDecoder, AsciiRunsEndWhereTheirFirstOtherByteIs) {
-    const std::vector<std::pair<std::string, std::u16string>> enders = {
-        {"\r", u"\n"},     {"\n", u"\n"},       {"\x0C", u"\x0C"},  {"\x0E", u"\x0E"},
-        {"\x7F", u"\x7F"}, {"\x80", u"\uFFFD"}, {"\xC3\xA9", u"é"}, {"\xE4\xB8\xAD", u"中"},
-    };
-    // Enough Chinese that a stray byte leaves the text UTF-8.
-    std::string chinese;
-    for (int i = 0; i < 8; ++i) chinese += "\xE4\xB8\xAD";
-    for (const auto& [ender, text] : enders) {
-        for (size_t before = 0; before <= 17; ++before) {
-            const std::string bytes =
-                chinese + std::string(before, 'a') + ender + std::string(9, 'b') + chinese;
-            const std::u16string expected = u"中中中中中中中中" + std::u16string(before, u'a') +
-                                            text + std::u16string(9, u'b') + u"中中中中中中中中";
-            ASSERT_EQ(Decode(bytes), expected) << before << " " << bytes;
-        }
-    }
-    EXPECT_THROW(Decode(chinese + std::string("abcdefg\0abcdefgh", 16)), NotTextError);
-}
-
 }  // namespace
 }  // namespace sorvani::text
