@@ -30,9 +30,9 @@ AnnotationStream::AnnotationStream(PinyinMemo& pinyin, Ruler& ruler, int16_t ton
       bytes_(kPadding, '\0') {}
 
 bool AnnotationStream::LearnJoins(char16_t unit) {
-    Known& known = known_[unit];
+    Known& known = EntryOf(unit);
     known.joins = IsJoiningMark(unit) ? 2 : 1;
-    if (known.joins == 1 && !utf16::IsSurrogate(unit)) fast_[unit] |= kFollows;
+    if (known.joins == 1 && !utf16::IsSurrogate(unit)) places_[unit] |= kFollows;
     return known.joins == 2;
 }
 
@@ -46,7 +46,7 @@ uint32_t AnnotationStream::Keep(std::u16string_view text, uint16_t& length) {
 }
 
 const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
-    Known& known = known_[unit];
+    Known& known = EntryOf(unit);
     const std::u16string_view character(&unit, 1);
     const Placing placing = PlacingOf(character, pinyin_, toneFlag_);
     known.placed = true;
@@ -55,7 +55,7 @@ const AnnotationStream::Known& AnnotationStream::LearnPlacing(char16_t unit) {
     known.pinyin = Keep(placing.pinyin, known.pinyinLength);
     known.spelling = Keep(placing.spelling, known.spellingLength);
     if (!placing.lineEnd && known.pinyinLength <= kPadding && known.spellingLength <= kPadding) {
-        fast_[unit] |= kCopied;
+        places_[unit] |= kCopied;
         std::memcpy(known.pinyinBlock, bytes_.data() + known.pinyin, kPadding);
         std::memcpy(known.spellingBlock, bytes_.data() + known.spelling, kPadding);
     }
@@ -179,15 +179,16 @@ size_t AnnotationStream::PlaceRun(std::u16string_view chunk, std::span<const Syl
                                   size_t at) {
     const size_t size = chunk.size();
     const Known* known = known_.data();
-    const uint8_t* fast = fast_.data();
+    const uint32_t* places = places_.data();
     const char* kept = bytes_.data();
     // Room for the rest of the chunk: a block of pinyin a unit, and a character and its spacing.
     char* pinyin = out_.Room((size - at) * kPadding);
     char* characters = characterLine_.Room((size - at) * 2 * kPadding);
     int64_t width = lineWidth_;
     for (; at < size; ++at) {
-        if (!(fast[chunk[at]] & kCopied) || !(fast[chunk.data()[at + 1]] & kFollows)) break;
-        const Known& unit = known[chunk[at]];
+        const uint32_t place = places[chunk[at]];
+        if (!(place & kCopied) || !(places[chunk.data()[at + 1]] & kFollows)) break;
+        const Known& unit = known[place & kPlace];
         const SyllableId id = kChosen ? chosen[at] : 0;
         if (kChosen && id && unit.takesChosen) {
             if (id >= knownSyllables_.size() || !knownSyllables_[id].copied) break;

@@ -115,12 +115,18 @@ class AnnotationStream {
     }
     // Both are asked for every unit: the answers already known come inline.
     bool Joins(char16_t unit) {
-        const Known& known = known_[unit];
+        const Known& known = known_[places_[unit] & kPlace];
         return known.joins ? known.joins == 2 : LearnJoins(unit);
     }
     const Known& PlacedAlone(char16_t unit) {
-        const Known& known = known_[unit];
+        const Known& known = known_[places_[unit] & kPlace];
         return known.placed ? known : LearnPlacing(unit);
+    }
+    // The unit's entry, made when it has none.
+    Known& EntryOf(char16_t unit) {
+        uint32_t& place = places_[unit];
+        if (!(place & kPlace)) place |= ++entries_;
+        return known_[place & kPlace];
     }
     bool LearnJoins(char16_t unit);
     const Known& LearnPlacing(char16_t unit);
@@ -146,19 +152,23 @@ class AnnotationStream {
     const int16_t toneFlag_;
     Writer write_;
     const ReadingChooser* chooser_;
-    // By unit, in zeroed memory that the system gives page by page as it is first touched: a
-    // text touches few pages, and a unit costs one access with no test whether its page exists.
-    ZeroedTable<Known> known_{0x10000};
-    // By unit, what the commonest case asks of a unit and the one after it, apart from the
-    // entries and in 64 KB, so that the answers are found in the nearest cache.
-    enum FastFlags : uint8_t {
+    // The entries in the order the units are first met, after a blank one, and by unit the place
+    // of its entry (0, the blank one, for a unit not met yet) with what the commonest case asks of
+    // a unit and the one after it, in zeroed memory that the system gives page by page as it is
+    // first touched: a unit costs two accesses with no test whether their pages exist, and a text
+    // touches only the pages of the entries it makes. By unit, a text of thousands of ideographs
+    // would touch most pages of the entries, each at a cost.
+    ZeroedTable<Known> known_{0x10000 + 1};
+    enum Place : uint32_t {
+        kPlace = 0x1FFFF,
         // Placed alone, it is copied as two blocks (see PlaceRun): placed, no line end, pinyin
         // and spelling at most kPadding bytes each.
-        kCopied = 1,
+        kCopied = 1u << 30,
         // It may follow one placed alone: neither a surrogate half nor a joining mark.
-        kFollows = 2,
+        kFollows = 1u << 31,
     };
-    std::vector<uint8_t> fast_ = std::vector<uint8_t>(0x10000);
+    ZeroedTable<uint32_t> places_{0x10000};
+    uint32_t entries_ = 0;
     std::vector<KnownSyllable> knownSyllables_;
     // The kept bytes, followed by kPadding zero bytes.
     std::string bytes_;

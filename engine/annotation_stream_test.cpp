@@ -112,6 +112,18 @@ TEST(AnnotationStream, WhatFollowsAChunkGivesTheReferenceBytes) {
     }
 }
 
+// Each unit gets an entry when first met: a text that meets every unit, then meets them again,
+// fills them all and finds each again.
+TEST(AnnotationStream, ATextOfEveryUnitTwiceGivesTheReferenceBytes) {
+    const PinyinDictionary dictionary = HandMadeDictionary();
+    std::u16string text;
+    for (int round = 0; round < 2; ++round)
+        for (char32_t unit = 0; unit <= 0xFFFF; ++unit) text += static_cast<char16_t>(unit);
+    std::mt19937 random(3);
+    EXPECT_EQ(Streamed(dictionary, text, kWithTones, random, nullptr, 4000),
+              Reference(dictionary, text, kWithTones));
+}
+
 // The tool decodes each piece of its input straight onto the stream's text: pieces that end
 // anywhere, a CR LF parted among them, give the bytes of the text decoded whole.
 TEST(AnnotationStream, BytesDecodedOntoTheStreamGiveTheBytesOfTheTextDecodedWhole) {

@@ -1,6 +1,7 @@
 #include "canonical_record.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "cp936.h"
 
@@ -11,7 +12,15 @@ namespace {
 // fits; a longer one goes the general way.
 constexpr ptrdiff_t kMostDigits = 6;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The digit's value, or 10 or more for any other byte.
+unsigned DigitValue(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0'; }
+
+// cp936::CharacterOf, with the commonest codes of a record, the letters of the syllables, at hand:
+// ASCII is its own character.
+std::optional<char16_t> CharacterOfCode(int32_t code) {
+    if (static_cast<uint32_t>(code) < 0x80) return static_cast<char16_t>(code);
+    return cp936::CharacterOf(code);
+}
 
 // Reads a quoted field that starts at `at`, unscrambling it as DecodeDictionaryField does onto
 // `plain`; where its closing quote ends, or null when it is not of the canonical form. The line's
@@ -24,12 +33,13 @@ const char* ReadField(const char* at, std::string_view key, std::u16string& plai
         at += negative;
         const char* const digits = at;
         uint32_t magnitude = 0;
-        while (IsDigit(*at)) magnitude = magnitude * 10 + static_cast<uint32_t>(*at++ - '0');
+        for (unsigned digit; (digit = DigitValue(*at)) < 10; ++at)
+            magnitude = magnitude * 10 + digit;
         if (at == digits || at - digits > kMostDigits) return nullptr;
         const int32_t code =
             (negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude)) ^
             static_cast<int32_t>(static_cast<unsigned char>(key[position]));
-        if (const auto character = cp936::CharacterOf(code)) plain.push_back(*character);
+        if (const auto character = CharacterOfCode(code)) plain.push_back(*character);
         if (*at == '"') return at + 1;
         if (*at++ != ' ') return nullptr;
     }

@@ -6,13 +6,14 @@
 namespace sorvani {
 
 const CharacterPinyin& PinyinMemo::LookUpAndKeep(char16_t character, int16_t toneFlag) {
-    auto& page = Known(toneFlag)[character >> 8];
-    if (!page) page = std::make_unique<CharacterPinyin[]>(256);
-    CharacterPinyin& entry = page[character & 0xFF];
-    const int16_t code = cp936::CodeOf(character);
-    entry.pinyin = LookupPinyin(dictionary_, code, toneFlag);
-    entry.wide = CharacterColumns(character) == 2;
-    return entry;
+    // Looked up first: a lookup that throws leaves nothing behind.
+    CharacterPinyin answer{LookupPinyin(dictionary_, cp936::CodeOf(character), toneFlag),
+                           CharacterColumns(character) == 2};
+    auto& page = Places(toneFlag)[character >> 8];
+    if (!page) page = std::make_unique<uint32_t[]>(256);
+    known_.push_back(std::move(answer));
+    page[character & 0xFF] = static_cast<uint32_t>(known_.size());
+    return known_.back();
 }
 
 }  // namespace sorvani

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -24,25 +25,28 @@ class PinyinMemo {
   public:
     explicit PinyinMemo(const PinyinDictionary& dictionary) : dictionary_(dictionary) {}
 
-    // Throws as LookupPinyin does.
+    // Throws as LookupPinyin does. The answer stays where it is as long as the memo.
     const CharacterPinyin& Lookup(char16_t character, int16_t toneFlag) {
-        const auto& page = Known(toneFlag)[character >> 8];
-        if (page && !page[character & 0xFF].pinyin.empty()) return page[character & 0xFF];
+        if (const auto& page = Places(toneFlag)[character >> 8])
+            if (const uint32_t place = page[character & 0xFF]) return known_[place - 1];
         return LookUpAndKeep(character, toneFlag);
     }
 
   private:
-    using Page = std::unique_ptr<CharacterPinyin[]>;
+    using Page = std::unique_ptr<uint32_t[]>;
 
-    std::array<Page, 256>& Known(int16_t toneFlag) {
+    std::array<Page, 256>& Places(int16_t toneFlag) {
         return toneFlag == kWithTones ? withTones_ : withoutTones_;
     }
     const CharacterPinyin& LookUpAndKeep(char16_t character, int16_t toneFlag);
 
     const PinyinDictionary& dictionary_;
+    // The answers in the order they were first asked for, each where it was put.
+    std::deque<CharacterPinyin> known_;
     // By character, one table for each answer to the tone question, in pages of 256 characters
-    // made when first needed (a text touches few, and fresh memory is slow to touch). An entry
-    // without pinyin is not looked up yet, since a lookup never gives an empty text.
+    // made when first needed: the place of the answer in known_, counted from 1 (0 when not
+    // looked up yet). A page of places is small, where a page of answers would take kilobytes
+    // of fresh memory, slow to touch, for each 256 characters of the ideographs a text meets.
     std::array<Page, 256> withTones_, withoutTones_;
 };
 

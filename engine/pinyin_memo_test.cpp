@@ -14,6 +14,7 @@ TEST(PinyinMemo, AnswersAsTheLookupForEveryCharacterAndToneFlag) {
     dictionary.Append({u"中", u"重", u"ZHŌNG", u"zhong"});
     dictionary.Append({u"好", u"好", u"", u"hao"});
     PinyinMemo memo(dictionary);
+    const CharacterPinyin& first = memo.Lookup(u'中', kWithTones);
     for (int16_t flag : {kWithTones, kWithoutTones, int16_t{1}}) {
         for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
             const auto ch = static_cast<char16_t>(unit);
@@ -37,6 +38,9 @@ TEST(PinyinMemo, AnswersAsTheLookupForEveryCharacterAndToneFlag) {
         }
     }
     EXPECT_EQ(memo.Lookup(u'重', kWithTones).pinyin, u"Zhōng");
+    // Where it was, after every other answer.
+    EXPECT_EQ(&memo.Lookup(u'中', kWithTones), &first);
+    EXPECT_EQ(first.pinyin, u"Zhōng");
 }
 
 }  // namespace

@@ -70,9 +70,11 @@ size_t DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, std::u16st
 }
 
 // Whether a character read from three bytes goes on as it is: not a line break, a noncharacter or
-// a surrogate, nor an overlong form (below U+0800, so below this).
+// a surrogate, nor an overlong form (below U+0800). Chinese quotation marks lie below the line
+// breaks, the ideographs above them.
 bool IsPlainThreeByte(char32_t cp) {
-    return cp - 0x202A < 0xD800 - 0x202A || cp - 0xFDF0 < 0xFFFE - 0xFDF0;
+    return cp - 0x800 < 0x2028 - 0x800 || cp - 0x202A < 0xD800 - 0x202A ||
+           cp - 0xFDF0 < 0xFFFE - 0xFDF0;
 }
 
 // Chinese text is mostly three-byte characters one after another: read two at a time, as one
@@ -188,10 +190,10 @@ size_t TextDecoder::DecodeUtf8(std::string_view bytes, bool last, std::u16string
     while (i < size) {
         // Runs of the units that are plain text whatever comes before or after them: ASCII above
         // CR (none is a line break or NUL) and, as Chinese is three bytes a character, those
-        // between the paragraph separator and the surrogates (the ideographs and the Chinese
-        // punctuation among them) or after the last noncharacter below U+FFFE (the full-width
-        // forms: the Chinese comma). Read here, in registers, when valid, as ReadUtf8Sequence
-        // would.
+        // below the line separator (the quotation marks), between the paragraph separator and
+        // the surrogates (the ideographs and the Chinese punctuation) or after the last
+        // noncharacter below U+FFFE (the full-width forms: the Chinese comma). Read here, in
+        // registers, when valid, as ReadUtf8Sequence would.
         const size_t runStart = i;
         while (i < size) {
             const unsigned char byte = in[i];

@@ -199,8 +199,10 @@ TEST(TextDecoder, Utf8ReadsAsTheSequenceReaderDoes) {
     // separators, a noncharacter of each kind, a surrogate and an overlong form, first or second
     // of a pair, after one Chinese character or two.
     const std::string chinese = prose.substr(0, 3);
-    for (const std::string special : {"\xE2\x80\xA8", "\xE2\x80\xA9", "\xEF\xBF\xBE",
-                                      "\xEF\xB7\x90", "\xED\xA0\x80", "\xE0\x80\x80"}) {
+    // The quotation marks below the separators, and the edges of their range, go on as they are.
+    for (const std::string special :
+         {"\xE2\x80\xA8", "\xE2\x80\xA9", "\xEF\xBF\xBE", "\xEF\xB7\x90", "\xED\xA0\x80",
+          "\xE0\x80\x80", "\xE0\x9F\xBF", "\xE0\xA0\x80", "\xE2\x80\x9C", "\xE2\x80\xA7"}) {
         for (int before = 1; before <= 4; ++before) {
             std::string bytes;
             for (int i = 0; i < before; ++i) bytes += chinese;
