@@ -11,6 +11,7 @@
 #include "pinyin_lookup.h"
 #include "pinyin_syllable.h"
 #include "text_output_box.h"
+#include "utf8.h"
 
 namespace sorvani {
 namespace {
@@ -322,6 +323,40 @@ TEST_F(LexiconChooserTest, TheUsersWordsWinWhereverTheyStand) {
     const auto alone = chooser.DecideAll(u"我证明");
     ASSERT_NE(alone[1], 0);
     EXPECT_EQ(chooser.Syllable(alone[1]), u"zhēng");
+}
+
+// The chooser cuts a run only where a rule may read one of its units: a rule that fires where
+// MayDecideAt says no would read the same text one way inside a cut run and another elsewhere.
+TEST_F(LexiconChooserTest, RulesReadOnlyRunsWhereTheyMayDecide) {
+    std::vector<std::u16string> syllables;
+    const ParticleRules rules(lexicon_, [&](std::u16string_view syllable) {
+        syllables.emplace_back(syllable);
+        return static_cast<SyllableId>(syllables.size());
+    });
+    const std::u16string_view units =
+        u"证明这只猫安全地走种跑得快我受称之为变因千百万唯取胜件两着还行"
+        u"重干儿点摸借擦很写下字人三九天达找要看五树不一个了长";
+    std::mt19937 random(24);
+    std::uniform_int_distribution<size_t> pick(0, units.size() - 1);
+    // Short pieces: in a long one some rule may nearly always read some unit.
+    std::uniform_int_distribution<size_t> length(1, 6);
+    int unread = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        std::u16string piece(length(random), u'\0');
+        for (char16_t& unit : piece) unit = units[pick(random)];
+        bool mayDecide = false;
+        for (size_t at = 0; at < piece.size(); ++at)
+            mayDecide |= ParticleRules::MayDecide(piece[at]) && rules.MayDecideAt(piece, at);
+        if (mayDecide) continue;
+        ++unread;
+        std::array<PieceWord, ReadingChooser::kLongestPiece> path;
+        const size_t count =
+            lexicon_.Cut(piece, static_cast<uint8_t>(lexicon_.Tags().size()), path);
+        std::vector<SyllableId> ids(piece.size(), 0);
+        rules.Apply(piece, std::span<const PieceWord>(path.data(), count), ids);
+        ASSERT_EQ(ids, std::vector<SyllableId>(piece.size(), 0)) << EncodeUtf8(piece);
+    }
+    EXPECT_GT(unread, 10000);  // most pieces, so that the rules' silence is tested
 }
 
 TEST_F(LexiconChooserTest, YiBeforeHundredsAndAfterAWordThatEndsInIt) {
