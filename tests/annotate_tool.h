@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,11 +13,8 @@
 #include <vector>
 
 #include "dictionary_file.h"
+#include "program_run.h"
 #include "test_dictionary.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace sorvani::testing_tool {
 
@@ -76,19 +72,12 @@ class AnnotateTool : public ::testing::Test {
     Outcome RunTo(const fs::path& standardOutput, const std::string& arguments,
                   std::string_view input = "", const fs::path& program = SORVANI_ANNOTATE) {
         WriteBytes(dir_ / "stdin", input);
-        const std::string command = Quote(program) + " " + arguments + " < " +
-                                    Quote(dir_ / "stdin") + " > " + Quote(standardOutput) + " 2> " +
-                                    Quote(dir_ / "stderr");
-#ifdef _WIN32
-        // cmd.exe takes the outer quotes off a command line that starts with one.
-        const int status = std::system(("\"" + command + "\"").c_str());
-        // Standard error is a text stream there: its lines end in CR LF.
+        const int status = test_support::RunProgram(
+            Quote(program) + " " + arguments, {dir_ / "stdin", standardOutput, dir_ / "stderr"});
         std::string err = ReadBytes(dir_ / "stderr");
+#ifdef _WIN32
+        // Standard error is a text stream there: its lines end in CR LF.
         for (size_t at; (at = err.find("\r\n")) != std::string::npos;) err.erase(at, 1);
-#else
-        const int raw = std::system(command.c_str());
-        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        const std::string err = ReadBytes(dir_ / "stderr");
 #endif
         return {status, ReadBytes(dir_ / "stdout"), err};
     }
