@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "context_readings.h"
 #include "cp936.h"
 #include "dictionary_file.h"
 #include "pinyin_memo.h"
@@ -98,12 +99,31 @@ void BM_LoadWordTable(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadWordTable)->Unit(benchmark::kMicrosecond);
 
-// Readings by word (and the tone change) for the whole text, per character.
+void BM_LoadLexicon(benchmark::State& state) {
+    const auto file = LexiconFilePath(kWordTable.parent_path());
+    for (auto _ : state) benchmark::DoNotOptimize(Lexicon::Load(file).Longest());
+}
+BENCHMARK(BM_LoadLexicon)->Unit(benchmark::kMicrosecond);
+
+// What a run's first ask for words costs: the word table, the lexicon and the chooser.
+void BM_LoadTablesForWords(benchmark::State& state) {
+    PinyinDictionary table;
+    LoadPinyinDictionary(table, SORVANI_DICTIONARY);
+    for (auto _ : state) {
+        ContextReadings readings(kWordTable);
+        benchmark::DoNotOptimize(readings.RebuildChooser({.byWord = true}, table));
+    }
+}
+BENCHMARK(BM_LoadTablesForWords)->Unit(benchmark::kMicrosecond);
+
+// Readings by word (and the tone change) for the whole text, per character, cut by the
+// shipped lexicon as the tool and the window cut it.
 void BM_ChooseReadings(benchmark::State& state) {
     PinyinDictionary table;
     LoadPinyinDictionary(table, SORVANI_DICTIONARY);
-    const WordTable words = WordTable::Load(kWordTable);
-    const ReadingChooser chooser(&words, table, state.range(0) != 0);
+    ContextReadings readings(kWordTable);
+    const ReadingChooser& chooser =
+        *readings.RebuildChooser({.byWord = true, .toneChange = state.range(0) != 0}, table);
     const std::u16string& text = SampleText();
     for (auto _ : state) benchmark::DoNotOptimize(chooser.DecideAll(text));
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(text.size()));

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "table_memory.h"
+
 // The lexicon: the ordinary words of the language with how often each occurs and its part of
 // speech, for cutting a run of Han characters into its likeliest words. It holds no readings.
 //
@@ -188,23 +190,27 @@ class Lexicon {
     // Puts the word in; false when the table is full.
     bool Insert(std::u16string_view text, uint32_t cost, uint8_t tag);
 
-    // Leaves what it makes uninitialised: the slots are read over at once.
+    // Table memory (AllocateTable), left uninitialised: the slots are read over at once.
     template <typename T>
-    struct Uninitialised : std::allocator<T> {
+    struct TableAllocator {
+        using value_type = T;
+        TableAllocator() = default;
         template <typename U>
-        struct rebind {
-            using other = Uninitialised<U>;
-        };
-        template <typename U, typename... Arguments>
-        void construct(U* at, Arguments&&... arguments) {
-            if constexpr (sizeof...(Arguments) == 0)
-                ::new (static_cast<void*>(at)) U;
-            else
-                ::new (static_cast<void*>(at)) U(std::forward<Arguments>(arguments)...);
+        TableAllocator(const TableAllocator<U>&) {}
+        T* allocate(size_t count) { return static_cast<T*>(AllocateTable(count * sizeof(T))); }
+        void deallocate(T* table, size_t count) { FreeTable(table, count * sizeof(T)); }
+        template <typename U>
+        void construct(U* at) {
+            ::new (static_cast<void*>(at)) U;
         }
+        template <typename U, typename V>
+        void construct(U* at, V&& value) {
+            ::new (static_cast<void*>(at)) U(std::forward<V>(value));
+        }
+        bool operator==(const TableAllocator&) const = default;
     };
-    std::vector<uint64_t, Uninitialised<uint64_t>> slots_ =
-        std::vector<uint64_t, Uninitialised<uint64_t>>(1, 0);
+    std::vector<uint64_t, TableAllocator<uint64_t>> slots_ =
+        std::vector<uint64_t, TableAllocator<uint64_t>>(1, 0);
     // The slot of each one-unit key, without its check.
     std::vector<uint32_t> firstUnits_ = std::vector<uint32_t>(0x10000, 0);
     // A bit for each key by 20 bits of its check: a clear bit rules a key out without reading
