@@ -159,11 +159,8 @@ WordTable WordTable::Parse(std::string_view bytes, const std::string& name) {
     for (const SyllableId id : table.readings_)
         if (id == 0 || id > syllableCount) reader.Fail("a syllable number out of range");
 
-    table.byFirst_.assign(0x10001, 0);
-    for (uint32_t word = 0; word < wordCount; ++word)
-        ++table.byFirst_[table.units_[table.offsets_[word]] + 1];
-    for (size_t unit = 1; unit < table.byFirst_.size(); ++unit)
-        table.byFirst_[unit] += table.byFirst_[unit - 1];
+    if (wordCount > kWordMask) reader.Fail("too many words");
+    table.IndexPrefixes();
     for (uint32_t word = 0; word < wordCount; ++word) {
         const char16_t first = table.units_[table.offsets_[word]];
         const size_t bit = PairBit(first, table.units_[table.offsets_[word] + 1]);
@@ -215,32 +212,46 @@ void WordTable::Seal(std::string& bytes) {
     bytes.replace(kChecksumEnd - 4, 4, fields);
 }
 
+void WordTable::IndexPrefixes() {
+    size_t keys = 0;
+    for (uint32_t word = 0; word < size(); ++word) keys += WordLength(word) - 1;
+    // At most half full, so that a search that finds nothing, the commonest, reads a slot or two.
+    size_t slots = 4;
+    while (slots < 2 * keys) slots *= 2;
+    prefixes_.assign(slots, 0);
+    prefixMask_ = slots - 1;
+    for (uint32_t word = 0; word < size(); ++word) {
+        const std::u16string_view text = Text(word);
+        uint64_t hash = PrefixStep(0, text[0]);
+        for (size_t k = 1; k < text.size(); ++k) {
+            hash = PrefixStep(hash, text[k]);
+            size_t at = hash & prefixMask_;
+            // A check the same as another key's shares its slot: the search then checks the
+            // word's units, and goes on wherever either key goes on.
+            while (prefixes_[at] != 0 && (prefixes_[at] >> 32) != (hash >> 32))
+                at = (at + 1) & prefixMask_;
+            uint64_t& slot = prefixes_[at];
+            slot |= (hash >> 32) << 32;
+            if (k + 1 < text.size())
+                slot |= kGoesOn;
+            else if (!(slot & kEndsWord))
+                slot |= kEndsWord | word;
+        }
+    }
+}
+
 WordTable::Match WordTable::SearchLongest(std::u16string_view text) const {
     Match best;
-    // Words sharing the first k units of the text lie in [low, high); each step keeps those that
-    // also share unit k, found by binary search since the words are sorted.
-    uint32_t low = byFirst_[text[0]], high = byFirst_[text[0] + 1];
-    for (size_t k = 1; k < text.size() && k < longest_ && low < high; ++k) {
-        if (WordLength(low) == k) ++low;  // the word that ends here sorts first
-        const auto unitAt = [&](uint32_t word) { return units_[offsets_[word] + k]; };
-        // The first word of [low, high) that `before` is false for.
-        const auto edge = [&](auto before) {
-            uint32_t from = low, to = high;
-            while (from < to) {
-                const uint32_t middle = from + (to - from) / 2;
-                if (before(middle))
-                    from = middle + 1;
-                else
-                    to = middle;
-            }
-            return from;
-        };
-        const uint32_t first = edge([&](uint32_t word) { return unitAt(word) < text[k]; });
-        high = edge([&](uint32_t word) { return unitAt(word) <= text[k]; });
-        low = first;
-        if (low < high && WordLength(low) == k + 1) best = {k + 1, low};
+    uint64_t hash = PrefixStep(PrefixStep(0, text[0]), text[1]);
+    for (size_t length = 2;; ++length) {
+        const uint64_t slot = FindPrefix(hash);
+        if (slot & kEndsWord) {
+            const auto word = static_cast<uint32_t>(slot & kWordMask);
+            if (Text(word) == text.substr(0, length)) best = {length, word};
+        }
+        if (!(slot & kGoesOn) || length == text.size()) return best;
+        hash = PrefixStep(hash, text[length]);
     }
-    return best;
 }
 
 std::u16string_view WordTable::Text(uint32_t word) const {

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <random>
 
 #include "path_text.h"
 
@@ -52,6 +54,34 @@ TEST(WordTable, LongestMatchTakesTheLongestWordTheTextStartsWith) {
     EXPECT_EQ(Matched(table, u"家国"), u"");
     EXPECT_EQ(Matched(table, u""), u"");
     EXPECT_EQ(Matched(WordTable(), u"中国"), u"");
+}
+
+TEST(WordTable, LongestMatchAgreesWithASearchOfEveryWord) {
+    // Words of a few units from a small set share their beginnings in every way: words that are
+    // beginnings of others, beginnings that are no word, and beginnings of words past the text.
+    std::mt19937 random(7);
+    const std::u16string units = u"一二三四五";
+    const auto draw = [&](size_t length) {
+        std::u16string text;
+        for (size_t k = 0; k < length; ++k) text += units[random() % units.size()];
+        return text;
+    };
+    std::map<std::u16string, WordTable::Word> unique;
+    while (unique.size() < 300) {
+        std::u16string text = draw(2 + random() % 5);
+        unique[text] = {text, std::vector<std::u16string>(text.size(), u"yī")};
+    }
+    std::vector<WordTable::Word> words;
+    for (auto& [text, word] : unique) words.push_back(std::move(word));
+    const auto table = Table(words);
+    for (int round = 0; round < 5000; ++round) {
+        const std::u16string text = draw(random() % 9);
+        std::u16string longest;
+        for (const auto& word : words)
+            if (text.starts_with(word.text) && word.text.size() > longest.size())
+                longest = word.text;
+        ASSERT_EQ(Matched(table, text), longest) << round;
+    }
 }
 
 TEST(WordTable, RefusesDamagedFiles) {
