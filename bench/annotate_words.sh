@@ -8,8 +8,9 @@
 # BUILD_DIR holds bin/sorvani-annotate with its dictionary and word table (default: build).
 # TEXT is about 10 MB of real modern prose (default: the one bench/annotate_throughput.mjs
 # makes, /tmp/sorvani-annotate-bench/prose.txt; run that script once first). ROUNDS (default 9)
-# is the number of rounds; each round runs every mode once, in an order that turns from round
-# to round. COPIES (default 30) is how many times the text is repeated for the memory runs.
+# is the number of rounds; each round times every mode once, in an order that turns from round
+# to round. REPEAT (default 10) is the number of runs in each timing. COPIES (default 30) is
+# how many times the text is repeated for the memory runs.
 #
 # Speed is processor time (user + system), which shows the program's own cost when other work
 # shares the machine; the figures are medians over the rounds.
@@ -23,10 +24,15 @@ program=$build/bin/sorvani-annotate
 
 modes=("" "--words" "--words --sandhi")
 times=()
-# Processor seconds of one run of the program on the text, with the given options.
+# Processor seconds of one run of the program on the text, with the given options: the mean of
+# REPEAT runs timed together, as time(1) counts in hundredths of a second and a run takes a few
+# of them.
+repeat=${REPEAT:-10}
 cpu() {
-    # shellcheck disable=SC2086 # the options are words
-    /usr/bin/time -f '%U %S' "$program" $1 "$text" 2>&1 >/dev/null | tail -1 | awk '{print $1 + $2}'
+    # shellcheck disable=SC2016 # the loop's variables are the inner shell's
+    /usr/bin/time -f '%U %S' sh -c 'for _ in $(seq "$1"); do "$2" $3 "$4"; done' sh "$repeat" \
+        "$program" "$1" "$text" 2>&1 >/dev/null | tail -1 |
+        awk -v n="$repeat" '{printf "%.4f", ($1 + $2) / n}'
 }
 for ((round = 0; round < rounds; ++round)); do
     for ((i = 0; i < ${#modes[@]}; ++i)); do
@@ -42,7 +48,7 @@ for ((m = 0; m < ${#modes[@]}; ++m)); do
     awk -v name="${modes[m]:-(plain)}" -v all="${times[m]}" \
         -v m="$(median <<<"${times[m]}")" -v pm="$(median <<<"${times[0]}")" \
         -v b="$(best <<<"${times[m]}")" -v pb="$(best <<<"${times[0]}")" \
-        'BEGIN {printf "%-17s median %.2f s (%3.0f%% of the plain speed), best %.2f s (%3.0f%%); runs: %s\n",
+        'BEGIN {printf "%-17s median %.3f s (%3.0f%% of the plain speed), best %.3f s (%3.0f%%); runs: %s\n",
                 name, m, 100 * pm / m, b, 100 * pb / b, all}'
 done
 
