@@ -219,7 +219,8 @@ void Lexicon::Check(std::string_view head, size_t size, const std::string& name)
     constexpr char32_t kAhead = 16;
     for (char32_t unit = 0; unit < 0x10000; ++unit) {
         const auto ahead = static_cast<char16_t>(unit + kAhead);
-        if (unit + kAhead < 0x10000 && IsLexiconUnit(ahead)) PrefetchSlot(Step(kSeed, ahead));
+        if (unit + kAhead < 0x10000 && IsLexiconUnit(ahead))
+            PrefetchSlot(HashStep(kUnitHashSeed, ahead));
         if (IsLexiconUnit(static_cast<char16_t>(unit))) NoteFirstUnit(static_cast<char16_t>(unit));
     }
 }
@@ -245,9 +246,9 @@ uint64_t& Lexicon::SlotFor(uint64_t hash) {
 bool Lexicon::Insert(std::u16string_view text, uint32_t cost, uint8_t tag) {
     // Every slot the word needs, ahead, so that a full table is not left half changed.
     if (used_ + text.size() > slots_.size() / 4 * 3) return false;
-    uint64_t hash = kSeed;
+    uint64_t hash = kUnitHashSeed;
     for (size_t k = 0; k < text.size(); ++k) {
-        hash = Step(hash, text[k]);
+        hash = HashStep(hash, text[k]);
         uint64_t& slot = SlotFor(hash);
         if (!(slot & (kIsWord | kGoesOn))) ++used_;
         if (k + 1 < text.size()) {
@@ -284,9 +285,9 @@ bool Lexicon::MayHold(std::u16string_view text, Found& entry) const {
     uint64_t slot = firstUnits_[text[0]];
     if (text.size() > 1) {
         if (!(slot & kGoesOn)) return false;
-        uint64_t hash = Step(kSeed, text[0]);
+        uint64_t hash = HashStep(kUnitHashSeed, text[0]);
         for (size_t k = 1; k < text.size(); ++k)
-            if (!MayHold(hash = Step(hash, text[k]))) return false;
+            if (!MayHold(hash = HashStep(hash, text[k]))) return false;
         slot = Find(hash);
     }
     if (!(slot & kIsWord)) return false;
@@ -305,7 +306,7 @@ size_t Lexicon::Cut(std::u16string_view text, uint8_t noTag,
     for (size_t at = 0; at < size; ++at) {
         firstSlots[at] = firstUnits_[text[at]];
         if ((firstSlots[at] & kGoesOn) && at + 1 < size) {
-            pairHashes[at] = Step(Step(kSeed, text[at]), text[at + 1]);
+            pairHashes[at] = HashStep(HashStep(kUnitHashSeed, text[at]), text[at + 1]);
             // No word goes on from here when no key has the first two units.
             if (MayHold(pairHashes[at]))
                 PrefetchSlot(pairHashes[at]);
@@ -337,7 +338,7 @@ size_t Lexicon::Cut(std::u16string_view text, uint8_t noTag,
                     }
                 }
                 if (!(slot & kGoesOn) || length == most) break;
-                hash = Step(hash, text[at + length]);
+                hash = HashStep(hash, text[at + length]);
             }
         }
         cost[at] = best;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "table_memory.h"
+#include "unit_hash.h"
 
 // The lexicon: the ordinary words of the language with how often each occurs and its part of
 // speech, for cutting a run of Han characters into its likeliest words. It holds no readings.
@@ -90,12 +91,12 @@ class Lexicon {
         if (text.empty()) return;
         // The first unit from a plain array: every place of a text asks for it.
         uint64_t slot = firstUnits_[text[0]];
-        uint64_t hash = Step(kSeed, text[0]);
+        uint64_t hash = HashStep(kUnitHashSeed, text[0]);
         const size_t most = std::min<size_t>(text.size(), longest_);
         for (size_t k = 0;;) {
             if (slot & kIsWord) found(FoundIn(slot, k + 1));
             if (!(slot & kGoesOn) || ++k == most) return;
-            hash = Step(hash, text[k]);
+            hash = HashStep(hash, text[k]);
             slot = Look(hash);
         }
     }
@@ -110,8 +111,8 @@ class Lexicon {
     // Asks ahead for the slots that Add or Holds will read for the text, so that the misses of
     // several words overlap.
     void Prefetch(std::u16string_view text) const {
-        uint64_t hash = kSeed;
-        for (const char16_t unit : text) PrefetchSlot(hash = Step(hash, unit));
+        uint64_t hash = kUnitHashSeed;
+        for (const char16_t unit : text) PrefetchSlot(hash = HashStep(hash, unit));
     }
     // The word's entry, or nothing.
     bool Holds(std::u16string_view text, Found& entry) const;
@@ -127,7 +128,6 @@ class Lexicon {
     uint8_t TagIndex(std::string_view tag) const;
 
   private:
-    static constexpr uint64_t kSeed = 0xCBF29CE484222325ull;
     static constexpr uint64_t kCostMask = kMostCost;
     static constexpr unsigned kTagShift = 14;
     static constexpr uint64_t kTagMask = 0x3F;
@@ -135,13 +135,6 @@ class Lexicon {
     static constexpr uint64_t kGoesOn = uint64_t{1} << 21;
     static constexpr uint64_t kCheckMask = ~((uint64_t{1} << 22) - 1);
 
-    static uint64_t Step(uint64_t hash, char16_t unit) {
-        hash = (hash ^ unit) * 0x100000001B3ull;
-        // A strong mix, so that both the slot (low bits) and the check (high bits) spread.
-        hash ^= hash >> 33;
-        hash *= 0xFF51AFD7ED558CCDull;
-        return hash ^ (hash >> 29);
-    }
     static Found FoundIn(uint64_t slot, size_t length) {
         return Found{static_cast<uint32_t>(length), static_cast<uint32_t>(slot & kCostMask),
                      static_cast<uint8_t>((slot >> kTagShift) & kTagMask)};
@@ -182,7 +175,8 @@ class Lexicon {
     }
     uint64_t& SlotFor(uint64_t hash);
     void NoteFirstUnit(char16_t unit) {
-        firstUnits_[unit] = static_cast<uint32_t>(Find(Step(kSeed, unit)) & ~kCheckMask);
+        firstUnits_[unit] =
+            static_cast<uint32_t>(Find(HashStep(kUnitHashSeed, unit)) & ~kCheckMask);
     }
     // Checks the file's header and tags (`head`), its size and the slots read from it, and takes
     // its fields. Throws LexiconError.

@@ -222,35 +222,34 @@ void WordTable::IndexPrefixes() {
     prefixMask_ = slots - 1;
     for (uint32_t word = 0; word < size(); ++word) {
         const std::u16string_view text = Text(word);
-        uint64_t hash = PrefixStep(0, text[0]);
+        uint64_t hash = HashStep(kUnitHashSeed, text[0]);
         for (size_t k = 1; k < text.size(); ++k) {
-            hash = PrefixStep(hash, text[k]);
+            hash = HashStep(hash, text[k]);
+            const bool ends = k + 1 == text.size();
+            const uint64_t check = hash >> 32 << 32;
             size_t at = hash & prefixMask_;
-            // A check the same as another key's shares its slot: the search then checks the
-            // word's units, and goes on wherever either key goes on.
-            while (prefixes_[at] != 0 && (prefixes_[at] >> 32) != (hash >> 32))
+            while (prefixes_[at] != 0 &&
+                   ((prefixes_[at] >> 32 << 32) != check || (ends && (prefixes_[at] & kEndsWord))))
                 at = (at + 1) & prefixMask_;
-            uint64_t& slot = prefixes_[at];
-            slot |= (hash >> 32) << 32;
-            if (k + 1 < text.size())
-                slot |= kGoesOn;
-            else if (!(slot & kEndsWord))
-                slot |= kEndsWord | word;
+            prefixes_[at] |= check | (ends ? kEndsWord | word : kGoesOn);
         }
     }
 }
 
 WordTable::Match WordTable::SearchLongest(std::u16string_view text) const {
     Match best;
-    uint64_t hash = PrefixStep(PrefixStep(0, text[0]), text[1]);
+    uint64_t hash = HashStep(HashStep(kUnitHashSeed, text[0]), text[1]);
     for (size_t length = 2;; ++length) {
-        const uint64_t slot = FindPrefix(hash);
-        if (slot & kEndsWord) {
+        bool goesOn = false;
+        for (size_t at = hash & prefixMask_; prefixes_[at] != 0; at = (at + 1) & prefixMask_) {
+            const uint64_t slot = prefixes_[at];
+            if ((slot >> 32) != (hash >> 32)) continue;
+            goesOn = goesOn || (slot & kGoesOn);
             const auto word = static_cast<uint32_t>(slot & kWordMask);
-            if (Text(word) == text.substr(0, length)) best = {length, word};
+            if ((slot & kEndsWord) && Text(word) == text.substr(0, length)) best = {length, word};
         }
-        if (!(slot & kGoesOn) || length == text.size()) return best;
-        hash = PrefixStep(hash, text[length]);
+        if (!goesOn || length == text.size()) return best;
+        hash = HashStep(hash, text[length]);
     }
 }
 

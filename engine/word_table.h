@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "unit_hash.h"
+
 // The word table: words of two or more characters with the reading of each character, for the
 // characters whose reading in the word is not the one the dictionary gives them alone.
 //
@@ -107,27 +109,16 @@ class WordTable {
     std::vector<uint32_t> offsets_;
     std::vector<char16_t> units_;
     std::vector<SyllableId> readings_;
-    // Every beginning of two or more units of every word, in an open-addressing table by a hash
-    // of its units: a search steps from a beginning to the next by one unit, where a binary
+    // Every beginning of two or more units of every word, in an open-addressing table by its
+    // HashStep hash: a search steps from a beginning to the next by one unit, where a binary
     // search among the words that start alike cost about 80 ns a place of prose. A slot holds
-    // the hash's high 32 bits as its check, whether a word ends there and which, and whether
-    // longer words go on; 0 is an empty slot.
+    // the hash's high 32 bits as its check, whether longer words go on, and whether a word ends
+    // there and which; 0 is an empty slot. Beginnings whose checks are alike may share a slot,
+    // but each word's end has one of its own, and a search reads every slot of its check up to
+    // an empty one: a word is always found, and never one in its place.
     static constexpr uint64_t kWordMask = (uint64_t{1} << 30) - 1;
     static constexpr uint64_t kEndsWord = uint64_t{1} << 30;
     static constexpr uint64_t kGoesOn = uint64_t{1} << 31;
-    static uint64_t PrefixStep(uint64_t hash, char16_t unit) {
-        hash = (hash ^ unit) * 0x100000001B3ull;
-        hash ^= hash >> 33;
-        hash *= 0xFF51AFD7ED558CCDull;
-        return hash ^ (hash >> 29);
-    }
-    // The slot of the beginning with this hash, 0 when there is none.
-    uint64_t FindPrefix(uint64_t hash) const {
-        for (size_t at = hash & prefixMask_;; at = (at + 1) & prefixMask_) {
-            const uint64_t slot = prefixes_[at];
-            if (slot == 0 || (slot >> 32) == (hash >> 32)) return slot;
-        }
-    }
     void IndexPrefixes();
     std::vector<uint64_t> prefixes_ = std::vector<uint64_t>(1, 0);
     size_t prefixMask_ = 0;
