@@ -26,6 +26,7 @@ namespace {
 using testing_tool::AnnotateTool;
 using testing_tool::LongText;
 using testing_tool::Outcome;
+using testing_tool::Quote;
 using testing_tool::ReadBytes;
 using testing_tool::WriteBytes;
 namespace fs = std::filesystem;

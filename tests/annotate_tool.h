@@ -19,6 +19,7 @@
 namespace sorvani::testing_tool {
 
 namespace fs = std::filesystem;
+using test_support::Quote;
 
 struct Outcome {
     int status;
@@ -86,8 +87,6 @@ class AnnotateTool : public ::testing::Test {
     Outcome Annotate(std::string_view input, const std::string& options = "") {
         return Run("--dictionary " + Quote(dictionary_) + " " + options, input);
     }
-
-    static std::string Quote(const fs::path& path) { return "\"" + path.string() + "\""; }
 
     static int LineCount(const std::string& text) {
         return static_cast<int>(std::count(text.begin(), text.end(), '\n'));

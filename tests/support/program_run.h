@@ -6,6 +6,9 @@
 
 namespace sorvani::test_support {
 
+// A path as one argument of a command line, on POSIX and Windows alike.
+inline std::string Quote(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+
 struct StandardStreams {
     std::filesystem::path in;
     std::filesystem::path out;

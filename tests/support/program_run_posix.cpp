@@ -6,10 +6,6 @@
 
 namespace sorvani::test_support {
 
-namespace {
-std::string Quote(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
-}  // namespace
-
 int RunProgram(const std::string& commandLine, const StandardStreams& streams) {
     const std::string command = commandLine + " < " + Quote(streams.in) + " > " +
                                 Quote(streams.out) + " 2> " + Quote(streams.err);
