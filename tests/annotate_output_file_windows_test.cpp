@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "annotate_tool.h"
+#include "process_start_windows.h"
 
 namespace sorvani {
 namespace {
@@ -29,8 +30,7 @@ class BackgroundRun {
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = startup.hStdOutput = startup.hStdError = null_;
-        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  nullptr, &startup, &process_);
+        started_ = test_support::StartProcess(commandLine, startup, process_);
     }
     ~BackgroundRun() {
         if (started_) {

@@ -16,8 +16,9 @@ struct StandardStreams {
 };
 
 // `commandLine` is the program and its arguments, each already quoted. On POSIX a shell reads it,
-// so it may redirect further; on Windows the program starts without cmd.exe, which under load now
-// and then failed to find it. Returns -1 where the program did not start or did not exit.
+// so it may redirect further; on Windows the program starts without cmd.exe (StartProcess), and a
+// start that fails is told on standard error. Returns -1 where the program did not start or did
+// not exit.
 int RunProgram(const std::string& commandLine, const StandardStreams& streams);
 
 }  // namespace sorvani::test_support

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cstdio>
+
+#include "process_start_windows.h"
 #include "program_run.h"
 
 namespace sorvani::test_support {
@@ -52,9 +55,10 @@ int RunProgram(const std::string& commandLine, const StandardStreams& streams) {
     startup.hStdError = err.handle();
     std::wstring line = Wide(commandLine);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!StartProcess(line, startup, process)) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", commandLine.c_str(), GetLastError());
         return -1;
+    }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
     const bool exited = GetExitCodeProcess(process.hProcess, &status);
